@@ -1,0 +1,7 @@
+#include "core/game.h"
+
+namespace vornak {
+
+void Game::ChoosePilePick(int) {}
+
+}  // namespace vornak

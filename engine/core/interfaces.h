@@ -1,0 +1,76 @@
+// Collaborators the engine is given: the random source and the dialogs.
+// The program passes real ones; tests and the simulator pass scripted ones.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+
+namespace vornak {
+
+struct TitleScreen;
+struct StatisticsScreen;
+struct EndScreen;
+struct HallOfFame;
+
+// Uniform doubles in [0, 1).
+class Random {
+public:
+    virtual ~Random() = default;
+    virtual double next() = 0;
+};
+
+class SeededRandom final : public Random {
+public:
+    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
+    double next() override {
+        // 53 random bits: exactly uniform over the doubles k / 2^53.
+        return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    }
+
+private:
+    std::mt19937_64 engine_;
+};
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgResult { Ok, Cancel };
+
+// Menus the engine pops up at the pointer.
+enum class PopupMenu { Play, LayOffKind, Skin };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual MsgResult messageBox(const std::string& text, const std::string& title,
+                                 MsgButtons buttons, MsgIcon icon) = 0;
+    // Empty optional when the box is cancelled.
+    virtual std::optional<std::string> inputBox(const std::string& prompt,
+                                                const std::string& title,
+                                                const std::string& defaultText) = 0;
+    // `filter` is in the form "Jpeg File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp".
+    // Empty optional when no file was chosen.
+    virtual std::optional<std::string> openFile(const std::string& title,
+                                                const std::string& filter) = 0;
+
+    // Pops a menu up at the pointer and returns when it closes; a chosen
+    // item runs its handler before this returns.
+    virtual void popupMenu(PopupMenu menu) = 0;
+
+    // Modal windows: each returns when the window has closed itself.
+    virtual void showTitleScreen(TitleScreen& screen) = 0;
+    virtual void showStatisticsScreen(StatisticsScreen& screen) = 0;
+    virtual void showEndScreen(EndScreen& screen) = 0;
+    virtual void showHallOfFame(HallOfFame& screen) = 0;
+
+    // Modeless windows of the Help menu.
+    virtual void showRulesWindow() = 0;
+    virtual void showAboutWindow() = 0;
+
+    // The program ends (after "Exit Game" was confirmed).
+    virtual void quit() = 0;
+};
+
+}  // namespace vornak

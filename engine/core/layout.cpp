@@ -1,0 +1,8 @@
+#include "core/game.h"
+
+namespace vornak {
+
+void Game::LayoutSeatHand(int) {}
+void Game::LayoutTable() {}
+
+}  // namespace vornak

@@ -1,0 +1,11 @@
+#include "core/game.h"
+
+namespace vornak {
+
+void Game::seatNameMouseDown(int) {}
+void Game::seatLaidMouseDown(int) {}
+void Game::seatLabelMouseUp(int) {}
+void Game::seatNameMouseMove(int) {}
+void Game::seatLaidMouseMove(int) {}
+
+}  // namespace vornak

@@ -1,0 +1,53 @@
+#include "support/fakes.h"
+
+#include <atomic>
+#include <chrono>
+
+namespace vornak::test {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            ("vornak-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+TestTable::TestTable(std::uint64_t seed)
+    : random(seed),
+      game(dialogs, random,
+           Paths{dir.path().string(), dir.file("SkinFileName.txt"), dir.file("ScoreData.Dat")}) {}
+
+void TestTable::setUpGame() {
+    game.StartBeginnerMission();
+    game.PlayerName = "Tester";
+    game.Seats[4].Name = "Tester";
+    game.ResetGame();
+    game.ensureRound(game.RoundNumber);
+}
+
+void TestTable::setHand(int seat, const std::string& cards) {
+    game.Seats[seat].Cards.assign(parseCards(cards));
+}
+
+void TestTable::setPile(const std::string& cards) { game.Seats[0].PileCards.assign(parseCards(cards)); }
+
+void TestTable::setLaid(int seat, const std::string& cards) {
+    game.Seats[seat].PileCards.assign(parseCards(cards));
+}
+
+std::string handText(const CardList& cards) {
+    std::string out;
+    for (int i = 1; i <= cards.count; ++i) {
+        if (!out.empty()) out += ' ';
+        out += cardNotation(cards[i]);
+    }
+    return out;
+}
+
+}  // namespace vornak::test
