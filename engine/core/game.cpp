@@ -23,7 +23,10 @@ void Game::ensureRound(int r) {
     }
 }
 
-void Game::initScene() {}
+void Game::initScene() {
+    initResultsScene();
+    initPanelsScene();
+}
 void Game::ProgramStart() {}
 void Game::MainWindowLoad() {}
 void Game::StartNewGame() {}

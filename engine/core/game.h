@@ -212,8 +212,10 @@ public:
     std::array<std::string, 16> SkinPaths, SkinNames;  // 1..15
     std::string CurrentSkinPath;
 
-    // The statistics screen is loaded once and written after every round.
+    // The statistics and title screens keep the labels the game writes into
+    // them between showings.
     StatisticsScreen statistics;
+    TitleScreen titleScreen;
 
     // ---- Helpers ----
     double Rnd() { return random.next(); }
@@ -357,7 +359,9 @@ public:
     // [play]
     // [ai]
     // [results]
+    void initResultsScene();  // notebook, board panel and their labels
     // [skins]
+    void initPanelsScene();   // the seat pop-up box
 };
 
 }  // namespace vornak

@@ -9,3 +9,7 @@ void Game::seatNameMouseMove(int) {}
 void Game::seatLaidMouseMove(int) {}
 
 }  // namespace vornak
+
+namespace vornak {
+void Game::initPanelsScene() {}
+}  // namespace vornak

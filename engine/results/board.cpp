@@ -8,3 +8,7 @@ void Game::boardPanelMouseMove(int, int) {}
 void Game::boardPanelMouseUp(int, int, int) {}
 
 }  // namespace vornak
+
+namespace vornak {
+void Game::initResultsScene() {}
+}  // namespace vornak
