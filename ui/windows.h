@@ -17,7 +17,8 @@ struct HallOfFame;
 void runTitleScreen(QWidget* parent, TitleScreen& screen);
 void runStatisticsScreen(QWidget* parent, StatisticsScreen& screen);
 void runEndScreen(QWidget* parent, EndScreen& screen, Game& game);
-void runHallOfFame(QWidget* parent, HallOfFame& screen);
+// Loads the records into the game (the floors and record lines) and shows them.
+void runHallOfFame(QWidget* parent, HallOfFame& screen, Game& game);
 
 // Modeless: shown (or raised when already open).
 void showRulesWindow(QWidget* parent);
