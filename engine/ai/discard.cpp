@@ -1,7 +1,164 @@
+// Which card a computer seat throws away: one that is of no use to it and,
+// where it can, one that feeds nobody. Then the speto cards are let go as
+// the stock runs out.
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
 #include "core/game.h"
 
 namespace vornak {
 
-void Game::ChooseDiscard(int) { SelectedCard = 1; }
+namespace {
+
+// Hand cards that a pile card q makes dangerous to give away: with q they
+// leave two cards of a speto meld (2-3-4 of clubs, the 2s, the Qs, 10-J-Q,
+// J-Q-K and Q-K-A of spades).
+bool spetoPartnerOnPile(int q, int c) {
+    auto among = [c](std::initializer_list<int> codes) {
+        for (int x : codes)
+            if (x == c) return true;
+        return false;
+    };
+    switch (q) {
+        case 1:
+            return among({2, 3, 14, 27, 40});
+        case 2:
+            return among({1, 3});
+        case 3:
+            return among({1, 2});
+        case 14:
+            return among({1, 27, 40});
+        case 27:
+            return among({1, 14, 40});
+        case 40:
+            return among({1, 14, 27});
+        case 11:
+            return among({24, 37, 50});
+        case 24:
+            return among({11, 37, 50});
+        case 37:
+            return among({11, 24, 50});
+        case 48:
+            return among({49, 50});
+        case 49:
+            return among({48, 50, 51});
+        case 50:
+            return among({11, 24, 37, 48, 49, 51, 52});
+        case 51:
+            return among({49, 50, 52});
+        case 52:
+            return among({50, 51});
+        default:
+            return false;
+    }
+}
+
+// Does c make a meld with some pair of the list's cards?
+bool meldsWithPair(const Game& g, int c, const CardList& cards) {
+    for (int j = 1; j <= cards.count - 1; ++j)
+        for (int k = j + 1; k <= cards.count; ++k) {
+            const bool set = g.IsSet(c, cards[j], cards[k]);
+            const bool run = g.IsRun(c, cards[j], cards[k]);
+            if (set || run) return true;
+        }
+    return false;
+}
+
+// A draw of 1..m, uniform for m up to 19 (larger m: uniform over 1..19).
+int uniformPick(Game& g, int m) {
+    if (m < 1) return 1;
+    for (int tries = 0; tries < 10000; ++tries) {
+        const int r = static_cast<int>(std::floor(g.Rnd() * 20));
+        if (r >= 1 && r <= m) return r;
+    }
+    return 1;  // only a broken random source gets here
+}
+
+// A draw of 1..m-1 (1 when m is 1): never the last entry.
+int lowPick(Game& g, int m) {
+    return static_cast<int>(std::floor(g.Rnd() * (m - 1) + 1));
+}
+
+int at(const std::vector<int>& list, int oneBased) {
+    return (oneBased >= 1 && oneBased <= static_cast<int>(list.size()))
+               ? list[static_cast<std::size_t>(oneBased - 1)]
+               : 0;
+}
+
+}  // namespace
+
+void Game::ChooseDiscard(int seat) {
+    if (seat < 1 || seat > 4) {
+        SelectedCard = 1;
+        return;
+    }
+    const CardList& hand = Seats[seat].Cards;
+    const CardList& pile = Seats[0].PileCards;
+    const int n = hand.count;
+    const int stock = Seats[0].CardCount();
+    int pos = n;
+
+    // Safe: no lay-off card and no speto partner of a pile card.
+    std::vector<int> safe;
+    for (int i = 1; i <= n; ++i) {
+        const int c = hand[i];
+        bool unsafe = SetLayOffCards.contains(c) || RunLayOffCards.contains(c);
+        for (int q = 1; q <= pile.count && !unsafe; ++q) unsafe = spetoPartnerOnPile(pile[q], c);
+        if (!unsafe) safe.push_back(i);
+    }
+
+    // Lone: no meld with two pile cards nor with two hand cards.
+    std::vector<int> lone;
+    for (int i = 1; i <= n; ++i) {
+        const int c = hand[i];
+        if (!meldsWithPair(*this, c, pile) && !meldsWithPair(*this, c, hand)) lone.push_back(i);
+    }
+    const int safeCount = static_cast<int>(safe.size());
+    const int loneCount = static_cast<int>(lone.size());
+
+    if (BeginnerChosen) {
+        if (loneCount > 0 && safeCount > 0)
+            pos = at(lone, uniformPick(*this, loneCount));
+        else if (safeCount > 0)
+            pos = at(safe, uniformPick(*this, safeCount));
+        else if (loneCount == 0)
+            pos = lowPick(*this, n);
+        // A lone card that is not safe: the last card goes.
+    } else if (loneCount > 0) {
+        // Keep the person from completing a meld with two of their cards.
+        std::vector<int> humanSafe;
+        for (int i : lone)
+            if (!meldsWithPair(*this, hand[i], Seats[kHuman].Cards)) humanSafe.push_back(i);
+        if (!humanSafe.empty()) {
+            pos = at(humanSafe, uniformPick(*this, static_cast<int>(humanSafe.size())));
+        } else {
+            int r = 0;
+            do r = lowPick(*this, loneCount);
+            while (r < 1 || r > loneCount);
+            pos = at(lone, r);
+        }
+    } else if (safeCount > 0) {
+        pos = at(safe, lowPick(*this, safeCount));
+    } else {
+        pos = lowPick(*this, n);
+    }
+
+    // The speto cards go as the stock runs out.
+    int speto = 0;
+    for (int i = 1; i <= n; ++i)
+        if (isSpeto(hand[i])) speto = i;
+    if (speto != 0) {
+        if (stock > 5 && stock < 20) {
+            for (int i : lone)
+                if (isSpeto(hand[i])) pos = i;
+        } else if (stock <= 5) {
+            pos = speto;
+        }
+    }
+
+    if (pos <= 0) pos = 1;
+    SelectedCard = pos;
+}
 
 }  // namespace vornak

@@ -358,6 +358,10 @@ public:
     // [rules]
     // [play]
     // [ai]
+    void FillRemarks();                        // the computer seats' remark table
+    Task MeldLoop(int seat);                   // lay down every meld found, keeping 3 cards
+    void LayOffLoop(int seat, bool setsOnly);  // lay off every card that fits
+    Task LayDownSelection();                   // AnimateLayDown until LayDownDone
     // [results]
     void initResultsScene();  // notebook, board panel and their labels
     // [skins]
