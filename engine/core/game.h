@@ -364,6 +364,9 @@ public:
     Task LayDownSelection();                   // AnimateLayDown until LayDownDone
     // [results]
     void initResultsScene();  // notebook, board panel and their labels
+    void finishGame(long bestComputerRound);  // ContinueAfterRound's game end
+    void showNotebookRows();  // draws only the rows inside the notebook's band
+    void writeLevelLabels();  // names, stakes and rates of the level in force
     // [skins]
     void initPanelsScene();   // the seat pop-up box
 };

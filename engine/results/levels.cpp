@@ -1,13 +1,264 @@
+// Levels and modes with their stakes, the game reset, and the decision
+// taken at the click after the last round of a game.
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
 #include "core/game.h"
 
 namespace vornak {
 
-void Game::EndScoreEasy_Click(int) {}
-void Game::EndScoreHard_Click(int) {}
-void Game::StartBeginnerMission() {}
-void Game::StartVipMission() {}
-void Game::ResetGame() {}
-void Game::showTitleScreen() {}
-void Game::showEndScreen() {}
+namespace {
+
+struct Level {
+    const char* levelText;
+    const char* names[3];
+    long money;
+    long bahtPerPoint, kBaht, foolBaht;
+};
+
+const Level kBeginner{
+    "Beginner Level", {" P.Dorran ", " L.Varmet ", " H.Tolvik "}, 20000, 10, 500, 500};
+const Level kVip{"VIP  Level", {" S.Brannoc ", " E.Quillon ", " N.Oswet "}, 100000, 50, 1000, 1000};
+
+// Reads a number as the statistics screen shows it (" 8000", "-150").
+bool parseMoney(const std::string& text, long& out) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const long v = std::strtol(begin, &end, 10);
+    if (end == begin) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+void Game::writeLevelLabels() {
+    for (int s = 1; s <= 4; ++s) {
+        const std::string& name = Seats[s].Name;
+        scene.seatName[s].caption = name;
+        scene.boardHandName[s].caption = name;
+        scene.boardLaidName[s].caption = name;
+        scene.panelName[s].caption = name;
+        scene.panelTitle[s].caption = name;
+        statistics.name[s].caption = name;
+    }
+    titleScreen.stakeLabel[0].caption = num(BahtPerPoint);
+    titleScreen.stakeLabel[1].caption = num(FoolBaht);
+    titleScreen.stakeLabel[2].caption = num(KBaht);
+    titleScreen.stakeLabel[3].caption = num(PointTarget);
+    scene.targetLine.caption =
+        "จบเกม " + num(PointTarget) + " แต้ม(แต้มละ " + num(BahtPerPoint) + " บาท)";
+    scene.ratesLine.caption = "ค่าเค  " + num(KBaht) + "  บาท , ค่าโง่  " + num(FoolBaht) + "  บาท";
+}
+
+namespace {
+
+void applyLevel(Game& g, const Level& level, bool beginner) {
+    g.scene.levelLabel.caption = level.levelText;
+    for (int s = 1; s <= 3; ++s) {
+        g.Seats[s].Name = level.names[s - 1];
+        g.Seats[s].Money = level.money;
+    }
+    g.BahtPerPoint = level.bahtPerPoint;
+    g.KBaht = level.kBaht;
+    g.FoolBaht = level.foolBaht;
+    g.BeginnerChosen = beginner;
+    g.VipChosen = !beginner;
+}
+
+void checkTarget(Menus& menus, MenuItem* chosen) {
+    for (int i = 1; i <= 3; ++i) {
+        menus.EndScoreEasy[i].checked = false;
+        menus.EndScoreHard[i].checked = false;
+    }
+    chosen->checked = true;
+}
+
+}  // namespace
+
+void Game::EndScoreEasy_Click(int index) {
+    if (index < 1 || index > 3) return;
+    static const int targets[] = {0, 300, 500, 700};
+    static const int runs[] = {0, 3, 3, 4};
+    static const int help[] = {0, 1, 5, 8};
+    seq.cancel();
+    applyLevel(*this, kBeginner, true);
+    checkTarget(scene.menus, &scene.menus.EndScoreEasy[index]);
+    MissionMode = false;
+    PointTarget = targets[index];
+    PreparedRunLength = runs[index];
+    DrawHelpLevel = help[index];
+    writeLevelLabels();
+    StartNewGame();
+}
+
+void Game::EndScoreHard_Click(int index) {
+    if (index < 1 || index > 3) return;
+    static const int targets[] = {0, 500, 1000, 2000};
+    static const int runs[] = {0, 3, 4, 5};
+    static const int help[] = {0, 3, 5, 8};
+    seq.cancel();
+    applyLevel(*this, kVip, false);
+    checkTarget(scene.menus, &scene.menus.EndScoreHard[index]);
+    MissionMode = false;
+    PointTarget = targets[index];
+    PreparedRunLength = runs[index];
+    DrawHelpLevel = help[index];
+    writeLevelLabels();
+    StartNewGame();
+}
+
+void Game::StartBeginnerMission() {
+    applyLevel(*this, kBeginner, true);
+    MarkRateA = 500;
+    MarkRateB = 500;
+    MissionMode = true;
+    PointTarget = 300;
+    PreparedRunLength = 3;
+    DrawHelpLevel = 5;
+    writeLevelLabels();
+    titleScreen.moneyLabel.caption = num(Seats[kHuman].Money);
+}
+
+void Game::StartVipMission() {
+    applyLevel(*this, kVip, false);
+    scene.levelLabel.caption = "VIP Level";
+    MarkRateA = 500;
+    MarkRateB = 500;
+    MissionMode = true;
+    PointTarget = 500;
+    PreparedRunLength = 4;
+    DrawHelpLevel = 7;
+    writeLevelLabels();
+    titleScreen.moneyLabel.caption = num(Seats[kHuman].Money);
+    scene.moneyLabel.caption = num(Seats[kHuman].Money);
+}
+
+void Game::ResetGame() {
+    scene.notebookScrollUp.enabled = false;
+    scene.notebookScrollDown.enabled = false;
+    NotebookScroll = 0;
+
+    if (scene.notebookRound.empty()) scene.notebookRound.emplace_back();
+    scene.notebookRound.resize(1);
+    for (int s = 0; s <= 4; ++s) {
+        if (scene.notebookCell[s].empty()) scene.notebookCell[s].emplace_back();
+        scene.notebookCell[s].resize(1);
+    }
+    for (int s = 1; s <= 4; ++s) {
+        scene.notebookTotal[s].caption.clear();
+        scene.panelPoints[s].caption.clear();
+        scene.panelK[s].caption.clear();
+        scene.panelFooled[s].caption.clear();
+        scene.panelGotFool[s].caption.clear();
+    }
+
+    RoundNumber = 1;
+
+    int capacity = 50;
+    switch (PointTarget) {
+        case 300:
+        case 500:
+        case 700:
+        case 1000:
+        case 2000:
+            capacity = PointTarget / 10;
+            break;
+        default:
+            break;
+    }
+    const auto size = static_cast<std::size_t>(capacity) + 1;
+    for (int s = 1; s <= 4; ++s) {
+        SeatRec& seat = Seats[s];
+        seat.RoundK.assign(size, 0);
+        seat.RoundPoints.assign(size, 0);
+        seat.RoundGotFool.assign(size, false);
+        seat.RoundFooled.assign(size, false);
+        seat.TotalPoints = 0;
+        seat.DiscardOnThreeCount = 0;
+        seat.DummyDiscardCount = 0;
+    }
+
+    MissionPot = 0;
+    TurnForward = true;
+    TargetReached = false;
+    CurrentSeat = 0;
+}
+
+void Game::showTitleScreen() {
+    titleScreen.open(MissionMode, BeginnerChosen, VipChosen);
+    dialogs.showTitleScreen(titleScreen);
+}
+
+void Game::showEndScreen() {
+    EndScreen screen;
+    screen.open(*this);
+    dialogs.showEndScreen(screen);
+    if (screen.showHallOfFame) {
+        HallOfFame hall;
+        hall.load(*this);
+        dialogs.showHallOfFame(hall);
+    }
+}
+
+void Game::finishGame(long best) {
+    if (TargetReached) {
+        statistics.open(GameOver);
+        dialogs.showStatisticsScreen(statistics);
+        // "Continue" keeps the person's money as the statistics screen shows it.
+        long shown = Seats[kHuman].Money;
+        if (parseMoney(statistics.money[kHuman].caption, shown)) MoneyAtRoundStart = shown;
+    }
+
+    if (TargetReached && !GameOver) {
+        if (!MissionMode) {
+            const long total = Seats[kHuman].TotalPoints;
+            if (total < PointTarget || total <= best) {
+                GameOver = true;
+                GameWon = false;
+            } else {
+                GameWon = true;
+                GameOver = false;
+                FinalTime = scene.clockLabel.caption;
+                showEndScreen();
+                StartNewGame();
+            }
+        } else {
+            const long money = Seats[kHuman].Money;
+            if (money < 3000) {
+                GameOver = true;
+                GameWon = false;
+            } else if (money < 20000) {
+                if (VipChosen) {
+                    StartBeginnerMission();
+                    showTitleScreen();
+                }
+                ResetGame();
+                DealRound();
+            } else if (money < 100000) {
+                if (!VipChosen) {
+                    StartVipMission();
+                    showTitleScreen();
+                }
+                ResetGame();
+                DealRound();
+            } else {
+                GameWon = true;
+                GameOver = false;
+                FinalTime = scene.clockLabel.caption;
+                showEndScreen();
+                StartBeginnerMission();
+                StartNewGame();
+            }
+        }
+    }
+
+    if (GameOver) {
+        showEndScreen();
+        if (MissionMode) StartBeginnerMission();
+        StartNewGame();
+    }
+}
 
 }  // namespace vornak

@@ -1,9 +1,265 @@
+// The records file: the three best amounts of money and the three best
+// times of won games, 15 CRLF lines.
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <unistd.h>
+#endif
+
 #include "core/game.h"
 
 namespace vornak {
 
-void Game::ReadRecords() {}
-void Game::UpdateRecords() {}
-void Game::SaveRecords() {}
+namespace {
+
+constexpr std::size_t kMaxFileBytes = 64 * 1024;  // a real file is a few hundred bytes
+constexpr std::size_t kMaxFieldBytes = 256;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Cuts a UTF-8 text at a character boundary and replaces bytes that are not
+// UTF-8 or are control characters, so a garbled file shows as text.
+std::string cleanText(std::string_view in) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < in.size() && out.size() < kMaxFieldBytes) {
+        const auto c = static_cast<unsigned char>(in[i]);
+        int len = 0;
+        if (c < 0x80)
+            len = 1;
+        else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+            len = 2;
+        else if ((c & 0xF0) == 0xE0)
+            len = 3;
+        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+            len = 4;
+        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= in.size();
+        for (int k = 1; ok && k < len; ++k)
+            ok = (static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]) & 0xC0) == 0x80;
+        if (!ok) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (len == 1 && (c < 0x20 || c == 0x7F)) {
+            out += ' ';
+        } else {
+            if (out.size() + static_cast<std::size_t>(len) > kMaxFieldBytes) break;
+            out.append(in.substr(i, static_cast<std::size_t>(len)));
+        }
+        i += static_cast<std::size_t>(len);
+    }
+    return out;
+}
+
+// Splits the file into fields the way the records are read: a field ends at
+// a comma or a line end, blanks around it are dropped, and a field in double
+// quotes may hold commas.
+std::vector<std::string> readFields(const std::string& text, std::size_t wanted) {
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (fields.size() < wanted && i < n) {
+        while (i < n && isBlank(text[i])) ++i;
+        std::string field;
+        if (i < n && text[i] == '"') {
+            ++i;
+            const std::size_t close = text.find('"', i);
+            const std::size_t end = close == std::string::npos ? n : close;
+            field = text.substr(i, end - i);
+            i = close == std::string::npos ? n : close + 1;
+            // Anything after the closing quote up to the separator is dropped.
+            while (i < n && text[i] != ',' && text[i] != '\r' && text[i] != '\n') ++i;
+        } else {
+            const std::size_t start = i;
+            while (i < n && text[i] != ',' && text[i] != '\r' && text[i] != '\n') ++i;
+            field = text.substr(start, i - start);
+            while (!field.empty() && isBlank(field.back())) field.pop_back();
+        }
+        // The separator: a comma, or one line end (CR LF, LF or CR).
+        if (i < n) {
+            if (text[i] == ',') {
+                ++i;
+            } else if (text[i] == '\r') {
+                ++i;
+                if (i < n && text[i] == '\n') ++i;
+            } else if (text[i] == '\n') {
+                ++i;
+            }
+        }
+        fields.push_back(cleanText(field));
+    }
+    fields.resize(wanted);
+    return fields;
+}
+
+// The leading number of a text, as the records read their numbers: blanks,
+// an optional sign and digits; anything else ends it. 0 when there is none.
+long numberOf(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX) {
+            value = INT_MAX;
+            break;
+        }
+    }
+    return static_cast<long>(negative ? -value : value);
+}
+
+// A name as written to the file: one field that reads back unchanged.
+// Commas and double quotes would split or swallow the field, line breaks
+// would start a new line; they become look-alike characters or blanks.
+std::string storableName(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        if (c == ',')
+            out += "\xE2\x80\x9A";  // single low-9 quotation mark
+        else if (c == '"')
+            out += "\xE2\x80\x9D";  // right double quotation mark
+        else if (c == '\r' || c == '\n' || c == '\t')
+            out += ' ';
+        else
+            out += c;
+    }
+    std::size_t b = 0, e = out.size();
+    while (b < e && out[b] == ' ') ++b;
+    while (e > b && out[e - 1] == ' ') --e;
+    return out.substr(b, e - b);
+}
+
+struct Entry {
+    std::string name;
+    long money = 0;
+    long seconds = 0;
+    std::string clock;
+};
+
+}  // namespace
+
+void Game::ReadRecords() {
+    std::string text;
+    {
+        std::ifstream in(paths.recordsFile, std::ios::binary);
+        if (in) {
+            text.resize(kMaxFileBytes);
+            in.read(text.data(), static_cast<std::streamsize>(kMaxFileBytes));
+            text.resize(static_cast<std::size_t>(in.gcount()));
+        }
+    }
+    const auto fields = readFields(text, 15);
+    for (int i = 1; i <= 15; ++i)
+        RecordLines[static_cast<std::size_t>(i)] = fields[static_cast<std::size_t>(i - 1)];
+
+    for (int i = 13; i <= 15; ++i)
+        if (RecordLines[static_cast<std::size_t>(i)].empty())
+            RecordLines[static_cast<std::size_t>(i)] = "10000";
+    for (int i = 1; i <= 6; ++i)
+        if (RecordLines[static_cast<std::size_t>(i)].empty())
+            RecordLines[static_cast<std::size_t>(i)] = "-";
+    for (int i = 1; i <= 3; ++i) {
+        const auto idx = static_cast<std::size_t>(i);
+        MoneyRecordFloor[idx] = numberOf(RecordLines[idx + 6]);
+        TimeRecordFloor[idx] = numberOf(RecordLines[idx + 12]);
+        if (TimeRecordFloor[idx] <= 0) TimeRecordFloor[idx] = 10000;
+    }
+}
+
+void Game::UpdateRecords() {
+    auto line = [this](int i) -> std::string& { return RecordLines[static_cast<std::size_t>(i)]; };
+
+    if (MoneyAtRoundStart > MoneyRecordFloor[3]) {
+        Entry e[5];
+        for (int i = 1; i <= 3; ++i) {
+            e[i].name = line(i);
+            e[i].money = numberOf(line(i + 6));
+        }
+        e[4].name = storableName(PlayerName);
+        e[4].money = MoneyAtRoundStart;
+        for (int i = 1; i <= 3; ++i)
+            for (int j = i + 1; j <= 4; ++j)
+                if (e[j].money > e[i].money) {
+                    std::swap(e[i].name, e[j].name);
+                    std::swap(e[i].money, e[j].money);
+                }
+        for (int i = 1; i <= 3; ++i) {
+            line(i) = e[i].name;
+            line(i + 6) = num(e[i].money);
+        }
+        MoneyRecordFloor[3] = numberOf(line(9));
+    }
+
+    if (ElapsedSeconds < TimeRecordFloor[3]) {
+        Entry e[5];
+        for (int i = 1; i <= 3; ++i) {
+            e[i].name = line(i + 3);
+            e[i].clock = line(i + 9);
+            e[i].seconds = numberOf(line(i + 12));
+        }
+        e[4].name = storableName(PlayerName);
+        e[4].seconds = ElapsedSeconds;
+        e[4].clock = FinalTime;
+        for (int i = 1; i <= 3; ++i)
+            for (int j = i + 1; j <= 4; ++j)
+                if (e[j].seconds < e[i].seconds) std::swap(e[i], e[j]);
+        for (int i = 1; i <= 3; ++i) {
+            line(i + 3) = e[i].name;
+            line(i + 9) = e[i].clock;
+            line(i + 12) = num(e[i].seconds);
+        }
+        TimeRecordFloor[3] = numberOf(line(15));
+    }
+
+    SaveRecords();
+}
+
+void Game::SaveRecords() {
+    namespace fs = std::filesystem;
+    if (paths.recordsFile.empty()) return;
+    const fs::path target(paths.recordsFile);
+    std::error_code ec;
+    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+
+    std::string text;
+    for (int i = 1; i <= 15; ++i) {
+        std::string l = RecordLines[static_cast<std::size_t>(i)];
+        // A line break inside a line would shift every later record.
+        for (char& c : l)
+            if (c == '\r' || c == '\n') c = ' ';
+        text += l;
+        text += "\r\n";
+    }
+
+    // Write a temporary file beside the records and put it in place only
+    // when it is complete, so a failed write leaves the old records.
+    const fs::path temp = target.string() + ".tmp";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return;
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fflush(f) == 0 && ok;
+#if defined(__unix__) || defined(__APPLE__)
+    ok = ok && ::fsync(::fileno(f)) == 0;
+#endif
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) {
+        fs::remove(temp, ec);
+        return;
+    }
+    fs::rename(temp, target, ec);
+    if (ec) fs::remove(temp, ec);
+}
 
 }  // namespace vornak
