@@ -1,9 +1,16 @@
+// Start-up, the main window's menus and the input on the bare table.
 #include "core/game.h"
+
+#include <filesystem>
 
 namespace vornak {
 
-std::string num(long value) { return value < 0 ? std::to_string(value) : " " + std::to_string(value); }
-std::string plain(long value) { return std::to_string(value); }
+std::string num(long value) {
+    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
+std::string plain(long value) {
+    return std::to_string(value);
+}
 
 Game::Game(Dialogs& d, Random& r, Paths p) : dialogs(d), random(r), paths(std::move(p)) {
     initScene();
@@ -23,25 +30,209 @@ void Game::ensureRound(int r) {
     }
 }
 
+namespace {
+
+Label makeLabel(int left, int top, int width, int height, Color color = kWhite,
+                Align align = Align::Left, int pointSize = 9) {
+    Label l;
+    l.rect = {left, top, width, height};
+    l.foreColor = color;
+    l.align = align;
+    l.pointSize = pointSize;
+    return l;
+}
+
+}  // namespace
+
 void Game::initScene() {
+    Scene& s = scene;
+    for (int c = 1; c <= 52; ++c) {
+        s.cardFace[c].visible = false;
+        s.cardBack[c].visible = false;
+        s.cardBack[c].enabled = true;
+    }
+
+    // Seat names: left, top, right, bottom.
+    s.seatName[1] = makeLabel(200, 3080, 1800, 330, kGreen, Align::Left, 11);
+    s.seatName[2] = makeLabel(1900, 560, 1900, 330, kGreen, Align::Right, 11);
+    s.seatName[3] = makeLabel(9880, 3080, 1900, 330, kGreen, Align::Right, 11);
+    s.seatName[4] = makeLabel(1300, 7560, 2200, 330, kGreen, Align::Right, 11);
+    for (int i = 1; i <= 4; ++i) {
+        s.seatName[i].bold = true;
+        s.seatName[i].caption = "Player" + plain(i);
+    }
+
+    s.stockCount = makeLabel(600, 1080, 855, 240, kYellow, Align::Center);
+    s.stockCount.caption = "เหลือ 23 ใบ";
+    s.targetLine = makeLabel(9360, 2160, 2415, 255, kWhite);
+    s.ratesLine = makeLabel(9360, 2400, 2415, 255, kWhite);
+
+    s.forwardIcon = Image{{1920, 960, 480, 480}, true, "", "forward"};
+    s.backwardIcon = Image{{1680, 840, 480, 480}, false, "", "backward"};
+    s.skinOverlay = Image{{9200, 5300, 2500, 1300}, false, "", "skin-overlay"};
+
+    // Per-seat statistics: a small table at the top right of the table.
+    for (int i = 1; i <= 4; ++i) {
+        const int top = 720 + (i - 1) * 300;
+        s.panelName[i] = makeLabel(9100, top, 1150, 270, kWhite);
+        s.panelName[i].visible = false;
+        s.panelTitle[i] = makeLabel(9100, top, 1150, 270, kYellow);
+        s.panelPoints[i] = makeLabel(10250, top, 600, 270, kWhite, Align::Right);
+        s.panelK[i] = makeLabel(10850, top, 450, 270, kWhite, Align::Right);
+        s.panelFooled[i] = makeLabel(11300, top, 260, 270, kWhite, Align::Right);
+        s.panelGotFool[i] = makeLabel(11560, top, 260, 270, kWhite, Align::Right);
+        s.panelTitle[i].tooltip = "ชื่อผู้เล่น";
+        s.panelPoints[i].tooltip = "แต้มรวมที่ได้";
+        s.panelK[i].tooltip = "K ที่ได้";
+        s.panelFooled[i].tooltip = "เสียโง่(ครั้ง)";
+        s.panelGotFool[i].tooltip = "ได้โง่(ครั้ง)";
+    }
+
+    s.topPanel.rect = {0, 0, 9045, 615};
+    s.topPanel.visible = false;
+    s.hintLine = makeLabel(120, 60, 5500, 500, kYellow, Align::Left, 9);
+    s.clockLabel = makeLabel(5700, 150, 950, 300, kWhite, Align::Center, 10);
+    s.clockLabel.caption = "00 : 00 : 00";
+    s.clockLabel.tooltip = "เวลาที่ใช้";
+    s.moneyLabel = makeLabel(6700, 150, 1050, 300, kYellow, Align::Right, 10);
+    s.moneyLabel.tooltip = "เงินของคุณ (บาท)";
+    s.levelLabel = makeLabel(7800, 150, 1200, 300, kWhite, Align::Center, 10);
+
     initResultsScene();
     initPanelsScene();
 }
-void Game::ProgramStart() {}
-void Game::MainWindowLoad() {}
-void Game::StartNewGame() {}
-void Game::windowClick() {}
-void Game::windowDblClick() {}
-void Game::windowMouseUp(int, int, int) {}
-void Game::windowMouseMove(int, int) {}
-void Game::keyPress(int) {}
-bool Game::queryClose() { return true; }
-void Game::ExitItem_Click() {}
-void Game::MissionItem_Click() {}
-void Game::HlpItem_Click() {}
-void Game::AboutItem_Click() {}
-void Game::BestTimeItem_Click() {}
-void Game::saveOnExit() {}
-void Game::setFaceEnabledAll(bool) {}
+
+void Game::ProgramStart() {
+    RoundNumber = 0;
+    ThinkDelayBase = 1000;
+    FlightStep = 100;
+    BeginnerChosen = false;
+    VipChosen = false;
+    MissionMode = true;
+    showTitleScreen();
+    // The records' folder exists from the first run on.
+    std::error_code ec;
+    const auto folder = std::filesystem::path(paths.recordsFile).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+}
+
+void Game::MainWindowLoad() {
+    LoadSkinCatalogue();
+    if (PlayerName.empty()) {
+        const auto answer =
+            dialogs.inputBox("กรุณาใส่ชื่อของคุณก่อนเริ่มเล่นเกม(มากสุด 8 ตัวอักษร)", "Vornak", "Noname");
+        PlayerName = answer.value_or("");
+        if (PlayerName == "          ") PlayerName = "Noname";
+    }
+    Seats[4].Name = PlayerName;
+    scene.menus.MissionItem.enabled = true;
+    scene.menus.VIPLevelItem.enabled = true;
+    FillRemarks();
+    FlightLeft = 0;
+    FlightTop = 0;
+    FlightRight = kClientWidth;
+    FlightBottom = kClientHeight;
+    ReadRecords();
+    MissionItem_Click();
+}
+
+void Game::StartNewGame() {
+    seq.cancel();
+    scene.turnTimer.enabled = false;
+    CurrentSeat = 0;
+    TurnForward = true;
+    ElapsedSeconds = 0;
+    ClockHours = ClockMinutes = ClockSeconds = 0;
+    GameOver = false;
+    GameWon = false;
+    Seats[4].Money = PointTarget < 1000 ? 8000 : 12000;
+    MoneyAtRoundStart = Seats[4].Money;
+    titleScreen.moneyLabel.caption = num(Seats[4].Money);
+    showTitleScreen();
+    scene.moneyLabel.caption = num(MoneyAtRoundStart);
+    ResetGame();
+    DealRound();
+}
+
+void Game::windowClick() {
+    if (RoundOver && !inputBlocked()) ContinueAfterRound();
+}
+
+void Game::windowDblClick() {
+    windowClick();
+}
+
+void Game::windowMouseUp(int button, int, int) {
+    if (inputBlocked()) return;
+    if (RoundOver) {
+        ContinueAfterRound();
+    } else if (button == 2) {
+        dialogs.popupMenu(PopupMenu::Skin);
+    }
+}
+
+void Game::windowMouseMove(int x, int y) {
+    if (NameHover) {
+        for (int i = 1; i <= 4; ++i) {
+            scene.seatName[i].underline = false;
+            scene.seatName[i].foreColor = kGreen;
+            scene.boardLaidName[i].border = false;
+        }
+        NameHover = false;
+    }
+    scene.topPanel.visible = y <= 150 && x <= scene.topPanel.rect.width;
+}
+
+void Game::keyPress(int key) {
+    if (RoundOver && !inputBlocked()) ContinueAfterRound();
+    if (key == 27 && StarterHandKey) {
+        GiveStarterHand = true;
+    } else {
+        StarterHandKey = key == '1';
+    }
+}
+
+bool Game::queryClose() {
+    const auto answer = dialogs.messageBox(" กดปุ่ม OK เพื่อจบโปรแกรม  กดปุ่ม Cancle เพื่อยกเลิก ",
+                                           "จบโปรแกรม", MsgButtons::OkCancel, MsgIcon::Question);
+    if (answer != MsgResult::Ok) return false;
+    saveOnExit();
+    return true;
+}
+
+void Game::ExitItem_Click() {
+    const auto answer = dialogs.messageBox(" กดปุ่ม OK เพื่อจบโปรแกรม กดปุ่ม Cancle เพื่อยกเลิก ",
+                                           "จบโปรแกรม", MsgButtons::OkCancel, MsgIcon::Question);
+    if (answer != MsgResult::Ok) return;
+    saveOnExit();
+    dialogs.quit();
+}
+
+void Game::saveOnExit() {
+    seq.cancel();
+    SaveSkinCatalogue();
+}
+
+void Game::MissionItem_Click() {
+    StartBeginnerMission();
+    StartNewGame();
+}
+
+void Game::HlpItem_Click() {
+    dialogs.showRulesWindow();
+}
+void Game::AboutItem_Click() {
+    dialogs.showAboutWindow();
+}
+
+void Game::BestTimeItem_Click() {
+    HallOfFame hall;
+    hall.load(*this);
+    dialogs.showHallOfFame(hall);
+}
+
+void Game::setFaceEnabledAll(bool enabled) {
+    for (int c = 1; c <= 52; ++c) scene.cardFace[c].enabled = enabled;
+}
 
 }  // namespace vornak

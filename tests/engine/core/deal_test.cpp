@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/fakes.h"
+
+namespace vornak {
+namespace {
+
+using test::TestTable;
+
+struct DealTest : ::testing::Test {
+    TestTable t{7};
+    Game& g = t.game;
+    void SetUp() override {
+        for (int s = 1; s <= 4; ++s) g.Seats[s].Name = "Seat" + plain(s);
+        g.SkinCount = 0;
+    }
+};
+
+TEST_F(DealTest, EveryCardInExactlyOnePlace) {
+    for (int round = 0; round < 20; ++round) {
+        g.DealRound();
+        ASSERT_TRUE(g.DeckIsValid());
+        EXPECT_EQ(g.Seats[0].CardCount(), 23);
+        EXPECT_EQ(g.Seats[0].PileCount(), 1);
+        std::vector<int> all = g.Seats[0].Cards.toVector();
+        all.push_back(g.Seats[0].PileCards[1]);
+        for (int s = 1; s <= 4; ++s) {
+            EXPECT_EQ(g.Seats[s].CardCount(), 7);
+            EXPECT_EQ(g.Seats[s].PileCount(), 0);
+            auto hand = g.Seats[s].Cards.toVector();
+            all.insert(all.end(), hand.begin(), hand.end());
+        }
+        std::sort(all.begin(), all.end());
+        for (int c = 1; c <= 52; ++c) ASSERT_EQ(all[c - 1], c);
+        EXPECT_FALSE(g.RoundOver);
+        EXPECT_TRUE(g.scene.turnTimer.enabled);
+        EXPECT_TRUE(g.scene.clockTimer.enabled);
+    }
+}
+
+TEST_F(DealTest, PreparedRunGoesToTheFavouredSeat) {
+    g.PreparedRunLength = 3;
+    g.Seats[2].TotalPoints = 10;  // seat 2 ahead of seat 3: favoured
+    // r = floor(52 u + 1) = 1, then the shuffle's draws come from the seed.
+    t.random.values = {0.0};
+    g.DealRound();
+    EXPECT_EQ(g.Deck[50], 1);
+    EXPECT_EQ(g.Deck[51], 2);
+    EXPECT_EQ(g.Deck[52], 3);
+    for (int c = 1; c <= 3; ++c) EXPECT_TRUE(g.Seats[2].Cards.contains(c)) << c;
+}
+
+TEST_F(DealTest, RunOfFiveNeverReachesTheLastCodes) {
+    g.PreparedRunLength = 5;
+    // 0.99 gives r = 52, refused; 0.9 gives r = 47, refused; 0.85 gives 45.
+    t.random.values = {0.99, 0.9, 0.85};
+    g.ShuffleDeck();
+    EXPECT_EQ(g.Deck[48], 45);
+    EXPECT_EQ(g.Deck[52], 49);
+}
+
+TEST_F(DealTest, FavouredSeatTiesGoToSeatThree) {
+    EXPECT_EQ(g.FavouredSeat(), 3);
+    g.Seats[1].TotalPoints = 500;  // seat 1 is never favoured
+    EXPECT_EQ(g.FavouredSeat(), 3);
+    g.Seats[2].TotalPoints = 1;
+    EXPECT_EQ(g.FavouredSeat(), 2);
+    g.Seats[3].TotalPoints = 1;
+    EXPECT_EQ(g.FavouredSeat(), 3);
+}
+
+TEST_F(DealTest, StarterHandExchangeIsOneShot) {
+    g.keyPress('1');
+    g.keyPress(27);
+    EXPECT_TRUE(g.GiveStarterHand);
+    g.PreparedRunLength = 4;
+    g.DealRound();
+    EXPECT_FALSE(g.GiveStarterHand);
+    // The person holds the favoured seat's cards, the prepared block included.
+    for (int k = 1; k <= 7; ++k) EXPECT_EQ(g.Seats[4].Cards[k], g.Deck[45 + k]);
+    g.DealRound();
+    for (int k = 1; k <= 7; ++k) EXPECT_NE(g.Seats[4].Cards[k], g.Deck[45 + k]);
+}
+
+TEST_F(DealTest, StarterHandKeySequence) {
+    g.keyPress('1');
+    g.keyPress(27);
+    g.keyPress(27);  // a second Esc still finds the "1"
+    EXPECT_TRUE(g.GiveStarterHand);
+    g.GiveStarterHand = false;
+    g.keyPress('1');
+    g.keyPress('2');
+    g.keyPress(27);
+    EXPECT_FALSE(g.GiveStarterHand);
+}
+
+TEST_F(DealTest, TableAfterTheDeal) {
+    g.Seats[1].Money = 20000;
+    g.DealRound();
+    const Scene& s = g.scene;
+    EXPECT_EQ(s.seatName[1].tooltip, "เหลือเงิน 20000 บาท");
+    EXPECT_EQ(s.stockCount.caption, "เหลือ 23 ใบ");
+    EXPECT_EQ(s.hintLine.caption, " กำลังแจกไพ่ ,,,ให้ผู้เล่นแต่ละคน ");
+    for (int c = 1; c <= 52; ++c) EXPECT_FALSE(s.cardFace[c].enabled) << c;
+    const int head = g.Seats[0].PileCards[1];
+    EXPECT_TRUE(s.cardFace[head].visible);
+    EXPECT_FALSE(s.cardBack[head].visible);
+    EXPECT_EQ(s.cardFace[head].left, 3000);
+    EXPECT_EQ(s.cardFace[head].top, 3000);
+    // The top of the stock is in front of the rest of it.
+    const int top = g.Seats[0].Cards.top();
+    for (int j = 1; j < 23; ++j) EXPECT_LT(s.cardBack[g.Seats[0].Cards[j]].z, s.cardBack[top].z);
+    for (int k = 1; k <= 7; ++k) {
+        const int c = g.Seats[4].Cards[k];
+        EXPECT_TRUE(s.cardFace[c].visible);
+        EXPECT_FALSE(s.cardBack[c].visible);
+        EXPECT_EQ(s.cardFace[c].top, 6700);
+        EXPECT_EQ(s.cardFace[c].left, 4000 + (k - 1) * 450);
+    }
+}
+
+}  // namespace
+}  // namespace vornak
