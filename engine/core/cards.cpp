@@ -6,8 +6,8 @@
 namespace vornak {
 namespace {
 
-constexpr std::array<std::string_view, 13> kRankText = {"2", "3", "4", "5", "6", "7", "8",
-                                                         "9", "10", "J", "Q", "K", "A"};
+constexpr std::array<std::string_view, 13> kRankText = {"2", "3",  "4", "5", "6", "7", "8",
+                                                        "9", "10", "J", "Q", "K", "A"};
 constexpr std::array<std::string_view, 4> kSuitWord = {"ดอกจิก", "ข้าวหลามตัด", "โพแดง", "โพดำ"};
 constexpr std::string_view kSuitLetters = "CDHS";
 

@@ -11,17 +11,29 @@
 namespace vornak {
 
 constexpr int kNoCard = 0;
-constexpr int kTwoOfClubs = 1;    // speto
+constexpr int kTwoOfClubs = 1;      // speto
 constexpr int kQueenOfSpades = 50;  // speto
 
 // 0 = clubs, 1 = diamonds, 2 = hearts, 3 = spades.
-constexpr int suitOf(int code) { return (code - 1) / 13; }
+constexpr int suitOf(int code) {
+    return (code - 1) / 13;
+}
 // 0 = the 2, ..., 8 = the 10, 9 = J, 10 = Q, 11 = K, 12 = A.
-constexpr int rankOf(int code) { return (code - 1) % 13; }
-constexpr bool isValidCard(int code) { return code >= 1 && code <= 52; }
-constexpr bool isSpeto(int code) { return code == kTwoOfClubs || code == kQueenOfSpades; }
-constexpr bool isTwo(int code) { return code == 1 || code == 14 || code == 27 || code == 40; }
-constexpr bool isAce(int code) { return code == 13 || code == 26 || code == 39 || code == 52; }
+constexpr int rankOf(int code) {
+    return (code - 1) % 13;
+}
+constexpr bool isValidCard(int code) {
+    return code >= 1 && code <= 52;
+}
+constexpr bool isSpeto(int code) {
+    return code == kTwoOfClubs || code == kQueenOfSpades;
+}
+constexpr bool isTwo(int code) {
+    return code == 1 || code == 14 || code == 27 || code == 40;
+}
+constexpr bool isAce(int code) {
+    return code == 13 || code == 26 || code == 39 || code == 52;
+}
 
 // Point value of a card at the round's end: 50 for the spetos, 15 for aces,
 // 10 for 10, J, Q, K, 5 for 2..9.

@@ -47,8 +47,7 @@ public:
     virtual MsgResult messageBox(const std::string& text, const std::string& title,
                                  MsgButtons buttons, MsgIcon icon) = 0;
     // Empty optional when the box is cancelled.
-    virtual std::optional<std::string> inputBox(const std::string& prompt,
-                                                const std::string& title,
+    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) = 0;
     // `filter` is in the form "Jpeg File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp".
     // Empty optional when no file was chosen.

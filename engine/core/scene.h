@@ -99,11 +99,11 @@ struct Menus {
     MenuItem LockCardItem{"Lock Card", "Shift+Ctrl+F5"};
     MenuItem normalItem{"Play in  Normal Mode"};
     MenuItem EasyLevelItem{"Beginner Level"};
-    MenuItem EndScoreEasy[4] = {MenuItem{}, MenuItem{"แต้มจบเกม 300 แต้ม"}, MenuItem{"แต้มจบเกม 500 แต้ม"},
-                                MenuItem{"แต้มจบเกม 700 แต้ม"}};
+    MenuItem EndScoreEasy[4] = {MenuItem{}, MenuItem{"แต้มจบเกม 300 แต้ม"},
+                                MenuItem{"แต้มจบเกม 500 แต้ม"}, MenuItem{"แต้มจบเกม 700 แต้ม"}};
     MenuItem VIPLevelItem{"VIP Level"};
-    MenuItem EndScoreHard[4] = {MenuItem{}, MenuItem{"แต้มจบเกม 500 แต้ม"}, MenuItem{"แต้มจบเกม 1000 แต้ม"},
-                                MenuItem{"แต้มจบเกม 2000 แต้ม"}};
+    MenuItem EndScoreHard[4] = {MenuItem{}, MenuItem{"แต้มจบเกม 500 แต้ม"},
+                                MenuItem{"แต้มจบเกม 1000 แต้ม"}, MenuItem{"แต้มจบเกม 2000 แต้ม"}};
     MenuItem ScoreBrdItem{"ScoreBook"};
     MenuItem BestTimeItem{"Hall of Fame"};
     MenuItem skinItem{"SKIN"};
@@ -171,7 +171,7 @@ struct Scene {
     // Score notebook. Row r (1-based) of the round labels and of each
     // seat's cells is element r of these vectors (element 0 is unused).
     Panel notebook;
-    Image notebookCloseMark;  // inside notebook
+    Image notebookCloseMark;   // inside notebook
     Label notebookHeading[5];  // 0: round column heading, 1..4: seat names
     std::vector<Label> notebookRound;
     std::vector<Label> notebookCell[5];

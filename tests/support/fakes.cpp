@@ -35,7 +35,9 @@ void TestTable::setHand(int seat, const std::string& cards) {
     game.Seats[seat].Cards.assign(parseCards(cards));
 }
 
-void TestTable::setPile(const std::string& cards) { game.Seats[0].PileCards.assign(parseCards(cards)); }
+void TestTable::setPile(const std::string& cards) {
+    game.Seats[0].PileCards.assign(parseCards(cards));
+}
 
 void TestTable::setLaid(int seat, const std::string& cards) {
     game.Seats[seat].PileCards.assign(parseCards(cards));

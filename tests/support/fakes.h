@@ -129,7 +129,7 @@ struct TestTable {
     void setUpGame();
     // Puts the given cards into a seat's hand (seat 0: the stock).
     void setHand(int seat, const std::string& cards);
-    void setPile(const std::string& cards);      // the table's pile, bottom first
+    void setPile(const std::string& cards);  // the table's pile, bottom first
     void setLaid(int seat, const std::string& cards);
 };
 
