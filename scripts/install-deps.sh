@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
-          fonts-thai-tlwg clang-format xvfb xauth desktop-file-utils appstream)
+          fonts-thai-tlwg clang-format xvfb xauth desktop-file-utils appstream dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do
