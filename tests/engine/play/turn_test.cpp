@@ -24,9 +24,11 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     g.stockDblClick(parseCard("KD"));  // only one draw a turn
     EXPECT_EQ(g.Seats[0].CardCount(), 3);
 
+    g.stockMouseUp(parseCard("KD"), 2);  // the stock offers the play menu too
+    ASSERT_EQ(dialogs.popups.size(), 1u);
     chooseOnPopup(PopupMenu::Play, [this] { g.mnuPlayDrawnCard_Click(); });
     g.cardMouseUp(parseCard("3H"), 2);
-    ASSERT_EQ(dialogs.popups.size(), 1u);
+    ASSERT_EQ(dialogs.popups.size(), 2u);
     EXPECT_TRUE(g.DiscardMode);
     EXPECT_EQ(g.scene.hintLine.caption, "ดับเบิ้ลคลิ๊ก..ไพ่ในมือใบที่จะทิ้งเข้าวง");
 
