@@ -1,8 +1,122 @@
+// When a computer seat with five or four cards lays its meld down: only when
+// it can then get down to a single card to discard or knock with.
+#include <array>
+#include <vector>
+
 #include "core/game.h"
 
 namespace vornak {
 
-void Game::DecideMeldAtFive(int) { MeldNow = false; }
-void Game::DecideMeldAtFour(int) { MeldNow = false; }
+namespace {
+
+// Cards that become lay-off targets once other cards are laid down or off.
+using Extension = std::vector<int>;
+
+// A run-list card other than a 2 or an ace makes its neighbours targets too.
+void appendChain(Extension& ext, int c) {
+    if (!isValidCard(c) || isTwo(c) || isAce(c)) return;
+    ext.push_back(c - 1);
+    ext.push_back(c);
+    ext.push_back(c + 1);
+}
+
+void appendSetOfRank(Extension& ext, int code) {
+    const int r = code % 13;
+    const int first = r == 0 ? 13 : r;
+    for (int suit = 0; suit < 4; ++suit) ext.push_back(first + 13 * suit);
+}
+
+bool inSuitThreeToKing(int low, int high) {
+    return (low >= 2 && high <= 12) || (low >= 15 && high <= 25) || (low >= 28 && high <= 38) ||
+           (low >= 41 && high <= 51);
+}
+
+}  // namespace
+
+void Game::DecideMeldAtFour(int seat) {
+    MeldNow = false;
+    if (seat < 1 || seat > 4) return;
+    const CardList& cards = Seats[seat].Cards;
+    std::array<int, 5> h{};
+    for (int x = 1; x <= 4; ++x) h[static_cast<std::size_t>(x)] = cards[x];
+
+    // (h1, h3, h4) is not among the triples looked at.
+    bool meld = IsSet(h[1], h[2], h[3]) || IsSet(h[1], h[2], h[4]) || IsSet(h[2], h[3], h[4]) ||
+                IsRun(h[1], h[2], h[3]) || IsRun(h[1], h[2], h[4]) || IsRun(h[2], h[3], h[4]);
+
+    std::array<bool, 5> canGo{};
+    for (int e = 1; e <= SetLayOffCards.count; ++e)
+        for (int x = 1; x <= 4; ++x)
+            if (isValidCard(h[x]) && h[x] == SetLayOffCards[e]) canGo[x] = true;
+    Extension ext;
+    for (int e = 1; e <= RunLayOffCards.count; ++e)
+        for (int x = 1; x <= 4; ++x)
+            if (isValidCard(h[x]) && h[x] == RunLayOffCards[e]) {
+                canGo[x] = true;
+                appendChain(ext, h[x]);
+            }
+    for (int code : ext)
+        for (int x = 1; x <= 4; ++x)
+            if (isValidCard(h[x]) && h[x] == code) canGo[x] = true;
+
+    if ((canGo[1] && canGo[2] && canGo[3]) || (canGo[2] && canGo[3] && canGo[4]) ||
+        (canGo[1] && canGo[2] && canGo[4]))
+        meld = true;
+    MeldNow = meld;
+}
+
+void Game::DecideMeldAtFive(int seat) {
+    MeldNow = false;
+    if (seat < 1 || seat > 4) return;
+    const CardList& cards = Seats[seat].Cards;
+    std::array<int, 6> h{};
+    for (int x = 1; x <= 5; ++x) h[static_cast<std::size_t>(x)] = cards[x];
+
+    bool meld = false;
+    bool lastCanGo = false;
+    Extension ext;
+
+    // The meld is looked for in positions 1..3 only.
+    if (IsSet(h[1], h[2], h[3])) {
+        meld = true;
+        appendSetOfRank(ext, h[1]);
+    }
+    if (IsRun(h[1], h[2], h[3])) {
+        meld = true;
+        // The ends are taken in hand order, as the cards stand.
+        const int h1 = h[1], h3 = h[3];
+        if (isTwo(h1)) {
+            for (int d = 0; d <= 3; ++d) ext.push_back(h1 + d);
+        } else if (isAce(h3)) {
+            for (int d = -1; d <= 2; ++d) ext.push_back(h1 + d);
+        } else if (inSuitThreeToKing(h1, h3)) {
+            for (int d = -1; d <= 3; ++d) ext.push_back(h1 + d);
+        }
+    }
+
+    std::array<bool, 6> canGo{};
+    // Positions 1..3 are the meld; 4 and 5 the card to follow it off.
+    auto mark = [&](int x) {
+        if (x <= 3)
+            canGo[static_cast<std::size_t>(x)] = true;
+        else
+            lastCanGo = true;
+    };
+    for (int e = 1; e <= SetLayOffCards.count; ++e)
+        for (int x = 1; x <= 5; ++x)
+            if (isValidCard(h[x]) && h[x] == SetLayOffCards[e]) mark(x);
+    for (int e = 1; e <= RunLayOffCards.count; ++e)
+        for (int x = 1; x <= 5; ++x)
+            if (isValidCard(h[x]) && h[x] == RunLayOffCards[e]) {
+                mark(x);
+                appendChain(ext, h[x]);
+            }
+    for (int code : ext)
+        for (int x = 1; x <= 5; ++x)
+            if (isValidCard(h[x]) && h[x] == code) mark(x);
+
+    if (canGo[1] && canGo[2] && canGo[3]) meld = true;
+    if (meld && lastCanGo) MeldNow = true;
+}
 
 }  // namespace vornak
