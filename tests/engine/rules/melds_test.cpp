@@ -73,12 +73,6 @@ TEST_F(Rules, WhatCountsAsAMeld) {
     EXPECT_FALSE(g.IsRun(0, 1, 2));
 }
 
-TEST_F(Rules, SelectionSortsAscending) {
-    g.Selection = {0, 30, 28, 29};
-    g.SortSelection();
-    EXPECT_EQ(g.Selection, (std::array<int, 4>{0, 28, 29, 30}));
-}
-
 TEST_F(Rules, LaidMeldMustHoldThePickedCardAndLeaveACard) {
     seat(kHuman);
     t.setHand(kHuman, "3H 4H 5H 7C 7D 7S KD");
@@ -164,7 +158,16 @@ TEST_F(Rules, LayOffOntoARunGrowsItsEnds) {
     EXPECT_EQ(handText(g.RunLayOffCards), "10H AH 9H JH");
 }
 
-TEST_F(Rules, AFullLayOffListLosesNoCard) {
+TEST_F(Rules, DummyCardsAreTheListedLayOffs) {
+    g.SetLayOffCards.assign(parseCards("7H"));
+    g.RunLayOffCards.assign(parseCards("2H 6H"));
+    EXPECT_TRUE(g.IsDummyCard(parseCard("7H")));
+    EXPECT_TRUE(g.IsDummyCard(parseCard("6H")));
+    g.RunLayOffCards.count = 1;  // only the used entries count
+    EXPECT_FALSE(g.IsDummyCard(parseCard("6H")));
+
+    // A full list makes room rather than losing a card.
+    g.RunLayOffCards.clear();
     for (int i = 0; i < kMaxCards; ++i) g.RunLayOffCards.push(parseCard("6H"));
     g.AddRunLayOffNeighbours(parseCard("8H"));
     EXPECT_TRUE(g.IsDummyCard(parseCard("7H")));
@@ -198,16 +201,6 @@ TEST_F(Rules, SpetoWarningOnDiscard) {
             if (d != q) {
                 EXPECT_EQ(g.IsSpetoPartner(d, q), g.IsSpetoPartner(q, d)) << d << " " << q;
             }
-}
-
-TEST_F(Rules, DummyCardIsAnyListedLayOff) {
-    g.SetLayOffCards.assign(parseCards("7H"));
-    g.RunLayOffCards.assign(parseCards("2H 6H"));
-    EXPECT_TRUE(g.IsDummyCard(parseCard("7H")));
-    EXPECT_TRUE(g.IsDummyCard(parseCard("6H")));
-    EXPECT_FALSE(g.IsDummyCard(parseCard("8H")));
-    g.RunLayOffCards.count = 1;  // only the used entries count
-    EXPECT_FALSE(g.IsDummyCard(parseCard("6H")));
 }
 
 }  // namespace
