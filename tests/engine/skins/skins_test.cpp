@@ -4,7 +4,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "skins/skins.h"
 #include "support/fakes.h"
 
 namespace vornak::test {
@@ -386,22 +385,6 @@ TEST_F(Skins, BuiltInPicturesAreFoundAfterTheProgramMoved) {
     EXPECT_EQ(g.SkinPaths[1], file("bkGrnd1.bmp"));
     EXPECT_EQ(g.SkinPaths[2], "/old/place/mine.jpg");
     EXPECT_EQ(g.scene.backgroundPicture, file("bkGrnd1.bmp"));
-}
-
-TEST(SkinPictures, OnlyFilesThatStartLikePicturesLoad) {
-    TempDir dir;
-    writeBmp(dir.file("a.bmp"));
-    writeJpeg(dir.file("b.jpg"));
-    writeAll(dir.file("c.png"), std::string("\x89PNG\r\n\x1a\n", 8) + "rest");
-    writeAll(dir.file("d.jpg"), "B");
-    writeAll(dir.file("e.bmp"), "");
-    EXPECT_TRUE(isLoadablePicture(dir.file("a.bmp")));
-    EXPECT_TRUE(isLoadablePicture(dir.file("b.jpg")));
-    EXPECT_TRUE(isLoadablePicture(dir.file("c.png")));
-    EXPECT_FALSE(isLoadablePicture(dir.file("d.jpg")));
-    EXPECT_FALSE(isLoadablePicture(dir.file("e.bmp")));
-    EXPECT_FALSE(isLoadablePicture(dir.path().string()));
-    EXPECT_FALSE(isLoadablePicture(""));
 }
 
 }  // namespace
