@@ -1,0 +1,85 @@
+// The main window: the table, the menu bar built from the game's menus,
+// and the timers that drive the game between the player's moves.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+#include "core/scene.h"
+
+class QAction;
+class QMenu;
+
+namespace vornak {
+
+class Game;
+class QtDialogs;
+class TableWidget;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Makes a call into the game, then brings the window, the menus and the
+    // timers up to date with the scene.
+    void run(const std::function<void()>& call);
+    // Brings everything up to date with the scene.
+    void syncAll();
+
+    TableWidget* table() const { return table_; }
+    QMenu* playMenu() const { return playMenu_; }
+    QMenu* layOffKindMenu() const { return layOffKindMenu_; }
+    QMenu* skinMenu() const { return skinMenu_; }
+
+    // A size that shows the table at a comfortable scale on `available`.
+    static QSize preferredSize(const QSize& available);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Binding {
+        const MenuItem* item;
+        QAction* action;
+        int parent;  // index of the binding of the enclosing menu, -1 for none
+        MenuItem last;
+        bool synced = false;
+    };
+    struct GameTimer {
+        const TimerRecord* record;
+        QTimer* timer;
+        std::function<void()> tick;
+        bool pending = false;  // a tick came while the game could not take it
+        int interval = -1;
+    };
+
+    QMenu* addMenu(QWidget* into, const MenuItem& item, int parent, int* index);
+    QAction* addItem(QMenu* into, const MenuItem& item, int parent, std::function<void()> handler);
+    void buildMenus();
+    void syncMenus();
+    void syncTimers();
+    bool blocked() const;
+    void timerFired(GameTimer& t);
+    void sequenceFired();
+    void flushPending();
+
+    Game& game_;
+    QtDialogs& dialogs_;
+    TableWidget* table_;
+    QMenu* playMenu_ = nullptr;
+    QMenu* layOffKindMenu_ = nullptr;
+    QMenu* skinMenu_ = nullptr;
+    std::vector<Binding> bindings_;
+    std::vector<GameTimer> timers_;
+    QTimer sequenceTimer_;
+    bool sequencePending_ = false;
+    int depth_ = 0;  // calls into the game in progress
+    std::string caption_;
+};
+
+}  // namespace vornak

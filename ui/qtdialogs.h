@@ -1,0 +1,84 @@
+// The game's dialogs with Qt: message and input boxes, the file dialog,
+// pop-up menus and the program's secondary windows.
+#pragma once
+
+#include <QMenu>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+#include "core/interfaces.h"
+
+class QWidget;
+
+namespace vornak {
+
+class Game;
+
+// Converts a filter such as "Jpeg File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp"
+// to Qt's form "Jpeg File (*.jpg);;Bitmap File (*.bmp)".
+QString toQtFilter(const std::string& filter);
+
+class QtDialogs : public Dialogs {
+public:
+    QtDialogs() = default;
+
+    // Set once the game and the main window exist.
+    void setGame(Game* game) { game_ = game; }
+    void setParent(QWidget* parent) { parent_ = parent; }
+    // The menus popupMenu() shows; the main window owns them.
+    void setPopupMenus(QMenu* play, QMenu* layOffKind, QMenu* skin) {
+        playMenu_ = play;
+        layOffKindMenu_ = layOffKind;
+        skinMenu_ = skin;
+    }
+    // Runs whenever the last open modal dialog has closed.
+    void setOnModalEnd(std::function<void()> callback) { onModalEnd_ = std::move(callback); }
+    // Runs on quit(); the default quits the application.
+    void setOnQuit(std::function<void()> callback) { onQuit_ = std::move(callback); }
+
+    // Number of modal dialogs (or pop-up menus) open right now.
+    int modalDepth() const { return depth_; }
+    bool quitRequested() const { return quitRequested_; }
+
+    MsgResult messageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+                         MsgIcon icon) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override;
+    std::optional<std::string> openFile(const std::string& title,
+                                        const std::string& filter) override;
+    void popupMenu(PopupMenu menu) override;
+    void showTitleScreen(TitleScreen& screen) override;
+    void showStatisticsScreen(StatisticsScreen& screen) override;
+    void showEndScreen(EndScreen& screen) override;
+    void showHallOfFame(HallOfFame& screen) override;
+    void showRulesWindow() override;
+    void showAboutWindow() override;
+    void quit() override;
+
+private:
+    // Counts an open modal dialog for as long as it lives.
+    class ModalScope {
+    public:
+        explicit ModalScope(QtDialogs& d) : d_(d) { ++d_.depth_; }
+        ~ModalScope();
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+    private:
+        QtDialogs& d_;
+    };
+
+    QWidget* parent() const { return parent_.data(); }
+
+    Game* game_ = nullptr;
+    QPointer<QWidget> parent_;
+    QPointer<QMenu> playMenu_, layOffKindMenu_, skinMenu_;
+    std::function<void()> onModalEnd_;
+    std::function<void()> onQuit_;
+    int depth_ = 0;
+    bool quitRequested_ = false;
+};
+
+}  // namespace vornak

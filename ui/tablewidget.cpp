@@ -1,0 +1,874 @@
+#include "tablewidget.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QtMath>
+
+#include <algorithm>
+
+#include "cardart.h"
+#include "core/game.h"
+#include "results/layout.h"
+
+namespace vornak {
+
+using table::MouseAction;
+using table::Route;
+
+namespace {
+
+QColor toQColor(Color c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+int buttonNumber(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+// A rectangle in twips to pixels, relative to `offset`. Edges are rounded
+// separately so neighbouring elements meet without gaps.
+QRect mapRect(double s, const Rect& r, QPoint offset) {
+    const int l = qRound(r.left * s), t = qRound(r.top * s);
+    const int rr = qRound((r.left + r.width) * s), b = qRound((r.top + r.height) * s);
+    return QRect(offset.x() + l, offset.y() + t, std::max(rr - l, 0), std::max(b - t, 0));
+}
+
+// The pointer shown over close marks: a small round close button.
+QCursor closeCursor() {
+    static QCursor cursor = [] {
+        QPixmap pm(24, 24);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        paintArt(p, QRectF(2, 2, 20, 20), QStringLiteral("close"));
+        return QCursor(pm, 12, 12);
+    }();
+    return cursor;
+}
+
+QCursor toQCursor(Cursor c) {
+    switch (c) {
+        case Cursor::Busy:
+            return QCursor(Qt::WaitCursor);
+        case Cursor::Hand:
+            return QCursor(Qt::PointingHandCursor);
+        case Cursor::Close:
+            return closeCursor();
+        case Cursor::Default:
+            break;
+    }
+    return QCursor(Qt::ArrowCursor);
+}
+
+void setShown(QWidget* w, bool shown) {
+    if (w->isHidden() == shown) w->setVisible(shown);
+}
+
+void setGeometryIfChanged(QWidget* w, const QRect& r) {
+    if (w->geometry() != r) w->setGeometry(r);
+}
+
+}  // namespace
+
+namespace table {
+
+// Base of the element widgets: forwards mouse input to the table.
+class ElementWidget : public QWidget {
+public:
+    ElementWidget(TableWidget* table, QWidget* parent, Route route, int index)
+        : QWidget(parent), table_(table), route_(route), index_(index) {
+        setMouseTracking(true);
+    }
+    void setRoute(Route r) { route_ = r; }
+
+protected:
+    virtual Route currentRoute() const { return route_; }
+    void forward(MouseAction a, QMouseEvent* e) {
+        table_->route(currentRoute(), index_, a, e->button(), this, e->position());
+    }
+    void mousePressEvent(QMouseEvent* e) override { forward(MouseAction::Press, e); }
+    void mouseReleaseEvent(QMouseEvent* e) override { forward(MouseAction::Release, e); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { forward(MouseAction::DoubleClick, e); }
+    void mouseMoveEvent(QMouseEvent* e) override { forward(MouseAction::Move, e); }
+
+    TableWidget* table_;
+    Route route_;
+    int index_;
+};
+
+// A card face (code 1..52) or back. Only an enabled card reacts itself; a
+// disabled one lets its input fall through to the table beneath, and is
+// drawn exactly like an enabled one.
+class CardWidget : public ElementWidget {
+public:
+    CardWidget(TableWidget* table, int code, bool face)
+        : ElementWidget(table, table, face ? Route::CardFace : Route::CardBack, code),
+          code_(code),
+          face_(face) {
+        setObjectName(QStringLiteral("%1%2").arg(face ? "cardFace" : "cardBack").arg(code));
+        if (face) setToolTip(qs(cardName(code)));
+        hide();
+    }
+    const CardPicture& record() const {
+        const Scene& s = table_->game().scene;
+        return face_ ? s.cardFace[code_] : s.cardBack[code_];
+    }
+    void sync(bool force) {
+        const CardPicture& r = record();
+        if (force || r.left != last_.left || r.top != last_.top) {
+            const double s = table_->scale();
+            const QPoint at = table_->origin() + QPoint(qRound(r.left * s), qRound(r.top * s));
+            const QSize size(qRound((face_ ? kFaceWidth : kBackWidth) * s),
+                             qRound(kFaceHeight * s));
+            setGeometryIfChanged(this, QRect(at, size));
+        }
+        enabled_ = r.enabled;
+        setShown(this, r.visible);
+        last_ = r;
+    }
+    bool reacts() const { return enabled_; }
+
+protected:
+    Route currentRoute() const override { return enabled_ ? route_ : Route::Window; }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawPixmap(0, 0, cardPixmap(face_ ? code_ : 0, size(), devicePixelRatioF()));
+    }
+
+private:
+    int code_;
+    bool face_;
+    bool enabled_ = false;
+    CardPicture last_;
+};
+
+// A label: transparent, text in its fore colour (kept in the palette).
+class LabelWidget : public ElementWidget {
+public:
+    using Getter = std::function<const Label*()>;
+    LabelWidget(TableWidget* table, QWidget* parent, Getter get, Route route, int index,
+                int topOffset = 0)
+        : ElementWidget(table, parent, route, index), get_(std::move(get)), topOffset_(topOffset) {
+        hide();
+    }
+    void sync(bool force) {
+        const Label* l = get_();
+        if (!l) {
+            setShown(this, false);
+            return;
+        }
+        const bool first = !synced_;
+        synced_ = true;
+        bool repaint = false;
+        if (first || force || l->pointSize != last_.pointSize || l->bold != last_.bold ||
+            l->underline != last_.underline) {
+            QFont f = QApplication::font();
+            f.setBold(l->bold);
+            f.setUnderline(l->underline);
+            // A point is 20 twips.
+            const double px = std::max(1.0, l->pointSize * 20 * table_->scale());
+            f.setPixelSize(std::max(1, qRound(px)));
+            setFont(f);
+            repaint = true;
+        }
+        if (first || l->foreColor != last_.foreColor) {
+            QPalette pal = palette();
+            pal.setColor(QPalette::WindowText, toQColor(l->foreColor));
+            setPalette(pal);
+            repaint = true;
+        }
+        if (first || l->caption != last_.caption) {
+            text_ = qs(l->caption);
+            repaint = true;
+        }
+        if (first || l->tooltip != last_.tooltip) setToolTip(qs(l->tooltip));
+        if (first || l->border != last_.border || l->align != last_.align) repaint = true;
+        if (first || force || l->rect.left != last_.rect.left || l->rect.top != last_.rect.top ||
+            l->rect.width != last_.rect.width || l->rect.height != last_.rect.height) {
+            Rect r = l->rect;
+            r.top -= topOffset_;
+            setGeometryIfChanged(this, mapRect(table_->scale(), r, offset()));
+        }
+        const bool visibleBefore = !isHidden();
+        last_ = *l;
+        setShown(this, l->visible);
+        if (repaint && visibleBefore) update();
+    }
+    const QString& text() const { return text_; }
+
+protected:
+    QPoint offset() const { return parentWidget() == table_ ? table_->origin() : QPoint(0, 0); }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        const QRect r = rect();
+        if (last_.border) {
+            p.setPen(QPen(palette().color(QPalette::WindowText), 1));
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+        if (text_.isEmpty()) return;
+        int flags = Qt::AlignVCenter;
+        switch (last_.align) {
+            case Align::Left:
+                flags |= Qt::AlignLeft;
+                break;
+            case Align::Center:
+                flags |= Qt::AlignHCenter;
+                break;
+            case Align::Right:
+                flags |= Qt::AlignRight;
+                break;
+        }
+        const QRect textRect = r.adjusted(2, 0, -2, 0);
+        // A soft shadow keeps light text readable on any background.
+        const int d = std::max(1, qRound(font().pixelSize() / 14.0));
+        p.setPen(QColor(0, 0, 0, 150));
+        p.drawText(textRect.translated(d, d), flags, text_);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(textRect, flags, text_);
+    }
+
+private:
+    Getter get_;
+    int topOffset_;
+    bool synced_ = false;
+    Label last_;
+    QString text_;
+};
+
+// A picture drawn from its art name.
+class ImageWidget : public ElementWidget {
+public:
+    ImageWidget(TableWidget* table, QWidget* parent, const Image* image, Route route)
+        : ElementWidget(table, parent, route, 0), image_(image) {
+        hide();
+    }
+    void sync(bool force) {
+        const Image& im = *image_;
+        if (!synced_ || im.art != last_.art) update();
+        if (!synced_ || im.tooltip != last_.tooltip) setToolTip(qs(im.tooltip));
+        if (!synced_ || force || im.rect.left != last_.rect.left || im.rect.top != last_.rect.top ||
+            im.rect.width != last_.rect.width || im.rect.height != last_.rect.height) {
+            const QPoint off = parentWidget() == table_ ? table_->origin() : QPoint(0, 0);
+            setGeometryIfChanged(this, mapRect(table_->scale(), im.rect, off));
+        }
+        synced_ = true;
+        last_ = im;
+        setShown(this, im.visible);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        paintArt(p, QRectF(rect()), qs(last_.art));
+    }
+
+private:
+    const Image* image_;
+    bool synced_ = false;
+    Image last_;
+};
+
+enum class PanelKind { Top, Board, Notebook, PlayLogBox, PlayLogShadow };
+
+// The panels: the top strip, the round's board, the notebook and the seat
+// pop-up with its shadow. Their children are placed relative to them.
+class PanelWidget : public ElementWidget {
+public:
+    PanelWidget(TableWidget* table, const Panel* panel, PanelKind kind, Route route)
+        : ElementWidget(table, table, route, 0), panel_(panel), kind_(kind) {
+        hide();
+    }
+    void sync(bool force) {
+        const Panel& pn = *panel_;
+        if (!synced_ || pn.tooltip != last_.tooltip) setToolTip(qs(pn.tooltip));
+        if (!synced_ || pn.cursor != last_.cursor) {
+            if (pn.cursor == Cursor::Default)
+                unsetCursor();
+            else
+                setCursor(toQCursor(pn.cursor));
+        }
+        if (!synced_ || force || pn.rect.left != last_.rect.left || pn.rect.top != last_.rect.top ||
+            pn.rect.width != last_.rect.width || pn.rect.height != last_.rect.height)
+            setGeometryIfChanged(this, table_->toPixels(pn.rect));
+        synced_ = true;
+        last_ = pn;
+        setShown(this, pn.visible);
+    }
+    PanelKind kind() const { return kind_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* e) override {
+        // The top strip has no handler of its own for the pointer: it
+        // stays while the pointer is over it.
+        if (kind_ != PanelKind::Top) forward(MouseAction::Move, e);
+    }
+
+private:
+    const Panel* panel_;
+    PanelKind kind_;
+    bool synced_ = false;
+    Panel last_;
+};
+
+void PanelWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const double s = table_->scale();
+    const qreal radius = std::max(2.0, 90 * s);
+    switch (kind_) {
+        case PanelKind::Top: {
+            // The table's own background shows through, a little darker.
+            p.fillRect(rect(), toQColor(table_->game().scene.backColor));
+            if (!table_->background().isNull())
+                p.drawPixmap(table_->origin() - pos(), table_->background());
+            QLinearGradient g(0, 0, 0, height());
+            g.setColorAt(0, QColor(0, 0, 0, 120));
+            g.setColorAt(1, QColor(0, 0, 0, 60));
+            p.fillRect(rect(), g);
+            p.setPen(QPen(QColor(230, 190, 90, 180), 1));
+            p.drawLine(QPointF(0, height() - 0.5), QPointF(width(), height() - 0.5));
+            break;
+        }
+        case PanelKind::Board:
+        case PanelKind::Notebook: {
+            QLinearGradient g(0, 0, 0, height());
+            if (kind_ == PanelKind::Board) {
+                g.setColorAt(0, QColor(22, 40, 30, 235));
+                g.setColorAt(1, QColor(8, 20, 14, 235));
+            } else {
+                g.setColorAt(0, QColor(28, 34, 52, 240));
+                g.setColorAt(1, QColor(12, 16, 28, 240));
+            }
+            p.setPen(QPen(QColor(214, 170, 60), std::max(1.0, 30 * s)));
+            p.setBrush(g);
+            p.drawRoundedRect(r.adjusted(1, 1, -1, -1), radius, radius);
+            if (kind_ == PanelKind::Notebook) {
+                // Ruled like a score book: a line under every row of the
+                // band, and one above the totals.
+                using namespace results;
+                p.setPen(QPen(QColor(255, 255, 255, 28), 1));
+                for (int y = kNotebookHeadingTop + kNotebookRowHeight + 30; y < kNotebookRowsBottom;
+                     y += kNotebookRowStep)
+                    p.drawLine(QPointF(60 * s, y * s), QPointF(width() - 60 * s, y * s));
+                p.setPen(QPen(QColor(214, 170, 60, 160), 1));
+                const qreal ty = (kNotebookTotalTop - 30) * s;
+                p.drawLine(QPointF(60 * s, ty), QPointF(width() - 60 * s, ty));
+                const qreal x = kNotebookCellLeft * s - 1;
+                p.setPen(QPen(QColor(255, 255, 255, 40), 1));
+                p.drawLine(QPointF(x, kNotebookHeadingTop * s),
+                           QPointF(x, (kNotebookTotalTop + kNotebookRowHeight) * s));
+            }
+            break;
+        }
+        case PanelKind::PlayLogBox: {
+            QLinearGradient g(0, 0, 0, height());
+            g.setColorAt(0, QColor(36, 44, 70, 245));
+            g.setColorAt(1, QColor(18, 22, 40, 245));
+            p.setPen(QPen(QColor(200, 200, 220), 1));
+            p.setBrush(g);
+            p.drawRoundedRect(r, radius * 0.6, radius * 0.6);
+            break;
+        }
+        case PanelKind::PlayLogShadow:
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0, 0, 0, 110));
+            p.drawRoundedRect(r, radius * 0.6, radius * 0.6);
+            break;
+    }
+}
+
+// The notebook's scroll buttons.
+class ButtonWidget : public QPushButton {
+public:
+    ButtonWidget(TableWidget* table, QWidget* parent, const Button* button, int index)
+        : QPushButton(parent), table_(table), button_(button) {
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        connect(this, &QPushButton::clicked, this,
+                [this, index] { table_->scrollNotebook(index); });
+    }
+    void sync(bool force) {
+        const Button& b = *button_;
+        if (!synced_ || b.caption != last_.caption) setText(qs(b.caption));
+        if (!synced_ || force || b.rect.left != last_.rect.left || b.rect.top != last_.rect.top ||
+            b.rect.width != last_.rect.width || b.rect.height != last_.rect.height) {
+            setGeometryIfChanged(this, mapRect(table_->scale(), b.rect, QPoint(0, 0)));
+        }
+        if (!synced_ || force) {
+            QFont f = QApplication::font();
+            f.setPixelSize(std::max(1, qRound(8 * 20 * table_->scale())));
+            setFont(f);
+        }
+        if (isEnabled() != b.enabled) setEnabled(b.enabled);
+        synced_ = true;
+        last_ = b;
+        setShown(this, b.visible);
+    }
+
+private:
+    TableWidget* table_;
+    const Button* button_;
+    bool synced_ = false;
+    Button last_;
+};
+
+}  // namespace table
+
+using namespace table;
+
+TableWidget::TableWidget(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
+    setObjectName(QStringLiteral("table"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    buildWidgets();
+    updateScale();
+    sync();
+}
+
+TableWidget::~TableWidget() = default;
+
+QSize TableWidget::sizeHint() const {
+    return QSize(kClientWidth / 15, kClientHeight / 15);
+}
+
+void TableWidget::buildWidgets() {
+    Scene& sc = game_.scene;
+    auto label = [this](QWidget* parent, const Label* l, Route route, int index, QString name) {
+        auto* w = new LabelWidget(
+            this, parent, [l] { return l; }, route, index);
+        w->setObjectName(name);
+        labels_.push_back(w);
+        return w;
+    };
+    auto image = [this](QWidget* parent, const Image* im, Route route, QString name) {
+        auto* w = new ImageWidget(this, parent, im, route);
+        w->setObjectName(name);
+        images_.push_back(w);
+        return w;
+    };
+
+    // Bottom layer: pictures of the table, then its labels.
+    image(this, &sc.skinOverlay, Route::Window, QStringLiteral("skinOverlay"));
+    image(this, &sc.noKnockPicture, Route::Window, QStringLiteral("noKnockPicture"));
+    image(this, &sc.forwardIcon, Route::Window, QStringLiteral("forwardIcon"));
+    image(this, &sc.backwardIcon, Route::Window, QStringLiteral("backwardIcon"));
+
+    for (int s = 1; s <= 4; ++s) {
+        const QString n = QString::number(s);
+        label(this, &sc.seatName[s], Route::SeatName, s, "seatName" + n);
+        label(this, &sc.boardHandName[s], Route::Window, s, "boardHandName" + n);
+        label(this, &sc.boardLaidName[s], Route::LaidName, s, "boardLaidName" + n);
+        label(this, &sc.panelName[s], Route::Window, s, "panelName" + n);
+        label(this, &sc.panelTitle[s], Route::Window, s, "panelTitle" + n);
+        label(this, &sc.panelPoints[s], Route::Window, s, "panelPoints" + n);
+        label(this, &sc.panelK[s], Route::Window, s, "panelK" + n);
+        label(this, &sc.panelFooled[s], Route::Window, s, "panelFooled" + n);
+        label(this, &sc.panelGotFool[s], Route::Window, s, "panelGotFool" + n);
+    }
+    label(this, &sc.stockCount, Route::Window, 0, QStringLiteral("stockCount"));
+    label(this, &sc.targetLine, Route::Window, 0, QStringLiteral("targetLine"));
+    label(this, &sc.ratesLine, Route::Window, 0, QStringLiteral("ratesLine"));
+
+    // Cards, stacked by their z-order above the labels.
+    faces_.assign(53, nullptr);
+    backs_.assign(53, nullptr);
+    lastZ_.assign(106, -1);
+    for (int c = 1; c <= 52; ++c) {
+        backs_[c] = new CardWidget(this, c, false);
+        faces_[c] = new CardWidget(this, c, true);
+    }
+
+    // Panels above everything, in this order.
+    boardPanel_ = new PanelWidget(this, &sc.boardPanel, PanelKind::Board, Route::Board);
+    boardPanel_->setObjectName(QStringLiteral("boardPanel"));
+    notebook_ = new PanelWidget(this, &sc.notebook, PanelKind::Notebook, Route::Notebook);
+    notebook_->setObjectName(QStringLiteral("notebook"));
+    topPanel_ = new PanelWidget(this, &sc.topPanel, PanelKind::Top, Route::TopPanel);
+    topPanel_->setObjectName(QStringLiteral("topPanel"));
+    auto* shadow = new PanelWidget(this, &sc.playLogShadow, PanelKind::PlayLogShadow, Route::Inert);
+    shadow->setObjectName(QStringLiteral("playLogShadow"));
+    playLogBox_ = new PanelWidget(this, &sc.playLogBox, PanelKind::PlayLogBox, Route::Inert);
+    playLogBox_->setObjectName(QStringLiteral("playLogBox"));
+    shadow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    playLogBox_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    panels_ = {boardPanel_, notebook_, topPanel_, shadow, playLogBox_};
+
+    // Top strip.
+    label(topPanel_, &sc.clockLabel, Route::TopPanel, 0, QStringLiteral("clockLabel"));
+    label(topPanel_, &sc.moneyLabel, Route::TopPanel, 0, QStringLiteral("moneyLabel"));
+    label(topPanel_, &sc.levelLabel, Route::TopPanel, 0, QStringLiteral("levelLabel"));
+    label(topPanel_, &sc.hintLine, Route::TopPanel, 0, QStringLiteral("hintLine"));
+
+    // Board.
+    for (int s = 1; s <= 4; ++s)
+        label(boardPanel_, &sc.resultLine[s], Route::Board, s,
+              QStringLiteral("resultLine%1").arg(s));
+    image(boardPanel_, &sc.boardCloseMark, Route::Board, QStringLiteral("boardCloseMark"));
+
+    // Notebook: headings, the band of scrolling rows, totals, buttons.
+    for (int s = 0; s <= 4; ++s)
+        label(notebook_, &sc.notebookHeading[s], Route::Notebook, s,
+              QStringLiteral("notebookHeading%1").arg(s));
+    notebookBand_ = new QWidget(notebook_);
+    notebookBand_->setObjectName(QStringLiteral("notebookBand"));
+    notebookBand_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label(notebook_, &sc.notebookTotalCaption, Route::Notebook, 0,
+          QStringLiteral("notebookTotalCaption"));
+    for (int s = 1; s <= 4; ++s)
+        label(notebook_, &sc.notebookTotal[s], Route::Notebook, s,
+              QStringLiteral("notebookTotal%1").arg(s));
+    image(notebook_, &sc.notebookCloseMark, Route::Notebook, QStringLiteral("notebookCloseMark"));
+    auto* up = new ButtonWidget(this, notebook_, &sc.notebookScrollUp, 0);
+    up->setObjectName(QStringLiteral("notebookScrollUp"));
+    auto* down = new ButtonWidget(this, notebook_, &sc.notebookScrollDown, 1);
+    down->setObjectName(QStringLiteral("notebookScrollDown"));
+    buttons_ = {up, down};
+
+    // Seat pop-up.
+    label(playLogBox_, &sc.playLogHeading, Route::Inert, 0, QStringLiteral("playLogHeading"));
+    label(playLogBox_, &sc.playLogCounters, Route::Inert, 0, QStringLiteral("playLogCounters"));
+    for (int i = 1; i <= 12; ++i)
+        label(playLogBox_, &sc.playLogLine[i], Route::Inert, i,
+              QStringLiteral("playLogLine%1").arg(i));
+}
+
+QWidget* TableWidget::surfaceOf(Route route) const {
+    switch (route) {
+        case Route::Board:
+            return boardPanel_;
+        case Route::Notebook:
+            return notebook_;
+        default:
+            return const_cast<TableWidget*>(this);
+    }
+}
+
+QRect TableWidget::toPixels(const Rect& r) const {
+    return mapRect(scale_, r, origin_);
+}
+
+QPoint TableWidget::toTwips(QPointF pos) const {
+    return QPoint(qFloor((pos.x() - origin_.x()) / scale_),
+                  qFloor((pos.y() - origin_.y()) / scale_));
+}
+
+void TableWidget::updateScale() {
+    const double s = std::min(double(width()) / kClientWidth, double(height()) / kClientHeight);
+    const double scale = s > 0 ? s : 1.0 / 15;
+    const QPoint origin(qRound((width() - kClientWidth * scale) / 2),
+                        qRound((height() - kClientHeight * scale) / 2));
+    if (scale != scale_ || origin != origin_) {
+        scale_ = scale;
+        origin_ = origin;
+        scaleChanged_ = true;
+    }
+}
+
+void TableWidget::call(const std::function<void()>& f) {
+    if (runner_) {
+        runner_(f);
+    } else {
+        f();
+        sync();
+    }
+}
+
+void TableWidget::route(Route route, int index, MouseAction action, Qt::MouseButton button,
+                        QWidget* source, QPointF pos) {
+    Game& g = game_;
+    const int b = buttonNumber(button);
+    switch (route) {
+        case Route::Window:
+        case Route::TopPanel: {
+            const QPoint t = toTwips(source ? source->mapTo(this, pos) : pos);
+            switch (action) {
+                case MouseAction::Press:
+                    afterDoubleClick_ = false;
+                    break;
+                case MouseAction::Release: {
+                    const bool click = b == 1 && !afterDoubleClick_;
+                    afterDoubleClick_ = false;
+                    call([&g, b, t] { g.windowMouseUp(b, t.x(), t.y()); });
+                    if (click) call([&g] { g.windowClick(); });
+                    break;
+                }
+                case MouseAction::DoubleClick:
+                    if (b == 1) {
+                        afterDoubleClick_ = true;
+                        call([&g] { g.windowDblClick(); });
+                    }
+                    break;
+                case MouseAction::Move:
+                    if (route == Route::Window) call([&g, t] { g.windowMouseMove(t.x(), t.y()); });
+                    break;
+            }
+            break;
+        }
+        case Route::Board:
+        case Route::Notebook: {
+            QWidget* panel = surfaceOf(route);
+            const QPointF local = source ? panel->mapFrom(source, pos) : pos;
+            const int x = qFloor(local.x() / scale_), y = qFloor(local.y() / scale_);
+            const bool board = route == Route::Board;
+            if (action == MouseAction::Move)
+                call([&g, board, x, y] {
+                    board ? g.boardPanelMouseMove(x, y) : g.notebookMouseMove(x, y);
+                });
+            else if (action == MouseAction::Release)
+                call([&g, board, b, x, y] {
+                    board ? g.boardPanelMouseUp(b, x, y) : g.notebookMouseUp(b, x, y);
+                });
+            break;
+        }
+        case Route::SeatName:
+        case Route::LaidName: {
+            const bool name = route == Route::SeatName;
+            if (action == MouseAction::Press)
+                call([&g, name, index] {
+                    name ? g.seatNameMouseDown(index) : g.seatLaidMouseDown(index);
+                });
+            else if (action == MouseAction::Release)
+                call([&g, index] { g.seatLabelMouseUp(index); });
+            else if (action == MouseAction::Move)
+                call([&g, name, index] {
+                    name ? g.seatNameMouseMove(index) : g.seatLaidMouseMove(index);
+                });
+            break;
+        }
+        case Route::CardFace:
+        case Route::CardBack: {
+            const bool face = route == Route::CardFace;
+            if (action == MouseAction::Release)
+                call([&g, face, index, b] {
+                    face ? g.cardMouseUp(index, b) : g.stockMouseUp(index, b);
+                });
+            else if (action == MouseAction::DoubleClick && b == 1)
+                call([&g, face, index] { face ? g.cardDblClick(index) : g.stockDblClick(index); });
+            break;
+        }
+        case Route::Inert:
+            break;
+    }
+}
+
+void TableWidget::scrollNotebook(int index) {
+    Game& g = game_;
+    call([&g, index] { g.notebookScroll(index); });
+}
+
+void TableWidget::mousePressEvent(QMouseEvent* e) {
+    route(Route::Window, 0, MouseAction::Press, e->button(), this, e->position());
+}
+void TableWidget::mouseReleaseEvent(QMouseEvent* e) {
+    route(Route::Window, 0, MouseAction::Release, e->button(), this, e->position());
+}
+void TableWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    route(Route::Window, 0, MouseAction::DoubleClick, e->button(), this, e->position());
+}
+void TableWidget::mouseMoveEvent(QMouseEvent* e) {
+    route(Route::Window, 0, MouseAction::Move, e->button(), this, e->position());
+}
+
+void TableWidget::keyPressEvent(QKeyEvent* e) {
+    int key = -1;
+    if (e->key() == Qt::Key_Escape)
+        key = 27;
+    else if (!e->text().isEmpty())
+        key = e->text().at(0).unicode();
+    if (key < 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    Game& g = game_;
+    call([&g, key] { g.keyPress(key); });
+}
+
+void TableWidget::resizeEvent(QResizeEvent*) {
+    updateScale();
+    sync();
+}
+
+void TableWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QColor back = toQColor(game_.scene.backColor);
+    const QRect area(origin_, QSize(qRound(kClientWidth * scale_), qRound(kClientHeight * scale_)));
+    if (area != rect()) p.fillRect(rect(), back.darker(170));
+    p.fillRect(area, back);
+    if (!bgScaled_.isNull()) {
+        p.setClipRect(area);
+        p.drawPixmap(origin_, bgScaled_);
+    }
+}
+
+void TableWidget::syncBackground() {
+    const Scene& sc = game_.scene;
+    bool changed = false;
+    if (sc.backgroundPicture != bgPath_) {
+        bgPath_ = sc.backgroundPicture;
+        if (bgPath_.empty()) {
+            bgOriginal_ = QPixmap();
+        } else {
+            QPixmap loaded(qs(bgPath_));
+            // A picture that cannot be loaded leaves the previous one.
+            if (!loaded.isNull()) bgOriginal_ = loaded;
+        }
+        bgScale_ = 0;
+        changed = true;
+    }
+    const qreal dpr = devicePixelRatioF();
+    if (!bgOriginal_.isNull() && (bgScale_ != scale_ || bgDpr_ != dpr)) {
+        // The picture is drawn at its own size: a pixel is 15 twips.
+        const QSizeF logical = QSizeF(bgOriginal_.size()) * (15 * scale_);
+        const QSize device(qMax(1, qRound(logical.width() * dpr)),
+                           qMax(1, qRound(logical.height() * dpr)));
+        bgScaled_ = bgOriginal_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        bgScaled_.setDevicePixelRatio(dpr);
+        bgScale_ = scale_;
+        bgDpr_ = dpr;
+        changed = true;
+    } else if (bgOriginal_.isNull() && !bgScaled_.isNull()) {
+        bgScaled_ = QPixmap();
+        changed = true;
+    }
+    if (sc.backColor != backColor_) {
+        backColor_ = sc.backColor;
+        changed = true;
+    }
+    if (changed) {
+        update();
+        topPanel_->update();
+    }
+}
+
+void TableWidget::syncNotebookRows(bool force) {
+    const Scene& sc = game_.scene;
+    using namespace results;
+    const int bandHeight = kNotebookRowsBottom - kNotebookRowsTop;
+    if (force || notebookBand_->geometry().isNull())
+        notebookBand_->setGeometry(mapRect(
+            scale_, Rect{0, kNotebookRowsTop, sc.notebook.rect.width, bandHeight}, QPoint(0, 0)));
+
+    std::size_t rows = sc.notebookRound.size();
+    for (int s = 1; s <= 4; ++s) rows = std::max(rows, sc.notebookCell[s].size());
+    const std::size_t wanted = rows > 0 ? rows - 1 : 0;  // element 0 is the template
+    while (notebookRows_.size() > wanted) {
+        for (LabelWidget* w : notebookRows_.back()) {
+            labels_.erase(std::find(labels_.begin(), labels_.end(), w));
+            w->hide();
+            w->deleteLater();
+        }
+        notebookRows_.pop_back();
+    }
+    while (notebookRows_.size() < wanted) {
+        const std::size_t r = notebookRows_.size() + 1;
+        std::array<LabelWidget*, 5> row{};
+        for (int col = 0; col <= 4; ++col) {
+            Game* g = &game_;
+            auto get = [g, r, col]() -> const Label* {
+                const auto& v = col == 0 ? g->scene.notebookRound : g->scene.notebookCell[col];
+                return r < v.size() ? &v[r] : nullptr;
+            };
+            auto* w =
+                new LabelWidget(this, notebookBand_, get, Route::Notebook, col, kNotebookRowsTop);
+            w->setObjectName(QStringLiteral("notebookRow%1_%2").arg(r).arg(col));
+            row[static_cast<std::size_t>(col)] = w;
+            labels_.push_back(w);
+            w->sync(true);
+        }
+        notebookRows_.push_back(row);
+    }
+}
+
+void TableWidget::restackCards(bool force) {
+    const Scene& sc = game_.scene;
+    struct Entry {
+        long z;
+        CardWidget* w;
+        std::size_t slot;
+    };
+    std::vector<Entry> changed;
+    long maxUnchanged = -1;
+    for (int c = 1; c <= 52; ++c) {
+        const Entry entries[2] = {{sc.cardBack[c].z, backs_[c], std::size_t(53 + c)},
+                                  {sc.cardFace[c].z, faces_[c], std::size_t(c)}};
+        for (const Entry& e : entries) {
+            if (force || lastZ_[e.slot] != e.z)
+                changed.push_back(e);
+            else
+                maxUnchanged = std::max(maxUnchanged, e.z);
+        }
+    }
+    if (changed.empty()) return;
+    bool full = force;
+    for (const Entry& e : changed)
+        if (e.z <= maxUnchanged) full = true;
+    if (full) {
+        // Restack every card.
+        changed.clear();
+        for (int c = 1; c <= 52; ++c) {
+            changed.push_back({sc.cardBack[c].z, backs_[c], std::size_t(53 + c)});
+            changed.push_back({sc.cardFace[c].z, faces_[c], std::size_t(c)});
+        }
+    }
+    // Cards brought to the front since the last sync only need raising, in
+    // their order; equal z keeps backs below faces.
+    std::stable_sort(changed.begin(), changed.end(),
+                     [](const Entry& a, const Entry& b) { return a.z < b.z; });
+    for (const Entry& e : changed) {
+        e.w->raise();
+        lastZ_[e.slot] = e.z;
+    }
+    raisePanels();
+}
+
+void TableWidget::raisePanels() {
+    for (PanelWidget* p : panels_) p->raise();
+}
+
+void TableWidget::sync() {
+    const bool force = scaleChanged_;
+    scaleChanged_ = false;
+    const Scene& sc = game_.scene;
+
+    syncBackground();
+    if (sc.windowCursor != windowCursor_ || force) {
+        windowCursor_ = sc.windowCursor;
+        if (windowCursor_ == Cursor::Default)
+            unsetCursor();
+        else
+            setCursor(toQCursor(windowCursor_));
+    }
+    for (PanelWidget* p : panels_) p->sync(force);
+    syncNotebookRows(force);
+    for (ImageWidget* w : images_) w->sync(force);
+    for (LabelWidget* w : labels_) w->sync(force);
+    for (ButtonWidget* w : buttons_) w->sync(force);
+    for (int c = 1; c <= 52; ++c) {
+        backs_[c]->sync(force);
+        faces_[c]->sync(force);
+    }
+    restackCards(false);
+}
+
+}  // namespace vornak

@@ -1,0 +1,134 @@
+// The card table: draws the game's scene and passes the player's mouse and
+// keyboard input to the game.
+//
+// Every element of the scene has one child widget (card faces and backs,
+// labels, pictures, panels, buttons). Positions are twips; one scale factor
+// maps them to pixels, so the table keeps its proportions, centred, at any
+// window size. sync() brings the widgets up to date with the scene by
+// comparing and setting, which is cheap enough to run after every call into
+// the game.
+#pragma once
+
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/scene.h"
+
+namespace vornak {
+
+class Game;
+
+namespace table {
+class CardWidget;
+class LabelWidget;
+class ImageWidget;
+class PanelWidget;
+class ButtonWidget;
+
+// Where the mouse input of an element goes.
+enum class Route {
+    Window,    // the bare table
+    TopPanel,  // the strip with the hint line: clicks act as on the table
+    Board,     // the end-of-round board panel
+    Notebook,  // the score notebook
+    Inert,     // no handler (the seat pop-up)
+    SeatName,  // a seat's name on the table
+    LaidName,  // a seat's name above its laid cards on the board
+    CardFace,  // an enabled card face
+    CardBack,  // an enabled card back
+};
+enum class MouseAction { Press, Release, DoubleClick, Move };
+}  // namespace table
+
+class TableWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit TableWidget(Game& game, QWidget* parent = nullptr);
+    ~TableWidget() override;
+
+    // Every call into the game from input goes through the runner, which
+    // is expected to make the call and then bring the window up to date.
+    // Without one, the call is made and the table synced.
+    using Runner = std::function<void(const std::function<void()>&)>;
+    void setRunner(Runner runner) { runner_ = std::move(runner); }
+
+    // Brings every widget up to date with the scene.
+    void sync();
+
+    // Pixels per twip, and the pixel position of the design area's corner.
+    double scale() const { return scale_; }
+    QPoint origin() const { return origin_; }
+    // A rectangle of the table (absolute twips) in widget pixels.
+    QRect toPixels(const Rect& r) const;
+    // A widget position in table twips.
+    QPoint toTwips(QPointF pos) const;
+
+    QSize sizeHint() const override;
+
+    // Called by the child widgets.
+    void route(table::Route route, int index, table::MouseAction action, Qt::MouseButton button,
+               QWidget* source, QPointF pos);
+    void scrollNotebook(int index);
+    Game& game() { return game_; }
+    const QPixmap& background() const { return bgScaled_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void call(const std::function<void()>& f);
+    void buildWidgets();
+    void updateScale();
+    void syncBackground();
+    void syncNotebookRows(bool force);
+    void restackCards(bool force);
+    void raisePanels();
+    QWidget* surfaceOf(table::Route route) const;
+
+    Game& game_;
+    Runner runner_;
+    double scale_ = 1.0 / 15;
+    QPoint origin_;
+    bool scaleChanged_ = true;
+
+    // Background picture: the file as loaded, and scaled for the screen.
+    std::string bgPath_;
+    QPixmap bgOriginal_;
+    QPixmap bgScaled_;
+    double bgScale_ = 0;
+    qreal bgDpr_ = 0;
+    Color backColor_ = 0xFFFFFFFF;
+    Cursor windowCursor_ = Cursor::Default;
+    std::string windowTooltip_;
+
+    bool afterDoubleClick_ = false;
+
+    std::vector<table::CardWidget*> faces_, backs_;  // index = card code
+    std::vector<long> lastZ_;                        // faces 0..52, backs 53..105
+    std::vector<table::LabelWidget*> labels_;
+    std::vector<table::ImageWidget*> images_;
+    std::vector<table::PanelWidget*> panels_;  // bottom to top
+    std::vector<table::ButtonWidget*> buttons_;
+    table::PanelWidget* topPanel_ = nullptr;
+    table::PanelWidget* boardPanel_ = nullptr;
+    table::PanelWidget* notebook_ = nullptr;
+    table::PanelWidget* playLogBox_ = nullptr;
+    QWidget* notebookBand_ = nullptr;  // clips the scrolling rows
+    // Rows of the notebook: [row][0] the round label, [row][1..4] the cells.
+    std::vector<std::array<table::LabelWidget*, 5>> notebookRows_;
+};
+
+}  // namespace vornak
