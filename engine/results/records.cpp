@@ -120,12 +120,12 @@ long numberOf(const std::string& text) {
     return static_cast<long>(negative ? -value : value);
 }
 
-// A name as written to the file: one field that reads back unchanged.
+// A line as written to the file: one field that reads back unchanged.
 // Commas and double quotes would split or swallow the field, line breaks
 // would start a new line; they become look-alike characters or blanks.
-std::string storableName(const std::string& name) {
+std::string storableLine(const std::string& line) {
     std::string out;
-    for (char c : name) {
+    for (char c : line) {
         if (c == ',')
             out += "\xE2\x80\x9A";  // single low-9 quotation mark
         else if (c == '"')
@@ -135,10 +135,7 @@ std::string storableName(const std::string& name) {
         else
             out += c;
     }
-    std::size_t b = 0, e = out.size();
-    while (b < e && out[b] == ' ') ++b;
-    while (e > b && out[e - 1] == ' ') --e;
-    return out.substr(b, e - b);
+    return out;
 }
 
 struct Entry {
@@ -187,7 +184,7 @@ void Game::UpdateRecords() {
             e[i].name = line(i);
             e[i].money = numberOf(line(i + 6));
         }
-        e[4].name = storableName(PlayerName);
+        e[4].name = PlayerName;
         e[4].money = MoneyAtRoundStart;
         for (int i = 1; i <= 3; ++i)
             for (int j = i + 1; j <= 4; ++j)
@@ -209,7 +206,7 @@ void Game::UpdateRecords() {
             e[i].clock = line(i + 9);
             e[i].seconds = numberOf(line(i + 12));
         }
-        e[4].name = storableName(PlayerName);
+        e[4].name = PlayerName;
         e[4].seconds = ElapsedSeconds;
         e[4].clock = FinalTime;
         for (int i = 1; i <= 3; ++i)
@@ -235,11 +232,7 @@ void Game::SaveRecords() {
 
     std::string text;
     for (int i = 1; i <= 15; ++i) {
-        std::string l = RecordLines[static_cast<std::size_t>(i)];
-        // A line break inside a line would shift every later record.
-        for (char& c : l)
-            if (c == '\r' || c == '\n') c = ' ';
-        text += l;
+        text += storableLine(RecordLines[static_cast<std::size_t>(i)]);
         text += "\r\n";
     }
 
