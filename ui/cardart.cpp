@@ -167,8 +167,8 @@ std::vector<Pip> pipLayout(int count) {
 
 void drawPips(QPainter& p, const QRectF& r, int rank, int suit) {
     const qreal w = r.width(), h = r.height();
-    const qreal pip = w * 0.2;
-    const QRectF area(r.left() + w * 0.3, r.top() + h * 0.19, w * 0.4, h * 0.62);
+    const qreal pip = w * (rank == 8 ? 0.16 : 0.18);
+    const QRectF area(r.left() + w * 0.34, r.top() + h * 0.18, w * 0.32, h * 0.64);
     for (const Pip& q : pipLayout(rank + 2)) {
         const QPointF c(area.left() + q.x * area.width(), area.top() + q.y * area.height());
         drawSuit(p, c, pip, suit, q.y > 0.5);

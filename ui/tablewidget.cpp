@@ -177,44 +177,87 @@ public:
         const bool first = !synced_;
         synced_ = true;
         bool repaint = false;
-        if (first || force || l->pointSize != last_.pointSize || l->bold != last_.bold ||
-            l->underline != last_.underline) {
-            QFont f = QApplication::font();
-            f.setBold(l->bold);
-            f.setUnderline(l->underline);
-            // A point is 20 twips.
-            const double px = std::max(1.0, l->pointSize * 20 * table_->scale());
-            f.setPixelSize(std::max(1, qRound(px)));
-            setFont(f);
-            repaint = true;
-        }
+        bool relayout = first || force;
+        if (first || l->pointSize != last_.pointSize || l->bold != last_.bold ||
+            l->underline != last_.underline || l->caption != last_.caption ||
+            l->align != last_.align || l->rect.left != last_.rect.left ||
+            l->rect.top != last_.rect.top || l->rect.width != last_.rect.width ||
+            l->rect.height != last_.rect.height)
+            relayout = true;
         if (first || l->foreColor != last_.foreColor) {
             QPalette pal = palette();
             pal.setColor(QPalette::WindowText, toQColor(l->foreColor));
             setPalette(pal);
             repaint = true;
         }
-        if (first || l->caption != last_.caption) {
-            text_ = qs(l->caption);
-            repaint = true;
-        }
         if (first || l->tooltip != last_.tooltip) setToolTip(qs(l->tooltip));
-        if (first || l->border != last_.border || l->align != last_.align) repaint = true;
-        if (first || force || l->rect.left != last_.rect.left || l->rect.top != last_.rect.top ||
-            l->rect.width != last_.rect.width || l->rect.height != last_.rect.height) {
-            Rect r = l->rect;
-            r.top -= topOffset_;
-            setGeometryIfChanged(this, mapRect(table_->scale(), r, offset()));
-        }
+        if (first || l->border != last_.border) repaint = true;
         const bool visibleBefore = !isHidden();
         last_ = *l;
+        if (relayout) {
+            text_ = qs(l->caption);
+            layoutText();
+            repaint = true;
+        }
         setShown(this, l->visible);
         if (repaint && visibleBefore) update();
     }
     const QString& text() const { return text_; }
 
 protected:
-    QPoint offset() const { return parentWidget() == table_ ? table_->origin() : QPoint(0, 0); }
+    bool onTable() const { return parentWidget() == table_; }
+    QPoint offset() const { return onTable() ? table_->origin() : QPoint(0, 0); }
+
+    // Chooses the font and the widget's rectangle. Text that does not fit
+    // its label is first set a little smaller; on the open table the label
+    // then grows around it (following its alignment), inside a panel the
+    // text is cut short with an ellipsis.
+    void layoutText() {
+        Rect tw = last_.rect;
+        tw.top -= topOffset_;
+        QRect r = mapRect(table_->scale(), tw, offset());
+
+        QFont f = QApplication::font();
+        f.setBold(last_.bold);
+        f.setUnderline(last_.underline);
+        const int px =
+            std::max(1, qRound(last_.pointSize * 20 * table_->scale()));  // 20 twips a point
+        f.setPixelSize(px);
+        const int avail = std::max(1, r.width() - 2 * kPad);
+        int needed = textWidth(f);
+        if (needed > avail) {
+            f.setPixelSize(std::max(1, int(px * std::max(kMinShrink, double(avail) / needed))));
+            needed = textWidth(f);
+        }
+        setFont(f);
+        if (onTable() && needed > avail) {
+            const int grow = needed - avail;
+            switch (last_.align) {
+                case Align::Left:
+                    r.adjust(0, 0, grow, 0);
+                    break;
+                case Align::Center:
+                    r.adjust(-grow / 2, 0, grow - grow / 2, 0);
+                    break;
+                case Align::Right:
+                    r.adjust(-grow, 0, 0, 0);
+                    break;
+            }
+        }
+        const int lineHeight = QFontMetrics(f).height() * std::max<int>(1, text_.count('\n') + 1);
+        if (onTable() && lineHeight > r.height()) {
+            const int grow = lineHeight - r.height();
+            r.adjust(0, -grow / 2, 0, grow - grow / 2);
+        }
+        setGeometryIfChanged(this, r);
+    }
+    int textWidth(const QFont& f) const {
+        const QFontMetrics fm(f);
+        int w = 0;
+        for (const QString& line : text_.split('\n')) w = std::max(w, fm.horizontalAdvance(line));
+        return w;
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -236,16 +279,21 @@ protected:
                 flags |= Qt::AlignRight;
                 break;
         }
-        const QRect textRect = r.adjusted(2, 0, -2, 0);
+        const QRect textRect = r.adjusted(kPad, 0, -kPad, 0);
+        QString shown = text_;
+        if (!shown.contains('\n') && textWidth(font()) > textRect.width())
+            shown = QFontMetrics(font()).elidedText(shown, Qt::ElideRight, textRect.width());
         // A soft shadow keeps light text readable on any background.
         const int d = std::max(1, qRound(font().pixelSize() / 14.0));
         p.setPen(QColor(0, 0, 0, 150));
-        p.drawText(textRect.translated(d, d), flags, text_);
+        p.drawText(textRect.translated(d, d), flags, shown);
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(textRect, flags, text_);
+        p.drawText(textRect, flags, shown);
     }
 
 private:
+    static constexpr int kPad = 2;
+    static constexpr double kMinShrink = 0.8;
     Getter get_;
     int topOffset_;
     bool synced_ = false;
