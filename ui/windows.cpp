@@ -60,8 +60,8 @@ public:
         caption_->onClick = [this] { click(); };
         onSurfaceHover = [this] { hover(false); };
         onActivate = [this] { click(); };
-        timer_.setObjectName(QStringLiteral("riseTimer"));
-        connect(&timer_, &QTimer::timeout, this, [this] {
+        timer_->setObjectName(QStringLiteral("riseTimer"));
+        connect(timer_, &QTimer::timeout, this, [this] {
             m_.tick();
             sync();
         });
@@ -79,9 +79,9 @@ public:
         caption_->sync(m_.actionCaption);
         caption_->raise();
         setCursor(ui::cursorShape(m_.cursor));
-        syncTimer(timer_, m_.riseTimer);
+        syncTimer(*timer_, m_.riseTimer);
         if (m_.closed) {
-            timer_.stop();
+            timer_->stop();
             accept();
         }
     }
@@ -102,7 +102,7 @@ private:
     ModelLabel* moneyHeading_ = nullptr;
     ModelLabel* money_ = nullptr;
     ModelLabel* caption_ = nullptr;
-    QTimer timer_;
+    QTimer* timer_ = new QTimer(this);
 };
 
 // ---- Statistics screen ----
@@ -213,8 +213,8 @@ public:
         onSurfaceHover = [this] { hover(false); };
         onActivate = [this] { click(); };
         onReject = [this] { click(); };
-        timer_.setObjectName(QStringLiteral("blinkTimer"));
-        connect(&timer_, &QTimer::timeout, this, [this] {
+        timer_->setObjectName(QStringLiteral("blinkTimer"));
+        connect(timer_, &QTimer::timeout, this, [this] {
             m_.tick(game_);
             sync();
         });
@@ -228,9 +228,9 @@ public:
         if (m_.image[3].visible) image_[3]->raise();
         caption_->sync(m_.actionCaption);
         caption_->raise();
-        syncTimer(timer_, m_.blinkTimer);
+        syncTimer(*timer_, m_.blinkTimer);
         if (m_.closed) {
-            timer_.stop();
+            timer_->stop();
             accept();
         }
     }
@@ -249,7 +249,7 @@ private:
     Game& game_;
     std::array<ArtView*, 4> image_{};
     ModelLabel* caption_ = nullptr;
-    QTimer timer_;
+    QTimer* timer_ = new QTimer(this);
 };
 
 // ---- Hall of fame ----

@@ -102,15 +102,15 @@ public:
         setModal(true);
         setCursor(Qt::PointingHandCursor);
         setToolTip(QString());
-        scroll_.setObjectName(QStringLiteral("scrollTimer"));
-        scroll_.setInterval(50);
-        connect(&scroll_, &QTimer::timeout, this, [this] {
+        scroll_->setObjectName(QStringLiteral("scrollTimer"));
+        scroll_->setInterval(50);
+        connect(scroll_, &QTimer::timeout, this, [this] {
             offset_ += 1;
             if (offset_ > height() + contentHeight()) offset_ = 0;
             update();
         });
-        twinkle_.setInterval(100);
-        connect(&twinkle_, &QTimer::timeout, this, [this] {
+        twinkle_->setInterval(100);
+        connect(twinkle_, &QTimer::timeout, this, [this] {
             ++twinkle_phase_;
             update();
         });
@@ -129,13 +129,13 @@ protected:
         }
         offset_ = 0;
         twinkle_phase_ = 0;
-        scroll_.start();
-        twinkle_.start();
+        scroll_->start();
+        twinkle_->start();
         QDialog::showEvent(event);
     }
     void hideEvent(QHideEvent* event) override {
-        scroll_.stop();
-        twinkle_.stop();
+        scroll_->stop();
+        twinkle_->stop();
         QDialog::hideEvent(event);
     }
     void mouseReleaseEvent(QMouseEvent*) override { accept(); }
@@ -230,7 +230,8 @@ private:
     }
 
     QPointer<QWidget> about_;
-    QTimer scroll_, twinkle_;
+    QTimer* scroll_ = new QTimer(this);
+    QTimer* twinkle_ = new QTimer(this);
     qreal offset_ = 0;
     int twinkle_phase_ = 0;
 };
