@@ -1,0 +1,76 @@
+// A small JSON writer for the game log, and a reader good enough to read
+// the log back (tests, tools). Strings are UTF-8; bytes that are not valid
+// UTF-8 are written as U+FFFD so that every line stays valid JSON.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornak::sim {
+
+// Appends `text` as a quoted JSON string.
+void appendJsonString(std::string& out, std::string_view text);
+
+// Builds one JSON object (or array) into a string. Keys are written in the
+// order they are added.
+class JsonWriter {
+public:
+    JsonWriter& beginObject();
+    JsonWriter& endObject();
+    JsonWriter& beginArray();
+    JsonWriter& endArray();
+    JsonWriter& key(std::string_view name);
+    JsonWriter& value(std::string_view text);
+    JsonWriter& value(const char* text) { return value(std::string_view(text)); }
+    JsonWriter& value(const std::string& text) { return value(std::string_view(text)); }
+    JsonWriter& value(long long number);
+    JsonWriter& value(int number) { return value(static_cast<long long>(number)); }
+    JsonWriter& value(long number) { return value(static_cast<long long>(number)); }
+    JsonWriter& value(unsigned long long number);
+    JsonWriter& value(double number);
+    JsonWriter& value(bool flag);
+    JsonWriter& null();
+    JsonWriter& values(const std::vector<int>& numbers);
+    // A fragment that is already JSON (for example a saved snapshot).
+    JsonWriter& raw(std::string_view json);
+
+    template <class T>
+    JsonWriter& field(std::string_view name, const T& v) {
+        key(name);
+        return value(v);
+    }
+
+    const std::string& str() const { return out_; }
+    std::string take() { return std::move(out_); }
+
+private:
+    void separate();
+    std::string out_;
+    std::vector<bool> first_;  // per open container: nothing written yet
+    bool afterKey_ = false;
+};
+
+// A parsed JSON value.
+struct JsonValue {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    bool boolean = false;
+    double number = 0;
+    std::string text;
+    std::vector<JsonValue> items;
+    std::map<std::string, JsonValue> members;
+
+    bool isObject() const { return kind == Kind::Object; }
+    bool has(const std::string& name) const { return members.count(name) != 0; }
+    // The member, or a null value when absent.
+    const JsonValue& operator[](const std::string& name) const;
+};
+
+// Parses one complete JSON text; empty on any syntax error or trailing text.
+std::optional<JsonValue> parseJson(std::string_view text);
+
+}  // namespace vornak::sim

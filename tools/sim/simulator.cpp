@@ -1,0 +1,387 @@
+#include "simulator.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <iomanip>
+#include <memory>
+#include <ostream>
+#include <sstream>
+
+#include "core/game.h"
+#include "invariants.h"
+#include "json.h"
+#include "logger.h"
+#include "policy.h"
+
+namespace vornak::sim {
+
+int targetIndex(Level level, int target) {
+    static const int beginner[] = {300, 500, 700};
+    static const int vip[] = {500, 1000, 2000};
+    const int* list = level == Level::Beginner ? beginner : vip;
+    if (target == 0) return 1;
+    for (int i = 0; i < 3; ++i)
+        if (list[i] == target) return i + 1;
+    return 0;
+}
+
+namespace {
+
+// The game's random numbers, each also handed to the log (which records the
+// draws of the decisions under way).
+class LoggedRandom final : public Random {
+public:
+    LoggedRandom(std::uint64_t seed, EventLog& log) : base_(seed), log_(log) {}
+    double next() override {
+        const double v = base_.next();
+        log_.randomDrawn(v);
+        return v;
+    }
+
+private:
+    SeededRandom base_;
+    EventLog& log_;
+};
+
+// A folder for the records and skin files of one run.
+class DataFolder {
+public:
+    explicit DataFolder(const std::string& chosen) {
+        std::error_code ec;
+        if (!chosen.empty()) {
+            path_ = chosen;
+        } else {
+            static std::atomic<int> counter{0};
+            const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+            path_ = std::filesystem::temp_directory_path(ec) /
+                    ("vornak-sim-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+            owned_ = true;
+        }
+        std::filesystem::create_directories(path_, ec);
+        ok_ = std::filesystem::is_directory(path_, ec);
+    }
+    ~DataFolder() {
+        std::error_code ec;
+        if (owned_) std::filesystem::remove_all(path_, ec);
+    }
+    DataFolder(const DataFolder&) = delete;
+    DataFolder& operator=(const DataFolder&) = delete;
+    bool ok() const { return ok_; }
+    std::string file(const char* name) const { return (path_ / name).string(); }
+    std::string folder() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+    bool owned_ = false;
+    bool ok_ = false;
+};
+
+class Run final : public Dialogs, public GameObserver {
+public:
+    Run(const Options& options, Summary& summary)
+        : options_(options),
+          summary_(summary),
+          log_(options.log),
+          random_(options.seed, log_),
+          policy_(options.seed),
+          data_(options.dataFolder) {}
+
+    void play();
+
+    // ---- Dialogs ----
+    MsgResult messageBox(const std::string& text, const std::string& title, MsgButtons buttons,
+                         MsgIcon) override {
+        ++summary_.messages;
+        log_.message(at(), text, title, buttons == MsgButtons::OkCancel);
+        return MsgResult::Ok;
+    }
+    std::optional<std::string> inputBox(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return options_.playerName;
+    }
+    std::optional<std::string> openFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    void popupMenu(PopupMenu menu) override {
+        if (menu == PopupMenu::LayOffKind && game_) policy_.chooseLayOffKind(*game_);
+    }
+    void showTitleScreen(TitleScreen& screen) override {
+        // Click the caption whenever it shows; let the pictures rise otherwise.
+        for (int i = 0; i < 1000 && !screen.closed; ++i) {
+            if (screen.actionCaption.visible)
+                screen.clickAction();
+            else if (screen.riseTimer.enabled)
+                screen.tick();
+            else
+                break;
+        }
+    }
+    void showStatisticsScreen(StatisticsScreen& screen) override {
+        const int kept = screen.clickAction();
+        if (game_) game_->MoneyAtRoundStart = kept;
+    }
+    void showEndScreen(EndScreen& screen) override { screen.clickAction(); }
+    void showHallOfFame(HallOfFame& screen) override { screen.clickClose(); }
+    void showRulesWindow() override {}
+    void showAboutWindow() override {}
+    void quit() override {}
+
+    // ---- GameObserver ----
+    void action(const GameAction& a) override {
+        ++actions_;
+        log_.action(at(), a);
+        if (a.kind == "deal") active_ = true;
+        if (!options_.check || !active_ || !summary_.ok) return;
+        const std::string what = checkCards(*game_, &a);
+        if (!what.empty()) {
+            std::string name = a.kind + " by seat " + std::to_string(a.seat);
+            fail("invariant violated after action " + name + ": " + what + "\n" +
+                 describeTable(*game_));
+        }
+    }
+    void decisionStarts(const char* name, int seat) override {
+        if (game_) log_.decisionStarts(*game_, name, seat);
+    }
+    void decisionEnds(const char* name, int seat, int result) override {
+        if (game_) log_.decisionEnds(*game_, at(), name, seat, result);
+    }
+
+private:
+    LogContext at() const { return LogContext{gameNo_, roundNo_, summary_.steps}; }
+
+    void fail(const std::string& what) {
+        if (!summary_.ok) return;
+        summary_.ok = false;
+        std::ostringstream out;
+        out << "seed " << options_.seed << ", game " << gameNo_ << ", round " << roundNo_
+            << ", step " << summary_.steps << " (" << lastStep_ << "): " << what;
+        summary_.error = out.str();
+    }
+
+    void setUp();
+    void step();
+    void settleRound();
+    void startRound();
+    void writeStart();
+    void writeGameEnd();
+
+    const Options& options_;
+    Summary& summary_;
+    EventLog log_;
+    LoggedRandom random_;
+    PersonPolicy policy_;
+    DataFolder data_;
+    std::unique_ptr<Game> game_;
+
+    bool active_ = false;  // cards are dealt: the invariants hold
+    int gameNo_ = 0, roundNo_ = 0;
+    long roundSteps_ = 0;
+    long actions_ = 0;
+    bool settled_ = false;
+    std::array<long, 5> moneyAtDeal_{};
+    std::array<long, 5> totalsAtEnd_{};
+    std::string lastStep_ = "start";
+};
+
+void Run::writeStart() {
+    if (!log_.enabled()) return;
+    JsonWriter w;
+    w.beginObject()
+        .field("type", "start")
+        .field("seed", static_cast<unsigned long long>(options_.seed));
+    w.field("level", options_.level == Level::Beginner ? "beginner" : "vip");
+    w.field("mission", options_.mission).field("target", game_->PointTarget);
+    w.field("games", options_.games).field("player", options_.playerName);
+    w.endObject();
+    log_.write(w.str());
+}
+
+void Run::setUp() {
+    game_ = std::make_unique<Game>(
+        *this, random_,
+        Paths{data_.folder(), data_.file("SkinFileName.txt"), data_.file("ScoreData.Dat")});
+    game_->observer = this;
+    lastStep_ = "program start";
+    game_->ProgramStart();
+    lastStep_ = "main window load";
+    game_->MainWindowLoad();  // the Beginner mission's first game is dealt
+    const int index = targetIndex(options_.level, options_.target);
+    if (options_.mission) {
+        if (options_.level == Level::Vip) {
+            lastStep_ = "VIP mission";
+            game_->StartVipMission();
+            game_->StartNewGame();
+        }
+    } else if (options_.level == Level::Beginner) {
+        lastStep_ = "Beginner target " + std::to_string(index);
+        game_->EndScoreEasy_Click(index);
+    } else {
+        lastStep_ = "VIP target " + std::to_string(index);
+        game_->EndScoreHard_Click(index);
+    }
+    active_ = true;
+    gameNo_ = 1;
+    writeStart();
+    startRound();
+}
+
+void Run::startRound() {
+    roundNo_ = game_->RoundNumber;
+    roundSteps_ = 0;
+    settled_ = false;
+    for (int s = 1; s <= 4; ++s) moneyAtDeal_[static_cast<std::size_t>(s)] = game_->Seats[s].Money;
+}
+
+void Run::settleRound() {
+    Game& g = *game_;
+    settled_ = true;
+    ++summary_.rounds;
+    // The notebook has already moved on to the next round's number.
+    const int r = g.RoundNumber - 1;
+    const auto ri = static_cast<std::size_t>(r < 0 ? 0 : r);
+    bool knock = false;
+    for (int s = 1; s <= 4; ++s) {
+        const SeatRec& seat = g.Seats[s];
+        SeatTotals& t = summary_.seats[static_cast<std::size_t>(s)];
+        if (seat.DarkKnocked) ++t.darkKnocks, knock = true;
+        if (seat.Knocked) ++t.knocks, knock = true;
+        if (ri < seat.RoundFooled.size() && seat.RoundFooled[ri]) ++t.fooled;
+        if (ri < seat.RoundGotFool.size() && seat.RoundGotFool[ri]) ++t.gotFool;
+        if (ri < seat.RoundPoints.size()) t.points += seat.RoundPoints[ri];
+        totalsAtEnd_[static_cast<std::size_t>(s)] = seat.TotalPoints;
+    }
+    if (!knock) ++summary_.noKnockRounds;
+    log_.roundEnd(at(), g, r);
+    if (options_.check) {
+        const std::string what = checkRoundMoney(g, moneyAtDeal_, r);
+        if (!what.empty()) fail("money not conserved: " + what);
+    }
+}
+
+void Run::writeGameEnd() {
+    // The leader as the game pays it: the highest total, ties to the lower seat.
+    int w = 1;
+    for (int s = 2; s <= 4; ++s)
+        if (totalsAtEnd_[static_cast<std::size_t>(s)] > totalsAtEnd_[static_cast<std::size_t>(w)])
+            w = s;
+    ++summary_.seats[static_cast<std::size_t>(w)].wins;
+    ++summary_.games;
+    if (!log_.enabled()) return;
+    JsonWriter j;
+    j.beginObject().field("type", "game").field("game", gameNo_).field("rounds", roundNo_);
+    j.field("leader", w).key("totals").beginArray();
+    for (int s = 1; s <= 4; ++s) j.value(totalsAtEnd_[static_cast<std::size_t>(s)]);
+    j.endArray().endObject();
+    log_.write(j.str());
+}
+
+void Run::step() {
+    Game& g = *game_;
+    ++summary_.steps;
+    if (++roundSteps_ > options_.stepLimit) {
+        fail("the round is stuck: no end after " + std::to_string(options_.stepLimit) +
+             " steps (seat " + std::to_string(g.CurrentSeat) + " to play)");
+        return;
+    }
+    if (g.seq.waiting()) {
+        lastStep_ = "resume sequence";
+        g.seq.resume();
+    } else if (PersonPolicy::waiting(g)) {
+        lastStep_ = "person: ";
+        lastStep_ += policy_.act(g);
+        log_.input(at(), lastStep_.substr(8));
+        if (!policy_.blocked().empty()) {
+            fail("the person's seat is stuck: " + policy_.blocked() + "\n" + describeTable(g));
+            return;
+        }
+    } else if (g.scene.turnTimer.enabled && !g.RoundOver) {
+        lastStep_ = "turn timer";
+        g.turnTimerTick();
+    } else if (g.RoundOver && !g.seq.running()) {
+        if (!settled_) settleRound();
+        lastStep_ = "continue after round";
+        g.windowClick();
+        if (g.RoundNumber == 1) {
+            writeGameEnd();
+            ++gameNo_;
+        }
+        startRound();
+    } else {
+        fail("the game waits for nothing: no timer, no pause, no input expected (seat " +
+             std::to_string(g.CurrentSeat) + ")");
+        return;
+    }
+    if (g.scene.clockTimer.enabled) g.clockTick();
+    if (options_.trace != nullptr && options_.traceFrom > 0 && summary_.steps >= options_.traceFrom)
+        *options_.trace << "step " << summary_.steps << " (" << lastStep_ << "), seat "
+                        << g.CurrentSeat << ", hint \"" << g.scene.hintLine.caption << "\"\n"
+                        << describeTable(g);
+    if (options_.check && summary_.ok) {
+        const std::string what = checkCards(g);
+        if (!what.empty()) fail("invariant violated: " + what + "\n" + describeTable(g));
+    }
+    if (!log_.good()) fail("the log cannot be written (disk full?)");
+}
+
+void Run::play() {
+    if (!data_.ok()) {
+        summary_.ok = false;
+        summary_.error = "cannot create the data folder " + data_.folder();
+        return;
+    }
+    setUp();
+    if (options_.check && summary_.ok) {
+        const std::string what = checkCards(*game_);
+        if (!what.empty()) fail("invariant violated after the first deal: " + what);
+    }
+    while (summary_.ok && summary_.games < options_.games) step();
+    if (log_.enabled()) {
+        JsonWriter w;
+        w.beginObject().field("type", "summary").field("games", summary_.games);
+        w.field("rounds", summary_.rounds).field("steps", summary_.steps);
+        w.field("ok", summary_.ok).field("error", summary_.error).endObject();
+        log_.write(w.str());
+    }
+    game_->seq.cancel();
+    game_->observer = nullptr;
+}
+
+}  // namespace
+
+Summary runSimulation(const Options& options) {
+    Summary summary;
+    const auto start = std::chrono::steady_clock::now();
+    {
+        Run run(options, summary);
+        run.play();
+    }
+    summary.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return summary;
+}
+
+void printSummary(std::ostream& out, const Options& options, const Summary& s) {
+    out << "vornak-sim: " << (options.level == Level::Beginner ? "Beginner" : "VIP")
+        << (options.mission ? " mission" : " normal mode") << ", seed " << options.seed
+        << (options.check ? ", checked" : "") << "\n";
+    out << "games " << s.games << ", rounds " << s.rounds << ", steps " << s.steps
+        << ", message boxes " << s.messages << ", rounds without a knock " << s.noKnockRounds
+        << "\n";
+    out << "seat      wins  knocks  dark  fooled  got-fool  avg points/round\n";
+    for (int seat = 1; seat <= 4; ++seat) {
+        const SeatTotals& t = s.seats[static_cast<std::size_t>(seat)];
+        const double avg =
+            s.rounds > 0 ? static_cast<double>(t.points) / static_cast<double>(s.rounds) : 0.0;
+        out << (seat == 4 ? "4 (you) " : std::to_string(seat) + "       ") << std::setw(6) << t.wins
+            << std::setw(8) << t.knocks << std::setw(6) << t.darkKnocks << std::setw(8) << t.fooled
+            << std::setw(10) << t.gotFool << std::setw(18) << std::fixed << std::setprecision(1)
+            << avg << "\n";
+    }
+    const double rate = s.seconds > 0 ? static_cast<double>(s.rounds) / s.seconds : 0.0;
+    out << std::fixed << std::setprecision(3) << "time " << s.seconds << " s, "
+        << std::setprecision(1) << rate << " rounds/s\n";
+    if (!s.ok) out << "FAILED: " << s.error << "\n";
+}
+
+}  // namespace vornak::sim

@@ -1,0 +1,64 @@
+// Headless games: the engine driven by hand, the person's seat played by an
+// automated policy, every timer fired in a loop. Used by the vornak-sim
+// program, the soak tests and the benchmarks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace vornak::sim {
+
+enum class Level { Beginner, Vip };
+
+struct Options {
+    Level level = Level::Beginner;
+    int target = 0;        // points; 0: the level's first target
+    bool mission = false;  // mission mode instead of a normal-mode target
+    int games = 1;
+    std::uint64_t seed = 1;
+    bool check = false;           // verify the invariants after every action
+    std::ostream* log = nullptr;  // JSON lines, or none
+    std::string playerName = "Sim";
+    // Where the records and skin files go; empty: a fresh temporary folder,
+    // removed at the end.
+    std::string dataFolder;
+    long stepLimit = 20000;
+    // From this loop step on (0: never), where every card is after each step,
+    // written to `trace`.
+    long traceFrom = 0;
+    std::ostream* trace = nullptr;  // loop steps a round may take before it counts as stuck
+};
+
+// The menu index (1..3) of a normal-mode target at a level, 0 when the
+// level has no such target.
+int targetIndex(Level level, int target);
+
+struct SeatTotals {
+    long wins = 0;  // games the seat ended as the leader
+    long knocks = 0, darkKnocks = 0;
+    long fooled = 0, gotFool = 0;
+    long long points = 0;  // sum of round points
+};
+
+struct Summary {
+    long games = 0;   // finished games
+    long rounds = 0;  // finished rounds
+    long steps = 0;
+    long messages = 0;
+    long noKnockRounds = 0;
+    std::array<SeatTotals, 5> seats{};  // 1..4
+    double seconds = 0;
+    bool ok = true;
+    std::string error;  // the first violation, a stuck game or a log failure
+    int exitCode() const { return ok ? 0 : 1; }
+};
+
+// Plays `options.games` whole games and returns what happened.
+Summary runSimulation(const Options& options);
+
+// The summary as the program prints it.
+void printSummary(std::ostream& out, const Options& options, const Summary& summary);
+
+}  // namespace vornak::sim
