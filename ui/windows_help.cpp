@@ -105,7 +105,8 @@ public:
         scroll_->setObjectName(QStringLiteral("scrollTimer"));
         scroll_->setInterval(50);
         connect(scroll_, &QTimer::timeout, this, [this] {
-            offset_ += 1;
+            offset_ += 2;
+            // Once the last line has left the top, the lines come round again.
             if (offset_ > height() + contentHeight()) offset_ = 0;
             update();
         });
@@ -127,7 +128,8 @@ protected:
             resize(about_->size());
             move(about_->pos());
         }
-        offset_ = 0;
+        // The title starts just inside the bottom edge, so something shows at once.
+        offset_ = height() / 4.0;
         twinkle_phase_ = 0;
         scroll_->start();
         twinkle_->start();
