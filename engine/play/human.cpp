@@ -158,7 +158,10 @@ void Game::mnuPlayShowCard_Click() {
     LayoutSeatHand(kHuman);
     disablePileFaces(*this);
     enableHandFaces(*this);
-    if (Seats[kHuman].DarkKnocked) scene.menus.mnuPlayDrawnCard.enabled = false;
+    // A chosen dark knock starts with a meld; once one is down the person may
+    // still give it up and discard.
+    if (Seats[kHuman].DarkKnocked && Seats[kHuman].CardCount() == 8)
+        scene.menus.mnuPlayDrawnCard.enabled = false;
 }
 
 void Game::mnuPlayDrawnCard_Click() {
