@@ -73,9 +73,10 @@ MsgResult QtDialogs::messageBox(const std::string& text, const std::string& titl
         box.setEscapeButton(QMessageBox::Ok);
     }
     box.setDefaultButton(QMessageBox::Ok);
-    const int answer = box.exec();
+    box.exec();
     if (buttons == MsgButtons::Ok) return MsgResult::Ok;
-    return answer == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+    // Closing the box any other way than with OK cancels it.
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,

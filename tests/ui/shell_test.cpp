@@ -1,0 +1,257 @@
+// The main window: the scene is drawn where the twips say, real mouse and
+// key events reach the game, the menu bar follows the scene, and timers
+// wait while a dialog is open.
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#include "core/game.h"
+#include "mainwindow.h"
+#include "qtdialogs.h"
+#include "tablewidget.h"
+
+using namespace vornak;
+
+namespace {
+
+// Real message boxes; the screens that would wait for a click close at once.
+class QuietDialogs : public QtDialogs {
+public:
+    std::optional<std::string> inputBox(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::string("Tester");
+    }
+    void showTitleScreen(TitleScreen& s) override { s.closed = true; }
+    void showStatisticsScreen(StatisticsScreen& s) override { s.closed = true; }
+    void showEndScreen(EndScreen& s) override { s.closed = true; }
+    void showHallOfFame(HallOfFame& s) override { s.closed = true; }
+    void popupMenu(PopupMenu menu) override { popups.push_back(menu); }
+    std::vector<PopupMenu> popups;
+};
+
+QAction* findAction(QWidget* menuOwner, const QString& text) {
+    for (QAction* a : menuOwner->actions()) {
+        if (a->text() == text) return a;
+        if (a->menu())
+            if (QAction* inner = findAction(a->menu(), text)) return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        QTemporaryDir dir;
+        SeededRandom random{42};
+        QuietDialogs dialogs;
+        std::unique_ptr<Game> game;
+        std::unique_ptr<MainWindow> window;
+
+        Fixture() {
+            Paths paths{dir.path().toStdString(), (dir.path() + "/skins.txt").toStdString(),
+                        (dir.path() + "/records.dat").toStdString()};
+            game = std::make_unique<Game>(dialogs, random, paths);
+            game->ProgramStart();
+            window = std::make_unique<MainWindow>(*game, dialogs);
+            window->resize(900, 700);
+            window->show();
+            window->run([this] { game->MainWindowLoad(); });
+            // Hold the game still: no computer turn runs on its own.
+            window->run([this] {
+                game->seq.cancel();
+                game->scene.turnTimer.enabled = false;
+                game->scene.clockTimer.enabled = false;
+                game->scene.blinkTimer.enabled = false;
+            });
+        }
+        QWidget* child(const QString& name) const {
+            return window->table()->findChild<QWidget*>(name);
+        }
+    };
+
+private slots:
+    void tableMapsTwipsToPixels() {
+        QTemporaryDir dir;
+        SeededRandom random(1);
+        QuietDialogs dialogs;
+        Game game(dialogs, random, Paths{dir.path().toStdString(), {}, {}});
+        TableWidget table(game);
+        table.show();
+        table.resize(1188, 831);  // a tenth of a pixel a twip
+        Scene& sc = game.scene;
+        sc.cardFace[5] = CardPicture{3000, 3550, true, true, 1};
+        sc.cardFace[6] = CardPicture{3450, 3550, false, true, 2};
+        sc.cardBack[7] = CardPicture{1560, 1440, true, false, 3};
+        table.sync();
+
+        QWidget* face = table.findChild<QWidget*>("cardFace5");
+        QVERIFY(face);
+        QCOMPARE(face->geometry(), QRect(300, 355, 93, 126));
+        QVERIFY(table.findChild<QWidget*>("cardFace6")->isHidden());
+        QCOMPARE(table.findChild<QWidget*>("cardBack7")->geometry(), QRect(156, 144, 92, 126));
+
+        // Wider than the table's proportions: the table stays centred.
+        table.resize(1388, 831);
+        QCOMPARE(table.origin(), QPoint(100, 0));
+        QCOMPARE(face->geometry(), QRect(400, 355, 93, 126));
+        // Twice the size: twice the pixels.
+        table.resize(2376, 1662);
+        QCOMPARE(face->geometry(), QRect(600, 710, 186, 252));
+        QCOMPARE(table.toTwips(QPointF(600, 710)), QPoint(3000, 3550));
+
+        // A card brought to the front covers the one it overlaps.
+        sc.cardFace[6].visible = true;
+        table.sync();
+        const QPoint overlap = face->geometry().topRight() - QPoint(5, -5);
+        QCOMPARE(table.childAt(overlap), table.findChild<QWidget*>("cardFace6"));
+        sc.zCounter = 3;
+        sc.toFront(sc.cardFace[5]);
+        table.sync();
+        QCOMPARE(table.childAt(overlap), face);
+
+        // Elements inside a panel are placed relative to it; a panel hides
+        // its children with it.
+        sc.notebook.rect = {7500, 4560, 4320, 3720};
+        sc.notebook.visible = true;
+        sc.notebookTotal[1].rect = {900, 2940, 840, 300};
+        sc.notebookTotal[1].visible = true;
+        table.sync();
+        QWidget* total = table.findChild<QWidget*>("notebookTotal1");
+        QCOMPARE(total->parentWidget(), table.findChild<QWidget*>("notebook"));
+        QCOMPARE(total->geometry().topLeft(), QPoint(180, 588));
+        sc.notebook.visible = false;
+        table.sync();
+        QVERIFY(!total->isVisibleTo(&table));
+    }
+
+    void mouseAndKeysReachTheGame() {
+        Fixture f;
+        Game& g = *f.game;
+        f.window->run([&g] {
+            g.CurrentSeat = kHuman;
+            g.StartHumanTurn();
+        });
+        const int top = g.Seats[0].Cards.top();
+        const int below = g.Seats[0].Cards[g.Seats[0].CardCount() - 1];
+        QVERIFY(isValidCard(top) && isValidCard(below));
+
+        // A card that is not enabled does not react: the stock stays.
+        f.window->run([&g, below] { g.scene.cardBack[below].enabled = false; });
+        QWidget* lower = f.child(QStringLiteral("cardBack%1").arg(below));
+        QTest::mouseDClick(lower, Qt::LeftButton, {}, QPoint(1, lower->height() / 2));
+        QCOMPARE(g.Seats[kHuman].CardCount(), 7);
+
+        // A double-click on the top of the stock draws it into the hand.
+        QWidget* back = f.child(QStringLiteral("cardBack%1").arg(top));
+        QVERIFY(back && back->isVisible());
+        QTest::mouseDClick(back, Qt::LeftButton);
+        QCOMPARE(g.Seats[kHuman].CardCount(), 8);
+        QVERIFY(g.Seats[kHuman].Cards.contains(top));
+        QVERIFY(f.child(QStringLiteral("cardFace%1").arg(top))->isVisible());
+        QVERIFY(back->isHidden());
+
+        // A right-click on a hand card asks for the play menu.
+        QTest::mouseClick(f.child(QStringLiteral("cardFace%1").arg(top)), Qt::RightButton);
+        QCOMPARE(f.dialogs.popups, std::vector<PopupMenu>{PopupMenu::Play});
+
+        // The pointer at the top edge of the table brings the top strip.
+        TableWidget* table = f.window->table();
+        f.window->run([&g] { g.scene.topPanel.visible = false; });
+        QVERIFY(f.child("topPanel")->isHidden());
+        const QRect area = table->toPixels(Rect{0, 0, kClientWidth, kClientHeight});
+        QTest::mouseMove(table, area.topLeft() + QPoint(area.width() / 3, 3));
+        QTRY_VERIFY(f.child("topPanel")->isVisible());
+
+        // "1" then Esc arms the hand exchange.
+        QVERIFY(!g.GiveStarterHand);
+        QTest::keyClick(table, '1');
+        QTest::keyClick(table, Qt::Key_Escape);
+        QVERIFY(g.GiveStarterHand);
+    }
+
+    void menuBarFollowsTheScene() {
+        Fixture f;
+        Game& g = *f.game;
+        QMenuBar* bar = f.window->menuBar();
+        QStringList titles;
+        for (QAction* a : bar->actions()) titles << a->text();
+        QCOMPARE(titles, (QStringList{"&Game", "&Play", "&Help"}));
+
+        QAction* exitItem = findAction(bar, "Exit Game");
+        QVERIFY(exitItem);
+        QCOMPARE(exitItem->shortcut(), QKeySequence("Ctrl+X"));
+        QVERIFY(findAction(bar, "Play in  Mission  Mode        "));
+        QCOMPARE(findAction(bar, "Lock Card")->shortcut(), QKeySequence("Shift+Ctrl+F5"));
+        QVERIFY(findAction(bar, QString::fromUtf8("แต้มจบเกม 2000 แต้ม")));
+
+        // The skin menu holds exactly the catalogue's entries, the chosen
+        // one checked.
+        int shown = 0;
+        for (QAction* a : f.window->skinMenu()->actions())
+            if (a->isVisible() && !a->isSeparator()) ++shown;
+        QCOMPARE(shown, g.SkinCount + 2);  // and "Add New Skin....." and "Random Skin"
+        QAction* skin2 = findAction(bar, QString::fromStdString(g.SkinNames[2]));
+        QVERIFY(skin2);
+        skin2->trigger();
+        QCOMPARE(g.CurrentSkin, 2);
+        QVERIFY(skin2->isChecked());
+        QVERIFY(!findAction(bar, QString::fromStdString(g.SkinNames[5]))->isChecked());
+
+        // A disabled menu greys its title and its items' keys do nothing.
+        f.window->run([&g] { g.scene.menus.mnuGame.enabled = false; });
+        QVERIFY(!bar->actions().at(0)->isEnabled());
+        QVERIFY(!exitItem->isEnabled());
+        f.window->run([&g] { g.scene.menus.mnuGame.enabled = true; });
+        QVERIFY(exitItem->isEnabled());
+
+        // Captions change with the scene.
+        f.window->run([&g] { g.scene.menus.mnuPlayShowCard.caption = "น๊อคมืด"; });
+        QVERIFY(findAction(f.window->playMenu(), QString::fromUtf8("น๊อคมืด")));
+    }
+
+    void timersWaitWhileADialogIsOpen() {
+        Fixture f;
+        Game& g = *f.game;
+        f.window->run([&g] { g.scene.clockTimer = TimerRecord{10, true}; });
+        const long before = g.ElapsedSeconds;
+        long duringDialog = -1;
+        QTimer::singleShot(150, [&] {
+            duringDialog = g.ElapsedSeconds;
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        MsgResult answer = MsgResult::Cancel;
+        f.window->run([&] {
+            answer = f.dialogs.messageBox("text", "title", MsgButtons::OkCancel, MsgIcon::Question);
+        });
+        QCOMPARE(answer, MsgResult::Ok);
+        QCOMPARE(duringDialog, before);
+        QTRY_VERIFY(g.ElapsedSeconds > before);
+    }
+
+    void filterIsConvertedForQt() {
+        QCOMPARE(toQtFilter("Jpeg File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp"),
+                 QString("Jpeg File (*.jpg);;Bitmap File (*.bmp)"));
+        QCOMPARE(toQtFilter("Pictures|*.jpg;*.bmp"), QString("Pictures (*.jpg *.bmp)"));
+        QCOMPARE(toQtFilter(""), QString());
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ShellTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "shell_test.moc"
