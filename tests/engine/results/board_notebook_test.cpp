@@ -77,17 +77,13 @@ TEST_F(BoardTest, TheTableGivesWayToTheBoard) {
     EXPECT_FALSE(g.scene.menus.mnuGame.enabled);
     EXPECT_FALSE(g.scene.menus.mnuHelp.enabled);
     EXPECT_FALSE(g.scene.menus.mnuPlay.enabled);
-    EXPECT_FALSE(g.scene.forwardIcon.visible);
     EXPECT_FALSE(g.scene.stockCount.visible);
     EXPECT_FALSE(g.scene.targetLine.visible);
-    EXPECT_FALSE(g.scene.ratesLine.visible);
     EXPECT_TRUE(g.scene.boardPanel.visible);
     EXPECT_TRUE(g.scene.notebook.visible);
     EXPECT_TRUE(g.scene.menus.ScoreBrdItem.checked);
     for (int s = 1; s <= 4; ++s) {
         EXPECT_FALSE(g.scene.seatName[s].visible);
-        EXPECT_FALSE(g.scene.panelK[s].visible);
-        EXPECT_TRUE(g.scene.boardHandName[s].visible);
         EXPECT_TRUE(g.scene.boardLaidName[s].visible);
         EXPECT_TRUE(g.scene.resultLine[s].visible);
     }

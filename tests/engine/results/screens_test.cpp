@@ -98,15 +98,6 @@ TEST(TitleScreen, VipMissionAndNormalMode) {
     EXPECT_FALSE(s.closed);
 }
 
-TEST(TitleScreen, TheGameOpensItWithTheLevelInForce) {
-    TestTable t;
-    t.game.Seats[4].Money = 8000;
-    t.game.EndScoreEasy_Click(2);
-    EXPECT_GE(t.dialogs.titleScreens, 1);
-    EXPECT_EQ(t.game.titleScreen.actionCaption.caption, "Play Now");
-    EXPECT_EQ(t.game.titleScreen.stakeLabel[3].caption, " 500");
-}
-
 TEST(StatisticsScreen, ContinueReturnsTheMoneyShown) {
     StatisticsScreen s;
     EXPECT_EQ(s.heading[3].caption, "เงินที่เหลือ(บาท)");
