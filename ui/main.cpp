@@ -5,12 +5,15 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QPainter>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include <cstdint>
 #include <random>
 
+#include "cardart.h"
 #include "core/game.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
@@ -31,29 +34,56 @@ void useThaiFont(QApplication& app) {
     }
 }
 
+// The window icon: the ace of spades, drawn like the cards on the table.
+QIcon programIcon() {
+    QIcon icon;
+    for (int side : {16, 32, 48, 64, 128}) {
+        QPixmap pm(side, side);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        const QSize card(qRound(side * 62.0 / 84), side);
+        p.drawPixmap((side - card.width()) / 2, 0, vornak::cardPixmap(52, card, 1.0));
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 std::uint64_t clockSeed() {
     const auto now = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
     std::random_device device;
     return now ^ (static_cast<std::uint64_t>(device()) << 32);
 }
 
-}  // namespace
+void nameApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("vornak"));
+    QCoreApplication::setApplicationName(QStringLiteral("vornak"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORNAK_VERSION));
+}
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("vornak"));
-    QApplication::setApplicationName(QStringLiteral("vornak"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vornak"));
-    QApplication::setApplicationVersion(QStringLiteral(VORNAK_VERSION));
-
+// --help and --version print and exit here, before any window system is
+// needed; other arguments are refused with a message.
+void parseCommandLine(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    nameApplication();
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Thai Dummy card game: one player against three computer players."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.process(app);  // --help and --version print and exit here
+    parser.process(app);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    parseCommandLine(argc, argv);
+    QApplication app(argc, argv);
+    nameApplication();
+    QApplication::setApplicationDisplayName(QStringLiteral("Vornak"));
 
     useThaiFont(app);
+    QApplication::setWindowIcon(programIcon());
 
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

@@ -22,6 +22,7 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), game_(game), dialogs_(dialogs), table_(new TableWidget(game, this)) {
     setObjectName(QStringLiteral("mainWindow"));
     setCentralWidget(table_);
+    table_->setMinimumSize(kClientWidth / 30, kClientHeight / 30);
     table_->setFocus();
     // Input on the table acts only while no dialog is open.
     table_->setRunner([this](const std::function<void()>& call) {
