@@ -36,6 +36,19 @@ public:
     std::vector<PopupMenu> popups;
 };
 
+Task pauseThenMark(Sequencer& seq, int ms, int& step) {
+    step = 1;
+    co_await seq.pause(ms);
+    step = 2;
+}
+
+void answerNextBox(QMessageBox::StandardButton which) {
+    QTimer::singleShot(50, [which] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(which)->click();
+    });
+}
+
 QAction* findAction(QWidget* menuOwner, const QString& text) {
     for (QAction* a : menuOwner->actions()) {
         if (a->text() == text) return a;
@@ -237,6 +250,71 @@ private slots:
         QCOMPARE(answer, MsgResult::Ok);
         QCOMPARE(duringDialog, before);
         QTRY_VERIFY(g.ElapsedSeconds > before);
+    }
+
+    void sequencesResumeAfterTheirPause() {
+        Fixture f;
+        Game& g = *f.game;
+        int step = 0;
+        f.window->run([&] { g.seq.start(pauseThenMark(g.seq, 40, step)); });
+        QCOMPARE(step, 1);
+        QVERIFY(g.seq.waiting());
+        QTRY_COMPARE(step, 2);
+        QVERIFY(!g.seq.running());
+
+        // A cancelled sequence never resumes.
+        f.window->run([&] { g.seq.start(pauseThenMark(g.seq, 20, step)); });
+        f.window->run([&] { g.seq.cancel(); });
+        QTest::qWait(80);
+        QCOMPARE(step, 1);
+    }
+
+    void notebookRowsAndLongTexts() {
+        Fixture f;
+        Game& g = *f.game;
+        auto rows = [&f] {
+            return f.child("notebookBand")
+                ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        };
+        const auto before = rows().size();
+        f.window->run([&g] {
+            for (int r = 1; r <= 3; ++r) {
+                Label row = g.scene.notebookRound[0];
+                row.rect.top += r * 360;
+                row.caption = "round";
+                row.visible = true;
+                g.scene.notebookRound.push_back(row);
+                for (int s = 1; s <= 4; ++s) g.scene.notebookCell[s].push_back(row);
+            }
+        });
+        QCOMPARE(rows().size(), before + 15);
+        f.window->run([&g] {
+            g.scene.notebookRound.resize(1);
+            for (int s = 1; s <= 4; ++s) g.scene.notebookCell[s].resize(1);
+        });
+        QTRY_COMPARE(rows().size(), before);
+
+        // Text too long for its label: on the table the label grows around
+        // its centre; in a panel it keeps its place.
+        f.window->run([&g] {
+            g.scene.stockCount.rect = {600, 1080, 300, 240};
+            g.scene.stockCount.align = Align::Center;
+            g.scene.stockCount.caption = std::string(30, 'W');
+            g.scene.stockCount.visible = true;
+        });
+        const QRect designed = f.window->table()->toPixels(g.scene.stockCount.rect);
+        const QRect shown = f.child("stockCount")->geometry();
+        QVERIFY(shown.width() > designed.width());
+        QVERIFY(qAbs(shown.center().x() - designed.center().x()) <= 1);
+    }
+
+    void closingAsksFirst() {
+        Fixture f;
+        answerNextBox(QMessageBox::Cancel);
+        QVERIFY(!f.window->close());
+        QVERIFY(f.window->isVisible());
+        answerNextBox(QMessageBox::Ok);
+        QVERIFY(f.window->close());
     }
 
     void filterIsConvertedForQt() {
