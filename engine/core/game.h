@@ -19,6 +19,7 @@
 
 #include "core/cards.h"
 #include "core/interfaces.h"
+#include "core/observer.h"
 #include "core/scene.h"
 #include "core/sequence.h"
 #include "results/screens.h"
@@ -110,7 +111,7 @@ struct SeatRec {
 };
 
 struct PlayLogRec {
-    int EntryCount = 0;  // keeps counting past 12
+    int EntryCount = 0;                   // keeps counting past 12
     std::array<std::string, 13> Entries;  // 1..12
 };
 
@@ -164,7 +165,7 @@ public:
     std::array<int, 53> Deck{};
     int CurrentSeat = 0;
     int SelectedCard = 0;
-    std::array<int, 4> Selection{};  // 1..3
+    std::array<int, 4> Selection{};           // 1..3
     CardList SetLayOffCards, RunLayOffCards;  // counts are SetLayOffCount, RunLayOffCount
     int PreparedRunLength = 3;
     int DrawHelpLevel = 5;
@@ -203,7 +204,7 @@ public:
     long NotebookScroll = 0, NotebookRows = 0;
 
     // Records.
-    std::array<std::string, 16> RecordLines;  // 1..15
+    std::array<std::string, 16> RecordLines;                    // 1..15
     std::array<long, 4> MoneyRecordFloor{}, TimeRecordFloor{};  // 1..3
 
     // Skins.
@@ -226,10 +227,10 @@ public:
     bool inputBlocked() const { return seq.running(); }
 
     // ==== core/ : start-up, menus, window input ====
-    void ProgramStart();     // defaults, random seed, title screen
-    void MainWindowLoad();   // skins, name prompt, records, first game
+    void ProgramStart();    // defaults, random seed, title screen
+    void MainWindowLoad();  // skins, name prompt, records, first game
     void StartNewGame();
-    void initScene();        // fixed positions and captions of the table
+    void initScene();  // fixed positions and captions of the table
     // Window surface input (not on a card picture). Button 1 left, 2 right.
     void windowClick();
     void windowDblClick();
@@ -332,7 +333,7 @@ public:
     void ResetGame();
     void showTitleScreen();
     void showEndScreen();
-    void ReadRecords();   // the hall of fame's load
+    void ReadRecords();  // the hall of fame's load
     void UpdateRecords();
     void SaveRecords();
 
@@ -342,12 +343,12 @@ public:
     void ChooseSkin(int index);  // SelectSkinItem_Click
     void SetRandomSkin();        // RandomSkinItem_Click
     void PickRandomSkin();
-    void AddSkin();              // AddSkinItem_Click
+    void AddSkin();  // AddSkinItem_Click
     void SaveSkinCatalogue();
 
     // ==== shell pop-ups (seat labels) ====
-    void seatNameMouseDown(int seat);   // Label1
-    void seatLaidMouseDown(int seat);   // Label4
+    void seatNameMouseDown(int seat);  // Label1
+    void seatLaidMouseDown(int seat);  // Label4
     void seatLabelMouseUp(int seat);
     void seatNameMouseMove(int seat);
     void seatLaidMouseMove(int seat);
@@ -355,6 +356,26 @@ public:
     // ---- Area-private helpers: add declarations only in your area's block ----
     // [core]
     void setFaceEnabledAll(bool enabled);
+    // Tools that watch the game (the simulator) install an observer.
+    GameObserver* observer = nullptr;
+    void report(GameAction action) {
+        if (observer) observer->action(action);
+    }
+    // Reports a decision's start on construction and its end on destruction.
+    struct DecisionScope {
+        Game& game;
+        const char* name;
+        int seat;
+        int result = 0;
+        DecisionScope(Game& g, const char* n, int s) : game(g), name(n), seat(s) {
+            if (game.observer) game.observer->decisionStarts(name, seat);
+        }
+        ~DecisionScope() {
+            if (game.observer) game.observer->decisionEnds(name, seat, result);
+        }
+        DecisionScope(const DecisionScope&) = delete;
+        DecisionScope& operator=(const DecisionScope&) = delete;
+    };
     // [rules]
     // [play]
     // [ai]
@@ -363,12 +384,12 @@ public:
     void LayOffLoop(int seat, bool setsOnly);  // lay off every card that fits
     Task LayDownSelection();                   // AnimateLayDown until LayDownDone
     // [results]
-    void initResultsScene();  // notebook, board panel and their labels
+    void initResultsScene();                  // notebook, board panel and their labels
     void finishGame(long bestComputerRound);  // ContinueAfterRound's game end
-    void showNotebookRows();  // draws only the rows inside the notebook's band
-    void writeLevelLabels();  // names, stakes and rates of the level in force
+    void showNotebookRows();                  // draws only the rows inside the notebook's band
+    void writeLevelLabels();                  // names, stakes and rates of the level in force
     // [skins]
-    void initPanelsScene();   // the seat pop-up box
+    void initPanelsScene();  // the seat pop-up box
 };
 
 }  // namespace vornak
