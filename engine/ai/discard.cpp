@@ -89,6 +89,7 @@ int at(const std::vector<int>& list, int oneBased) {
 }  // namespace
 
 void Game::ChooseDiscard(int seat) {
+    DecisionScope scope(*this, "ChooseDiscard", seat);
     if (seat < 1 || seat > 4) {
         SelectedCard = 1;
         return;

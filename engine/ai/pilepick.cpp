@@ -101,6 +101,7 @@ bool pairwiseApart(int a, int b, int c) {
 }  // namespace
 
 void Game::ChoosePilePick(int seat) {
+    DecisionScope scope(*this, "ChoosePilePick", seat);
     if (seat < 1 || seat > 4) return;
     SeatRec& me = Seats[seat];
     const int n = me.CardCount();

@@ -9,6 +9,7 @@
 namespace vornak {
 
 bool Game::FindMeldInHand(int seat) {
+    DecisionScope scope(*this, "FindMeldInHand", seat);
     if (seat < 1 || seat > 4) return false;
     const std::vector<int> hand = Seats[seat].Cards.toVector();
     const int n = static_cast<int>(hand.size());
@@ -24,10 +25,12 @@ bool Game::FindMeldInHand(int seat) {
                     Selection[2] = h(j);
                     Selection[3] = h(k);
                 }
+    scope.result = found ? 1 : 0;
     return found;
 }
 
 bool Game::FindLayOff(int seat) {
+    DecisionScope scope(*this, "FindLayOff", seat);
     if (seat < 1 || seat > 4) return false;
     const CardList& hand = Seats[seat].Cards;
     bool found = false;
@@ -49,10 +52,12 @@ bool Game::FindLayOff(int seat) {
     }
     // The last card is kept for the discard.
     if (hand.count == 1) found = false;
+    scope.result = found ? 1 : 0;
     return found;
 }
 
 bool Game::FindSetLayOff(int seat) {
+    DecisionScope scope(*this, "FindSetLayOff", seat);
     if (seat < 1 || seat > 4) return false;
     const CardList& hand = Seats[seat].Cards;
     bool found = false;
@@ -63,10 +68,12 @@ bool Game::FindSetLayOff(int seat) {
             LayOffOnRun = false;
         }
     }
+    scope.result = found ? 1 : 0;
     return found;
 }
 
 void Game::ArrangeHand(int seat) {
+    DecisionScope scope(*this, "ArrangeHand", seat);
     if (seat < 1 || seat > 4) return;
     CardList& hand = Seats[seat].Cards;
     const int n = hand.count;

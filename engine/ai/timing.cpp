@@ -34,6 +34,7 @@ bool inSuitThreeToKing(int low, int high) {
 }  // namespace
 
 void Game::DecideMeldAtFour(int seat) {
+    DecisionScope scope(*this, "DecideMeldAtFour", seat);
     MeldNow = false;
     if (seat < 1 || seat > 4) return;
     const CardList& cards = Seats[seat].Cards;
@@ -66,6 +67,7 @@ void Game::DecideMeldAtFour(int seat) {
 }
 
 void Game::DecideMeldAtFive(int seat) {
+    DecisionScope scope(*this, "DecideMeldAtFive", seat);
     MeldNow = false;
     if (seat < 1 || seat > 4) return;
     const CardList& cards = Seats[seat].Cards;

@@ -188,6 +188,7 @@ void Game::DealRound() {
     hint(" กำลังแจกไพ่ ,,,ให้ผู้เล่นแต่ละคน ");
     scene.moneyLabel.caption = num(Seats[4].Money);
 
+    report({"deal", favoured, {}, 0, ""});
     LayoutTable();
     for (int i = 1; i <= 4; ++i) LayoutSeatHand(i);
 

@@ -113,6 +113,7 @@ Task Game::EndTurn(int seat) {
         --me.CardCount();
         table.PileCards.push(d);
         me.Discarded = true;
+        report({"discard", seat, {d}, pos, ""});
 
         // Statistics: a discard that completes a meld with two pile cards,
         // and a discard that could have been laid off.
@@ -170,6 +171,7 @@ Task Game::EndTurn(int seat) {
             me.Knocked = true;
             me.DarkKnocked = false;
         }
+        report({"knock", seat, {d}, 0, me.DarkKnocked ? "dark" : "knock"});
         if (PickIndex == 1) ++me.RoundK[round];
         // The fool: the knock came straight from the previous seat's discard.
         if (PickIndex >= 1 && PickIndex == PileCountAtTurnStart) {
@@ -201,6 +203,7 @@ Task Game::EndTurn(int seat) {
         scene.clockTimer.enabled = false;
         ShowRoundEndBoard();
         ScoreRound();
+        report({"roundend", 0, {}, RoundNumber, ""});
         UpdateNotebook();
         NotebookRows = RoundNumber;
         if (RoundNumber >= 4) scene.notebookScrollDown.enabled = true;
@@ -209,6 +212,7 @@ Task Game::EndTurn(int seat) {
 }
 
 void Game::CheckDarkKnock(int seat) {
+    DecisionScope scope(*this, "CheckDarkKnock", seat);
     DarkKnockReady = false;
     if (seat < 1 || seat > 4) return;
     CardList& hand = Seats[seat].Cards;

@@ -62,6 +62,7 @@ void Game::DrawCard(int seat) {
         scene.cardBack[candidate].visible = false;
         me.Cards.push(candidate);
     }
+    report({"draw", seat, {candidate}, 0, ""});
     LayoutTable();
     LayoutSeatHand(seat);
 }
@@ -76,11 +77,14 @@ void Game::TakeFromPile(int seat) {
     for (int k = PickIndex; k <= n; ++k)
         if (isValidCard(pile.PileCards[k])) scene.cardFace[pile.PileCards[k]].visible = false;
     say(seat, " เล่นไพ่ในวง");
+    GameAction taken{"pick", seat, {}, PickIndex, ""};
     for (int k = PickIndex; k <= n; ++k) {
+        taken.cards.push_back(pile.PileCards[k]);
         me.Cards.push(pile.PileCards[k]);
         pile.PileCards[k] = 0;
     }
     pile.PileCount() = PickIndex - 1;
+    report(taken);
 }
 
 Task Game::AnimateLayDown() {
@@ -173,6 +177,7 @@ void Game::MoveMeldToTable(int seat) {
     std::sort(taken.begin(), taken.end());
     for (int c : taken) me.PileCards.push(c);
     me.Cards.assign(rest);
+    report({"meld", seat, taken, 0, ""});
 
     logPlay(PlayLogs[static_cast<std::size_t>(seat)],
             cardName(Selection[1]) + " ," + cardName(Selection[2]) + "," + cardName(Selection[3]));
@@ -197,6 +202,7 @@ void Game::LayOff(int seat) {
     me.Cards[LayOffPos] = me.Cards[me.CardCount()];
     me.Cards[me.CardCount()] = 0;
     --me.CardCount();
+    report({"layoff", seat, {c}, LayOffPos, LayOffOnRun ? "run" : "set"});
 
     logPlay(PlayLogs[static_cast<std::size_t>(seat)],
             cardName(c) + (LayOffOnRun ? " (ดัมมี่ไพ่เรียง)" : " (ดัมมี่ไพ่ตอง)"));

@@ -201,6 +201,9 @@ void Run::setUp() {
     game_ = std::make_unique<Game>(
         *this, random_,
         Paths{data_.folder(), data_.file("SkinFileName.txt"), data_.file("ScoreData.Dat")});
+    // The start line comes first; a level chosen after the program's own
+    // first game deals again, and the log shows both deals in order.
+    writeStart();
     game_->observer = this;
     lastStep_ = "program start";
     game_->ProgramStart();
@@ -222,7 +225,6 @@ void Run::setUp() {
     }
     active_ = true;
     gameNo_ = 1;
-    writeStart();
     startRound();
 }
 

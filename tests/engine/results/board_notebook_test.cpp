@@ -62,7 +62,9 @@ TEST_F(BoardTest, ColumnsAndTheTurnedDownCard) {
 
     for (int c = 1; c <= 52; ++c) {
         EXPECT_FALSE(g.scene.cardBack[c].visible);
-        if (c > 45 || c == 44) EXPECT_FALSE(face(c).visible) << c;
+        if (c > 45 || c == 44) {
+            EXPECT_FALSE(face(c).visible) << c;
+        }
     }
 }
 
