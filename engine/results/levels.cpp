@@ -75,38 +75,37 @@ void checkTarget(Menus& menus, MenuItem* chosen) {
     chosen->checked = true;
 }
 
+// The point target, prepared run and draw help of a normal-mode target.
+struct TargetRow {
+    int target, preparedRun, drawHelp;
+};
+
+// Puts a normal-mode level and target in force and starts a game.
+void chooseNormalTarget(Game& g, const Level& level, bool beginner, MenuItem& item,
+                        const TargetRow& row) {
+    g.seq.cancel();
+    applyLevel(g, level, beginner);
+    checkTarget(g.scene.menus, &item);
+    g.MissionMode = false;
+    g.PointTarget = row.target;
+    g.PreparedRunLength = row.preparedRun;
+    g.DrawHelpLevel = row.drawHelp;
+    g.writeLevelLabels();
+    g.StartNewGame();
+}
+
 }  // namespace
 
 void Game::EndScoreEasy_Click(int index) {
+    static const TargetRow rows[] = {{}, {300, 3, 1}, {500, 3, 5}, {700, 4, 8}};
     if (index < 1 || index > 3) return;
-    static const int targets[] = {0, 300, 500, 700};
-    static const int runs[] = {0, 3, 3, 4};
-    static const int help[] = {0, 1, 5, 8};
-    seq.cancel();
-    applyLevel(*this, kBeginner, true);
-    checkTarget(scene.menus, &scene.menus.EndScoreEasy[index]);
-    MissionMode = false;
-    PointTarget = targets[index];
-    PreparedRunLength = runs[index];
-    DrawHelpLevel = help[index];
-    writeLevelLabels();
-    StartNewGame();
+    chooseNormalTarget(*this, kBeginner, true, scene.menus.EndScoreEasy[index], rows[index]);
 }
 
 void Game::EndScoreHard_Click(int index) {
+    static const TargetRow rows[] = {{}, {500, 3, 3}, {1000, 4, 5}, {2000, 5, 8}};
     if (index < 1 || index > 3) return;
-    static const int targets[] = {0, 500, 1000, 2000};
-    static const int runs[] = {0, 3, 4, 5};
-    static const int help[] = {0, 3, 5, 8};
-    seq.cancel();
-    applyLevel(*this, kVip, false);
-    checkTarget(scene.menus, &scene.menus.EndScoreHard[index]);
-    MissionMode = false;
-    PointTarget = targets[index];
-    PreparedRunLength = runs[index];
-    DrawHelpLevel = help[index];
-    writeLevelLabels();
-    StartNewGame();
+    chooseNormalTarget(*this, kVip, false, scene.menus.EndScoreHard[index], rows[index]);
 }
 
 void Game::StartBeginnerMission() {
