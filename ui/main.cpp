@@ -56,7 +56,6 @@ std::uint64_t clockSeed() {
 }
 
 void nameApplication() {
-    QCoreApplication::setOrganizationName(QStringLiteral("vornak"));
     QCoreApplication::setApplicationName(QStringLiteral("vornak"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VORNAK_VERSION));
 }
