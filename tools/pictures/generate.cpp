@@ -437,7 +437,7 @@ void leafyTree(QPainter& p, Rng& rng, double x, double ground, double size) {
 
 QImage forest() {
     QImage img = blank();
-    const QPointF sun(W * 0.86, H * 0.12);
+    const QPointF sun(W * 0.70, H * 0.07);
     // Sky: deep blue at the top (the hint strip), paler at the horizon.
     shade(img, 606, [&](int x, int y) {
         const double v = std::min(1.0, y / 300.0);
