@@ -41,6 +41,7 @@ void Game::writeLevelLabels() {
         scene.boardLaidName[s].caption = name;
         scene.panelName[s].caption = name;
         scene.panelTitle[s].caption = name;
+        scene.notebookHeading[s].caption = name;
         statistics.name[s].caption = name;
     }
     titleScreen.stakeLabel[0].caption = num(BahtPerPoint);
