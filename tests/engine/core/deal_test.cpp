@@ -123,3 +123,25 @@ TEST_F(DealTest, TableAfterTheDeal) {
 
 }  // namespace
 }  // namespace vornak
+
+namespace vornak {
+namespace {
+
+// The shuffle of a fixed seed never changes: saved games, logs and the
+// simulator's figures depend on it.
+TEST(Shuffle, GoldenDeckForAFixedSeed) {
+    test::ScriptedDialogs dialogs;
+    SeededRandom random(20261205);
+    Game g(dialogs, random, Paths{});
+    g.PreparedRunLength = 4;
+    g.PointTarget = 500;  // three passes
+    g.ShuffleDeck();
+    const std::array<int, 53> expected = {0,  41, 24, 6,  18, 30, 13, 25, 4,  36, 42, 44, 17, 52,
+                                          5,  48, 34, 43, 47, 21, 31, 23, 10, 9,  16, 33, 15, 22,
+                                          2,  39, 19, 51, 40, 38, 32, 49, 7,  20, 11, 12, 14, 46,
+                                          50, 8,  1,  37, 35, 45, 3,  26, 27, 28, 29};
+    EXPECT_EQ(g.Deck, expected);
+}
+
+}  // namespace
+}  // namespace vornak
