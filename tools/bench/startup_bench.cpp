@@ -1,0 +1,47 @@
+// Starts the game as the program does, answers the start-up dialogs at once
+// (title screens closed, the name prompt answered), paints the dealt table
+// once and exits. Timed from outside by bench/startup.sh.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "core/game.h"
+#include "mainwindow.h"
+#include "qtdialogs.h"
+
+namespace {
+
+class AutoDialogs : public vornak::QtDialogs {
+public:
+    std::optional<std::string> inputBox(const std::string&, const std::string&,
+                                        const std::string& defaultText) override {
+        return defaultText;
+    }
+    void showTitleScreen(vornak::TitleScreen& screen) override { screen.closed = true; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir home;
+    vornak::Paths paths;
+    paths.recordsFile = home.filePath(QStringLiteral("ScoreData.Dat")).toStdString();
+    paths.skinFile = home.filePath(QStringLiteral("SkinFileName.txt")).toStdString();
+    paths.pictureFolder =
+        QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/vornak"))
+            .toStdString();
+
+    vornak::SeededRandom random(1);
+    AutoDialogs dialogs;
+    vornak::Game game(dialogs, random, paths);
+    dialogs.setGame(&game);
+    game.ProgramStart();
+    vornak::MainWindow window(game, dialogs);
+    window.resize(vornak::MainWindow::preferredSize(QSize(1280, 960)));
+    window.show();
+    window.run([&game] { game.MainWindowLoad(); });
+    window.repaint();  // the first painted table
+    QApplication::processEvents();
+    return game.Seats[0].CardCount() == 23 ? 0 : 1;
+}
