@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
-          fonts-thai-tlwg clang-format xvfb xauth desktop-file-utils appstream dpkg-dev file)
+          fonts-thai-tlwg clang-format xvfb xauth desktop-file-utils appstream dpkg-dev file
+          clang libclang-rt-14-dev time)
 
 missing=()
 for p in "${packages[@]}"; do
