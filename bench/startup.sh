@@ -16,15 +16,19 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
 fi
 
 measure() {  # program -> "median-ms peak-KiB"
-  local prog=$1 times=() peak=0
+  local prog=$1 times=() peak=0 stats
+  stats=$(mktemp)
   "$prog" >/dev/null 2>&1 || true  # warm the file cache
   for _ in $(seq "$runs"); do
-    local out
-    out=$( { /usr/bin/time -f "%e %M" "$prog" >/dev/null 2>/dev/null; } 2>&1 | tail -n 1)
-    times+=("$(awk '{printf "%d", $1 * 1000}' <<<"$out")")
-    local kib; kib=$(awk '{print $2}' <<<"$out")
+    local start end kib
+    start=$(date +%s%N)
+    /usr/bin/time -f "%M" -o "$stats" "$prog" >/dev/null 2>&1
+    end=$(date +%s%N)
+    times+=($(( (end - start) / 1000000 )))
+    kib=$(tail -n 1 "$stats")
     (( kib > peak )) && peak=$kib
   done
+  rm -f "$stats"
   local median
   median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
   echo "$median $peak"
