@@ -191,6 +191,7 @@ void Game::LoadSkinCatalogue() {
 
 void Game::ApplySkin(int index) {
     if (index < 1 || index > SkinCount) return;
+    const std::string previousSkin = CurrentSkinPath;
     CurrentSkinPath = SkinPaths[static_cast<std::size_t>(index)];
     if (CurrentSkinPath == kNoPicture) {
         // No picture: the table and its top strip show the plain colour.
@@ -198,7 +199,19 @@ void Game::ApplySkin(int index) {
         return;
     }
     // A picture that cannot be loaded leaves the previous background.
-    if (isLoadablePicture(CurrentSkinPath)) scene.backgroundPicture = CurrentSkinPath;
+    if (isLoadablePicture(CurrentSkinPath)) {
+        scene.backgroundPicture = CurrentSkinPath;
+        return;
+    }
+    // The previous background may be the end-of-round board's picture (the
+    // deal re-applies the skin right after the board). The board's picture
+    // is never a table: fall back to the skin shown before, or none.
+    if (scene.backgroundPicture == paths.pictureFolder + "/endround1.bmp") {
+        if (previousSkin != kNoPicture && isLoadablePicture(previousSkin))
+            scene.backgroundPicture = previousSkin;
+        else
+            scene.backgroundPicture.clear();
+    }
 }
 
 void Game::ChooseSkin(int index) {

@@ -304,6 +304,30 @@ TEST_F(Skins, APictureThatCannotBeLoadedKeepsThePreviousBackground) {
     EXPECT_EQ(g.CurrentSkin, 6);
 }
 
+// The deal re-applies the skin right after the end-of-round board: a skin
+// picture that has gone missing must not leave the board's picture behind.
+TEST_F(Skins, TheBoardPictureNeverStaysOnTheNextRound) {
+    t.setUpGame();
+    writeBmp(file("bkGrnd1.bmp"));
+    writeBmp(file("bkGrnd4.bmp"));
+    g.LoadSkinCatalogue();
+    g.ChooseSkin(1);
+    fs::remove(file("bkGrnd1.bmp"));
+    g.ShowRoundEndBoard();
+    g.DealRound();
+    EXPECT_EQ(g.scene.backgroundPicture, "");  // the plain table colour
+    EXPECT_EQ(g.scene.backColor, 0x008000u);
+
+    // A random skin that cannot be loaded keeps the table's previous picture.
+    g.ChooseSkin(4);
+    g.SetRandomSkin();
+    t.random.values = {0.0};  // skin 1, now missing
+    g.ShowRoundEndBoard();
+    g.DealRound();
+    EXPECT_EQ(g.CurrentSkin, 1);
+    EXPECT_EQ(g.scene.backgroundPicture, file("bkGrnd4.bmp"));
+}
+
 TEST_F(Skins, RandomSkinsDrawEverySkinAndPersist) {
     g.LoadSkinCatalogue();
     g.SetRandomSkin();
