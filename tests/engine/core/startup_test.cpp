@@ -65,6 +65,18 @@ TEST(StartUp, TopPanelFollowsThePointer) {
     EXPECT_FALSE(t.game.scene.topPanel.visible);
     t.game.windowMouseMove(9046, 10);
     EXPECT_FALSE(t.game.scene.topPanel.visible);
+
+    // While a computer seat plays, its narration stays up wherever the
+    // pointer goes.
+    t.setUpGame();
+    t.game.DealRound();
+    t.game.turnTimerTick();
+    ASSERT_TRUE(t.game.seq.waiting());
+    EXPECT_TRUE(t.game.scene.topPanel.visible);
+    t.game.windowMouseMove(3000, 4000);
+    EXPECT_TRUE(t.game.scene.topPanel.visible);
+    t.game.seq.runToEnd();
+    EXPECT_FALSE(t.game.scene.topPanel.visible);
 }
 
 TEST(StartUp, RightClickOnTheTablePopsTheSkinMenu) {
