@@ -123,7 +123,8 @@ void Game::DealRound() {
         seat.Knocked = false;
         seat.HasLaidDown = false;
         seat.StillClosed = true;
-        seat.Discarded = false;
+        // Discarded is left as the last round ended: a computer seat keeps
+        // its narrow spacing until its next turn clears the flag.
         seat.MeldCount = 0;
         seat.MeldStarts.fill(0);
     }

@@ -40,6 +40,21 @@ TEST_F(DealTest, EveryCardInExactlyOnePlace) {
     }
 }
 
+// The deal rebuilds the cards and the round's knock flags, not the squeeze
+// of a seat that discarded last: that ends at the seat's own next turn.
+TEST_F(DealTest, ASeatThatDiscardedKeepsItsNarrowHandUntilItsTurn) {
+    g.Seats[1].Discarded = true;
+    g.Seats[3].Knocked = g.Seats[3].DarkKnocked = true;
+    g.DealRound();
+    EXPECT_TRUE(g.Seats[1].Discarded);
+    EXPECT_FALSE(g.Seats[3].Knocked);
+    EXPECT_FALSE(g.Seats[3].DarkKnocked);
+    const CardList& left = g.Seats[1].Cards;
+    EXPECT_EQ(g.scene.cardBack[left[2]].top - g.scene.cardBack[left[1]].top, 150);
+    const CardList& right = g.Seats[3].Cards;
+    EXPECT_EQ(g.scene.cardBack[right[2]].top - g.scene.cardBack[right[1]].top, 250);
+}
+
 TEST_F(DealTest, PreparedRunGoesToTheFavouredSeat) {
     g.PreparedRunLength = 3;
     g.Seats[2].TotalPoints = 10;  // seat 2 ahead of seat 3: favoured
