@@ -129,6 +129,15 @@ void Game::DealRound() {
         seat.MeldStarts.fill(0);
     }
 
+    // No turn is under way at a deal. A new game or a level change may have
+    // cut the person's turn short: none of its modes may act before the
+    // person's next turn sets them again.
+    DrawPhase = PilePickMode = ArrangeMode = DiscardMode = LayDownMode = PlayMenuOn = false;
+    ArrangeFirstChosen = false;
+    ArrangeFirstPos = 0;
+    SelectionCount = 0;
+    PickFromPile = false;
+
     scene.forwardIcon.visible = TurnForward;
     scene.backwardIcon.visible = !TurnForward;
 

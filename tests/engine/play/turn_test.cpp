@@ -44,6 +44,39 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     for (int c = 1; c <= 52; ++c) EXPECT_FALSE(g.scene.cardFace[c].enabled) << c;
 }
 
+// A new game (or a level change) in the middle of the person's turn ends
+// that turn: nothing of it may act while the computer seats play.
+TEST_F(Turn, ANewGameEndsThePersonsTurn) {
+    startTurn("3H 7C 9D JS 4S 8H 2D", "5C 6C KD 8C", "10C");
+    g.StartNewGame();
+    EXPECT_EQ(g.CurrentSeat, 0);
+    const int top = g.Seats[0].Cards.top();
+    g.stockDblClick(top);  // in the gap before seat 1's turn
+    EXPECT_EQ(g.Seats[0].CardCount(), 23);
+    EXPECT_EQ(g.Seats[kHuman].CardCount(), 7);
+
+    // The same after the draw, with the play menu up.
+    g.turnTimerTick();
+    g.seq.runToEnd();
+    g.turnTimerTick();
+    g.seq.runToEnd();
+    g.turnTimerTick();
+    g.seq.runToEnd();
+    g.turnTimerTick();
+    ASSERT_EQ(g.CurrentSeat, kHuman);
+    g.stockDblClick(g.Seats[0].Cards.top());
+    g.mnuPlayDrawnCard_Click();
+    ASSERT_TRUE(g.DiscardMode);
+    g.EndScoreEasy_Click(2);
+    g.mnuPlayDrawnCard_Click();
+    g.mnuPlayShowCard_Click();
+    g.mnuPlayArrangeCard_Click();
+    EXPECT_FALSE(g.DiscardMode || g.LayDownMode || g.ArrangeMode || g.PlayMenuOn);
+    g.cardDblClick(g.Seats[kHuman].Cards[1]);
+    EXPECT_EQ(g.Seats[kHuman].CardCount(), 7);
+    EXPECT_EQ(g.Seats[0].PileCount(), 1);
+}
+
 TEST_F(Turn, PickRefusedLeavesEverythingAsItWas) {
     startTurn("3H 7C 9D JS 4S 8H 2D", "5C 6C KD 8C", "KC 5D");
     g.cardDblClick(parseCard("5D"));
