@@ -54,14 +54,22 @@ bool spetoPartnerOnPile(int q, int c) {
     }
 }
 
+// Two cards can stand in one meld only when they share a rank or lie within
+// two codes of each other; the searches skip the pairs that cannot.
+bool mayShareMeld(int x, int y) {
+    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
+}
+
 // Does c make a meld with some pair of the list's cards?
 bool meldsWithPair(const Game& g, int c, const CardList& cards) {
-    for (int j = 1; j <= cards.count - 1; ++j)
+    for (int j = 1; j <= cards.count - 1; ++j) {
+        const int x = cards[j];
+        if (!mayShareMeld(c, x)) continue;
         for (int k = j + 1; k <= cards.count; ++k) {
-            const bool set = g.IsSet(c, cards[j], cards[k]);
-            const bool run = g.IsRun(c, cards[j], cards[k]);
-            if (set || run) return true;
+            const int y = cards[k];
+            if (g.IsSet(c, x, y) || g.IsRun(c, x, y)) return true;
         }
+    }
     return false;
 }
 

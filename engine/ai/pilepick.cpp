@@ -10,28 +10,32 @@ namespace {
 
 // The searches of one decision. Pile position 0 and hand position 0 never
 // hold a card, so every loop starts at 1.
+// Two cards can stand in one meld only when they share a rank or lie within
+// two codes of each other; the searches skip the pairs that cannot.
+bool mayShareMeld(int x, int y) {
+    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
+}
+
 class PilePicker {
 public:
     PilePicker(Game& game, int seat)
         : g_(game), hand_(game.Seats[seat].Cards), pile_(game.Seats[0].PileCards) {}
 
-    bool meld(int a, int b, int c) const {
-        const bool set = g_.IsSet(a, b, c);
-        const bool run = g_.IsRun(a, b, c);
-        return set || run;
-    }
+    bool meld(int a, int b, int c) const { return g_.IsSet(a, b, c) || g_.IsRun(a, b, c); }
 
     // One hand card h with pile cards j < k; the deepest taken card is j.
     // Returns true on a find (the last find of the scan is kept).
     bool scanHandPilePile(int h) {
         bool found = false;
         const int p = pile_.count;
-        for (int j = 1; j <= p - 1; ++j)
+        for (int j = 1; j <= p - 1; ++j) {
+            if (!mayShareMeld(h, pile_[j])) continue;
             for (int k = j + 1; k <= p; ++k)
                 if (meld(h, pile_[j], pile_[k])) {
                     takeHPP(h, j, k);
                     found = true;
                 }
+        }
         return found;
     }
 
@@ -40,12 +44,14 @@ public:
         const int n = hand_.count;
         const int p = pile_.count;
         for (int d = 1; d <= n; ++d)
-            for (int j = 1; j <= p - 1; ++j)
+            for (int j = 1; j <= p - 1; ++j) {
+                if (!mayShareMeld(hand_[d], pile_[j])) continue;
                 for (int k = j + 1; k <= p; ++k)
                     if (meld(hand_[d], pile_[j], pile_[k])) {
                         takeHPP(hand_[d], j, k);
                         return true;
                     }
+            }
         return false;
     }
 
@@ -56,9 +62,11 @@ public:
         if (kFirst < 1) kFirst = 1;
         if (kLast > pile_.count) kLast = pile_.count;
         for (int a = 1; a <= aLast && a <= n - 1; ++a)
-            for (int b = a + 1; b <= n; ++b)
+            for (int b = a + 1; b <= n; ++b) {
+                if (!mayShareMeld(hand_[a], hand_[b])) continue;
                 for (int k = kFirst; k <= kLast; ++k)
                     if (meld(hand_[a], hand_[b], pile_[k])) takeHHP(a, b, k);
+            }
     }
 
     // For d = 1, 2, ...: scan every pile pair with hand card d; stop after

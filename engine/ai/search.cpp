@@ -8,6 +8,16 @@
 
 namespace vornak {
 
+namespace {
+
+// Two cards can stand in one meld only when they share a rank or lie within
+// two codes of each other; the searches skip the pairs that cannot.
+bool mayShareMeld(int x, int y) {
+    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
+}
+
+}  // namespace
+
 bool Game::FindMeldInHand(int seat) {
     DecisionScope scope(*this, "FindMeldInHand", seat);
     if (seat < 1 || seat > 4) return false;
@@ -17,7 +27,8 @@ bool Game::FindMeldInHand(int seat) {
     bool found = false;
     // Every triple is tried; the last one in loop order is the one kept.
     for (int i = 1; i <= n - 2; ++i)
-        for (int j = i + 1; j <= n - 1; ++j)
+        for (int j = i + 1; j <= n - 1; ++j) {
+            if (!mayShareMeld(h(i), h(j))) continue;
             for (int k = j + 1; k <= n; ++k)
                 if (IsRun(h(i), h(j), h(k)) || IsSet(h(i), h(j), h(k))) {
                     found = true;
@@ -25,6 +36,7 @@ bool Game::FindMeldInHand(int seat) {
                     Selection[2] = h(j);
                     Selection[3] = h(k);
                 }
+        }
     scope.result = found ? 1 : 0;
     return found;
 }
@@ -85,13 +97,15 @@ void Game::ArrangeHand(int seat) {
     // Front triple: the last one found in loop order.
     int front[3] = {0, 0, 0};
     for (int i = 1; i <= n - 2; ++i)
-        for (int j = i + 1; j <= n - 1; ++j)
+        for (int j = i + 1; j <= n - 1; ++j) {
+            if (!mayShareMeld(at(i), at(j))) continue;
             for (int k = j + 1; k <= n; ++k)
                 if (IsRun(at(i), at(j), at(k)) || IsSet(at(i), at(j), at(k))) {
                     front[0] = at(i);
                     front[1] = at(j);
                     front[2] = at(k);
                 }
+        }
 
     // Bring it forward, one pass, keeping its order.
     int placed = 0;
@@ -118,6 +132,7 @@ void Game::ArrangeHand(int seat) {
         const int a = at(i);
         for (int j = i + 1; j <= n - 1; ++j) {
             const int b = at(j);
+            if (!mayShareMeld(a, b)) continue;
             for (int k = j + 1; k <= n; ++k) {
                 const int c = at(k);
                 if (IsRun(a, b, c) || IsSet(a, b, c)) {

@@ -2,6 +2,7 @@
 // the person may take from the pile and which discards draw a warning.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 
 #include "core/game.h"
@@ -24,10 +25,21 @@ bool oneOf(int code, std::initializer_list<int> codes) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// The K and the A of every suit: a run may not start on them.
-bool isKingOrAce(int code) {
-    return oneOf(code, {12, 13, 25, 26, 38, 39, 51, 52});
+// Sets of card codes as bit masks, bit c for code c.
+constexpr std::uint64_t maskOf(std::initializer_list<int> codes) {
+    std::uint64_t m = 0;
+    for (int c : codes) m |= std::uint64_t{1} << c;
+    return m;
 }
+
+constexpr bool inMask(std::uint64_t mask, int code) {
+    return code >= 0 && code < 64 && ((mask >> code) & 1u) != 0;
+}
+
+// The K and the A of every suit: a run may not start on them.
+constexpr std::uint64_t kKingOrAce = maskOf({12, 13, 25, 26, 38, 39, 51, 52});
+// Run starts a computer seat passes over while the stock holds three cards.
+constexpr std::uint64_t kPassedRunStarts = maskOf({2, 3, 12, 13, 25, 26, 38, 39, 46, 47, 51, 52});
 
 // Appends a code to a lay-off list. The lists only ever answer "is this card
 // listed?", so when one is full its repeated entries are dropped to make room
@@ -46,28 +58,34 @@ void appendTarget(CardList& list, int code) {
 }  // namespace
 
 bool Game::IsSet(int c1, int c2, int c3) const {
-    const auto a = sorted3(c1, c2, c3);
-    if (!allCards(a)) return false;
+    if (!isValidCard(c1) || !isValidCard(c2) || !isValidCard(c3)) return false;
+    const int r = c1 % 13;
+    if (c2 % 13 != r || c3 % 13 != r) return false;
+    if (c1 == c2 || c2 == c3 || c1 == c3) return false;
     // Computer seats refuse the three 2s without the 2 of clubs and the three
     // Qs without the Q of spades.
-    if (CurrentSeat != kHuman && (a[0] == 14 || a[2] == 37)) return false;
-    if (a[0] == a[1] || a[1] == a[2]) return false;
-    return a[0] % 13 == a[1] % 13 && a[1] % 13 == a[2] % 13;
+    if (CurrentSeat != kHuman) {
+        const int low = std::min({c1, c2, c3});
+        const int high = std::max({c1, c2, c3});
+        if (low == 14 || high == 37) return false;
+    }
+    return true;
 }
 
 bool Game::IsRun(int c1, int c2, int c3) const {
-    const auto a = sorted3(c1, c2, c3);
-    if (!allCards(a)) return false;
-    const bool consecutive = a[1] - a[0] == 1 && a[2] - a[1] == 1;
-    bool result = consecutive;
+    if (!isValidCard(c1) || !isValidCard(c2) || !isValidCard(c3)) return false;
+    // Three consecutive codes: the lowest and highest two apart, the third
+    // between them.
+    const int low = std::min({c1, c2, c3});
+    const int high = std::max({c1, c2, c3});
+    if (high - low != 2 || c1 + c2 + c3 - low - high != low + 1) return false;
+    // A run stays inside its suit: Q-K-A is the highest, no wrap-around.
+    if (inMask(kKingOrAce, low)) return false;
     // While the stock still holds three cards, computer seats also pass over
     // the runs starting on the 3 or 4 of clubs and the 8 or 9 of spades.
-    if (CurrentSeat != kHuman && Seats[0].CardCount() >= 3 &&
-        oneOf(a[0], {2, 3, 12, 13, 25, 26, 38, 39, 46, 47, 51, 52}))
-        result = false;
-    // A run stays inside its suit: Q-K-A is the highest, no wrap-around.
-    if (isKingOrAce(a[0])) result = false;
-    return result;
+    if (CurrentSeat != kHuman && Seats[0].CardCount() >= 3 && inMask(kPassedRunStarts, low))
+        return false;
+    return true;
 }
 
 void Game::SortSelection() {
