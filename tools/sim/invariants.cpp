@@ -1,5 +1,6 @@
 #include "invariants.h"
 
+#include <cstdint>
 #include <sstream>
 
 namespace vornak::sim {
@@ -64,15 +65,73 @@ std::string checkCards(const Game& game, const GameAction* action) {
     return {};
 }
 
+std::string checkDeal(const Game& game) {
+    const SeatRec& table = game.Seats[0];
+    if (table.CardCount() != 23 || table.PileCount() != 1)
+        return "the deal left " + std::to_string(table.CardCount()) + " cards in the stock and " +
+               std::to_string(table.PileCount()) + " on the pile";
+    for (int s = 1; s <= 4; ++s) {
+        const SeatRec& seat = game.Seats[s];
+        if (seat.CardCount() != 7 || seat.PileCount() != 0)
+            return "the deal gave seat " + std::to_string(s) + " " +
+                   std::to_string(seat.CardCount()) + " cards and " +
+                   std::to_string(seat.PileCount()) + " laid cards";
+        if (seat.Knocked || seat.DarkKnocked)
+            return "seat " + std::to_string(s) + " still carries a knock after the deal";
+    }
+    return {};
+}
+
+std::string checkActionEffect(const Game& game, const GameAction& a) {
+    if (a.kind == "deal" || a.kind == "roundend") return {};
+    if (a.seat < 1 || a.seat > 4) return a.kind + " by seat " + std::to_string(a.seat);
+    const SeatRec& seat = game.Seats[a.seat];
+    const CardList& pile = game.Seats[0].PileCards;
+    const std::string who = a.kind + " by seat " + std::to_string(a.seat) + ": ";
+    auto name = [](int c) { return cardNotation(c) + " (" + std::to_string(c) + ")"; };
+    if (a.kind == "draw" || a.kind == "pick") {
+        if (a.cards.empty()) return who + "no card moved";
+        for (int c : a.cards)
+            if (!seat.Cards.contains(c)) return who + name(c) + " is not in the hand";
+        if (a.kind == "pick" && pile.count != a.position - 1)
+            return who + "taken from position " + std::to_string(a.position) +
+                   " but the pile has " + std::to_string(pile.count) + " cards left";
+    } else if (a.kind == "meld" || a.kind == "layoff") {
+        if (a.cards.size() != (a.kind == "meld" ? 3u : 1u))
+            return who + std::to_string(a.cards.size()) + " cards";
+        for (int c : a.cards) {
+            if (!seat.PileCards.contains(c)) return who + name(c) + " is not among the laid cards";
+            if (seat.Cards.contains(c)) return who + name(c) + " is still in the hand";
+        }
+    } else if (a.kind == "discard") {
+        if (a.cards.size() != 1 || pile.top() != a.cards[0])
+            return who + "the card is not on top of the pile";
+        if (seat.Cards.contains(a.cards[0])) return who + "the card is still in the hand";
+    } else if (a.kind == "knock") {
+        if (seat.CardCount() != 0) return who + "the hand still holds cards";
+        const bool dark = a.detail == "dark";
+        if (dark != seat.DarkKnocked || dark == seat.Knocked)
+            return who + "reported as " + a.detail + " but the flags say otherwise";
+    } else {
+        return "unknown action " + a.kind;
+    }
+    return {};
+}
+
 std::string checkRoundMoney(const Game& game, const std::array<long, 5>& before, int round) {
     if (round < 1) return {};
     const auto r = static_cast<std::size_t>(round);
-    long moved = 0, fooled = 0, gotFool = 0;
+    auto flag = [r](const std::vector<bool>& v) { return r < v.size() && v[r]; };
+    auto kOf = [r](const SeatRec& seat) -> long {
+        return r < seat.RoundK.size() ? seat.RoundK[r] : 0;
+    };
+    long moved = 0, fooled = 0, gotFool = 0, kSum = 0;
     for (int s = 1; s <= 4; ++s) {
         const SeatRec& seat = game.Seats[s];
         moved += seat.Money - before[static_cast<std::size_t>(s)];
-        if (r < seat.RoundFooled.size() && seat.RoundFooled[r]) ++fooled;
-        if (r < seat.RoundGotFool.size() && seat.RoundGotFool[r]) ++gotFool;
+        if (flag(seat.RoundFooled)) ++fooled;
+        if (flag(seat.RoundGotFool)) ++gotFool;
+        kSum += kOf(seat);
     }
     if (fooled != gotFool) {
         std::ostringstream out;
@@ -90,22 +149,87 @@ std::string checkRoundMoney(const Game& game, const std::array<long, 5>& before,
             << " instead of 0";
         return out.str();
     }
+
+    // Seat by seat. At a game's end the leader (highest total, ties to the
+    // lower seat) collects what the others pay for the points they are
+    // behind, and the pot.
+    int leader = 1;
+    for (int s = 2; s <= 4; ++s)
+        if (game.Seats[s].TotalPoints > game.Seats[leader].TotalPoints) leader = s;
+    const long lead = static_cast<std::int16_t>(game.Seats[leader].TotalPoints);
+    long pointMoney = 0;  // what the leader collects
+    for (int s = 1; s <= 4; ++s)
+        if (s != leader) pointMoney += (lead - game.Seats[s].TotalPoints) * game.BahtPerPoint;
+    for (int s = 1; s <= 4; ++s) {
+        const SeatRec& seat = game.Seats[s];
+        long expected =
+            game.FoolBaht * ((flag(seat.RoundGotFool) ? 1 : 0) - (flag(seat.RoundFooled) ? 1 : 0)) +
+            game.KBaht * (4 * kOf(seat) - kSum);
+        if (game.TargetReached)
+            expected += s == leader ? pointMoney + game.MissionPot
+                                    : -(lead - seat.TotalPoints) * game.BahtPerPoint;
+        const long got = seat.Money - before[static_cast<std::size_t>(s)];
+        if (got != expected) {
+            std::ostringstream out;
+            out << "round " << round << ": seat " << s << "'s money moved by " << got
+                << " instead of " << expected << " (K " << kOf(seat) << " of " << kSum
+                << " in all, fooled " << flag(seat.RoundFooled) << ", got a fool "
+                << flag(seat.RoundGotFool) << (game.TargetReached ? ", game end" : "") << ")";
+            return out.str();
+        }
+    }
+    return {};
+}
+
+std::string checkRoundScore(const Game& game, int round) {
+    if (round < 1) return {};
+    bool ends = false;
+    for (int s = 1; s <= 4; ++s) {
+        const SeatRec& seat = game.Seats[s];
+        if (seat.RoundPoints.size() <= static_cast<std::size_t>(round))
+            return "seat " + std::to_string(s) + " has no points for round " +
+                   std::to_string(round);
+        long sum = 0;
+        for (std::size_t r = 1; r <= static_cast<std::size_t>(round); ++r)
+            sum += seat.RoundPoints[r];
+        if (sum != seat.TotalPoints)
+            return "seat " + std::to_string(s) + " totals " + std::to_string(seat.TotalPoints) +
+                   " but its rounds add up to " + std::to_string(sum);
+        if (seat.TotalPoints >= game.PointTarget) ends = true;
+    }
+    if (game.Seats[kHuman].TotalPoints <= -game.PointTarget) ends = true;
+    if (ends != game.TargetReached) {
+        std::ostringstream out;
+        out << "round " << round << ": totals";
+        for (int s = 1; s <= 4; ++s) out << " " << game.Seats[s].TotalPoints;
+        out << " against a target of " << game.PointTarget << ", but the game "
+            << (game.TargetReached ? "ends" : "goes on");
+        return out.str();
+    }
     return {};
 }
 
 std::string describeTable(const Game& game) {
+    // Appended piece by piece: GCC 12 warns wrongly (-Wrestrict) about
+    // `" " + text` here at -O3.
     std::string out;
+    auto put = [&out](const std::string& a, const std::string& b) {
+        out += a;
+        out += b;
+    };
     for (int seat = 0; seat <= 4; ++seat) {
         for (bool laid : {false, true}) {
             const CardList& list = laid ? game.Seats[seat].PileCards : game.Seats[seat].Cards;
-            out += "  " + placeName(seat, laid) + " (" + std::to_string(list.count) + "):";
-            for (int i = 1; i <= list.count; ++i) out += " " + cardNotation(list[i]);
+            put("  ", placeName(seat, laid));
+            put(" (", std::to_string(list.count));
+            out += "):";
+            for (int i = 1; i <= list.count; ++i) put(" ", cardNotation(list[i]));
             out += "\n";
         }
     }
     out += "  selection:";
     for (int i = 1; i <= 3; ++i)
-        out += " " + std::to_string(game.Selection[static_cast<std::size_t>(i)]);
+        put(" ", std::to_string(game.Selection[static_cast<std::size_t>(i)]));
     out += "\n";
     return out;
 }

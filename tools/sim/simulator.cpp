@@ -54,9 +54,19 @@ public:
         } else {
             static std::atomic<int> counter{0};
             const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-            path_ = std::filesystem::temp_directory_path(ec) /
-                    ("vornak-sim-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+            const std::string name =
+                "vornak-sim-" + std::to_string(stamp) + "-" + std::to_string(counter++);
             owned_ = true;
+            // A folder in memory when there is one: the records file is
+            // flushed to disk at every new record, which would otherwise
+            // cost more than the games themselves.
+            path_ = std::filesystem::path("/dev/shm") / name;
+            if (std::filesystem::is_directory(path_.parent_path(), ec) &&
+                std::filesystem::create_directory(path_, ec)) {
+                ok_ = true;
+                return;
+            }
+            path_ = std::filesystem::temp_directory_path(ec) / name;
         }
         std::filesystem::create_directories(path_, ec);
         ok_ = std::filesystem::is_directory(path_, ec);
@@ -132,8 +142,11 @@ public:
         ++actions_;
         log_.action(at(), a);
         if (a.kind == "deal") active_ = true;
+        if (a.kind == "discard" && !a.cards.empty()) lastDiscard_ = a.cards.front();
         if (!options_.check || !active_ || !summary_.ok) return;
-        const std::string what = checkCards(*game_, &a);
+        std::string what = checkCards(*game_, &a);
+        if (what.empty()) what = checkActionEffect(*game_, a);
+        if (what.empty() && a.kind == "deal") what = checkDeal(*game_);
         if (!what.empty()) {
             std::string name = a.kind + " by seat " + std::to_string(a.seat);
             fail("invariant violated after action " + name + ": " + what + "\n" +
@@ -179,6 +192,8 @@ private:
     long roundSteps_ = 0;
     long actions_ = 0;
     bool settled_ = false;
+    bool targetReached_ = false;  // the settled round ended the game
+    int lastDiscard_ = 0;         // the card of the last discard or turn-down
     std::array<long, 5> moneyAtDeal_{};
     std::array<long, 5> totalsAtEnd_{};
     std::string lastStep_ = "start";
@@ -255,9 +270,18 @@ void Run::settleRound() {
     }
     if (!knock) ++summary_.noKnockRounds;
     log_.roundEnd(at(), g, r);
+    targetReached_ = g.TargetReached;
     if (options_.check) {
-        const std::string what = checkRoundMoney(g, moneyAtDeal_, r);
-        if (!what.empty()) fail("money not conserved: " + what);
+        std::string what = checkRoundScore(g, r);
+        if (!what.empty()) return fail("scoring: " + what);
+        what = checkRoundMoney(g, moneyAtDeal_, r);
+        if (!what.empty()) return fail("money not conserved: " + what);
+        // The board shows the last card that went onto the pile, off the pile.
+        const CardList& pile = g.Seats[0].PileCards;
+        const int shown = pile.count < kMaxCards ? pile[pile.count + 1] : 0;
+        if (shown != lastDiscard_)
+            fail("the round-end board shows " + cardNotation(shown) + " but the last discard was " +
+                 cardNotation(lastDiscard_));
     }
 }
 
@@ -304,6 +328,12 @@ void Run::step() {
         if (!settled_) settleRound();
         lastStep_ = "continue after round";
         g.windowClick();
+        // A game ends exactly after the round that reached its target.
+        if (options_.check && (g.RoundNumber == 1) != targetReached_) {
+            fail(targetReached_ ? "the game went on after its target was reached"
+                                : "the game ended before its target was reached");
+            return;
+        }
         if (g.RoundNumber == 1) {
             writeGameEnd();
             ++gameNo_;
