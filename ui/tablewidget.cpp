@@ -1,6 +1,7 @@
 #include "tablewidget.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -769,34 +770,46 @@ void TableWidget::paintEvent(QPaintEvent*) {
     }
 }
 
+namespace {
+
+// Decodes a picture at the size it is drawn: a pixel of the picture is 15
+// twips of the table. Null when the file cannot be read as a picture.
+QPixmap loadBackground(const std::string& path, double scale, qreal dpr) {
+    QImageReader reader(QString::fromStdString(path));
+    const QSize own = reader.size();
+    if (!own.isValid()) return {};
+    const QSizeF logical = QSizeF(own) * (15 * scale);
+    reader.setScaledSize(
+        QSize(qMax(1, qRound(logical.width() * dpr)), qMax(1, qRound(logical.height() * dpr))));
+    QPixmap pm = QPixmap::fromImage(reader.read());
+    pm.setDevicePixelRatio(dpr);
+    return pm;
+}
+
+}  // namespace
+
 void TableWidget::syncBackground() {
     const Scene& sc = game_.scene;
     bool changed = false;
-    if (sc.backgroundPicture != bgPath_) {
+    const qreal dpr = devicePixelRatioF();
+    const bool sizeChanged = bgScale_ != scale_ || bgDpr_ != dpr;
+    if (sc.backgroundPicture != bgPath_ || (sizeChanged && !bgLoadedPath_.empty())) {
         bgPath_ = sc.backgroundPicture;
         if (bgPath_.empty()) {
-            bgOriginal_ = QPixmap();
+            bgScaled_ = QPixmap();
+            bgLoadedPath_.clear();
         } else {
-            QPixmap loaded(qs(bgPath_));
             // A picture that cannot be loaded leaves the previous one.
-            if (!loaded.isNull()) bgOriginal_ = loaded;
+            const std::string& path = bgPath_;
+            QPixmap loaded = loadBackground(path, scale_, dpr);
+            if (loaded.isNull() && sizeChanged && !bgLoadedPath_.empty())
+                loaded = loadBackground(bgLoadedPath_, scale_, dpr);
+            else if (!loaded.isNull())
+                bgLoadedPath_ = path;
+            if (!loaded.isNull()) bgScaled_ = loaded;
         }
-        bgScale_ = 0;
-        changed = true;
-    }
-    const qreal dpr = devicePixelRatioF();
-    if (!bgOriginal_.isNull() && (bgScale_ != scale_ || bgDpr_ != dpr)) {
-        // The picture is drawn at its own size: a pixel is 15 twips.
-        const QSizeF logical = QSizeF(bgOriginal_.size()) * (15 * scale_);
-        const QSize device(qMax(1, qRound(logical.width() * dpr)),
-                           qMax(1, qRound(logical.height() * dpr)));
-        bgScaled_ = bgOriginal_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        bgScaled_.setDevicePixelRatio(dpr);
         bgScale_ = scale_;
         bgDpr_ = dpr;
-        changed = true;
-    } else if (bgOriginal_.isNull() && !bgScaled_.isNull()) {
-        bgScaled_ = QPixmap();
         changed = true;
     }
     if (sc.backColor != backColor_) {

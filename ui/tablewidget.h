@@ -104,9 +104,10 @@ private:
     QPoint origin_;
     bool scaleChanged_ = true;
 
-    // Background picture: the file as loaded, and scaled for the screen.
+    // Background picture: its file, decoded straight at the size it is drawn
+    // at (read again when the table is resized); no full-size copy is kept.
     std::string bgPath_;
-    QPixmap bgOriginal_;
+    std::string bgLoadedPath_;
     QPixmap bgScaled_;
     double bgScale_ = 0;
     qreal bgDpr_ = 0;
