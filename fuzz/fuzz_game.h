@@ -40,17 +40,26 @@ public:
     void quit() override {}
 };
 
-// The folder of this fuzzing process, in memory when there is one.
+// The folder of this fuzzing process, in memory when there is one; removed
+// when the run ends normally.
 inline const std::filesystem::path& fuzzFolder() {
-    static const std::filesystem::path folder = [] {
-        std::error_code ec;
-        std::filesystem::path base = "/dev/shm";
-        if (!std::filesystem::is_directory(base, ec)) base = std::filesystem::temp_directory_path();
-        auto p = base / ("vornak-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p, ec);
-        return p;
-    }();
-    return folder;
+    struct Folder {
+        std::filesystem::path path;
+        Folder() {
+            std::error_code ec;
+            std::filesystem::path base = "/dev/shm";
+            if (!std::filesystem::is_directory(base, ec))
+                base = std::filesystem::temp_directory_path(ec);
+            path = base / ("vornak-fuzz-" + std::to_string(::getpid()));
+            std::filesystem::create_directories(path, ec);
+        }
+        ~Folder() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
 }
 
 // Stops the run with a message when a property does not hold.
