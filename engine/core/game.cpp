@@ -6,7 +6,9 @@
 namespace vornak {
 
 std::string num(long value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    std::string text = std::to_string(value);
+    if (value >= 0) text.insert(text.begin(), ' ');
+    return text;
 }
 std::string plain(long value) {
     return std::to_string(value);

@@ -58,6 +58,11 @@ std::string cleanText(std::string_view in) {
         }
         i += static_cast<std::size_t>(len);
     }
+    // Blanks at the ends are dropped, also those a cut or a replaced control
+    // character left there, so a field reads the same after it is saved.
+    while (!out.empty() && isBlank(out.back())) out.pop_back();
+    const std::size_t first = out.find_first_not_of(" \t");
+    out.erase(0, first == std::string::npos ? out.size() : first);
     return out;
 }
 
@@ -166,7 +171,7 @@ void Game::ReadRecords() {
             RecordLines[static_cast<std::size_t>(i)] = "10000";
     for (int i = 1; i <= 6; ++i)
         if (RecordLines[static_cast<std::size_t>(i)].empty())
-            RecordLines[static_cast<std::size_t>(i)] = "-";
+            RecordLines[static_cast<std::size_t>(i)].assign(1, '-');
     for (int i = 1; i <= 3; ++i) {
         const auto idx = static_cast<std::size_t>(i);
         MoneyRecordFloor[idx] = numberOf(RecordLines[idx + 6]);

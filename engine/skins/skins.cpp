@@ -111,7 +111,9 @@ std::optional<std::vector<std::string>> readSkinFileLines(const std::string& pat
         lines.push_back(line);
     }
     if (in.bad()) return std::nullopt;
-    if (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) lines.front().erase(0, 3);
+    // Byte-order marks before the first line are not part of it (however many
+    // an editor left there).
+    while (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) lines.front().erase(0, 3);
     return lines;
 }
 
