@@ -58,12 +58,13 @@ void Game::UpdateNotebook() {
 
     for (int s = 1; s <= 4; ++s) {
         const SeatRec& seat = Seats[s];
+        // A dark knock's "*" replaces a fool's "^"; a plain knock's follows it.
         std::string markA, markB;
-        if (seat.RoundFooled[ri]) markA = "^";
+        if (seat.RoundFooled[ri]) markA.assign(1, '^');
         if (seat.DarkKnocked)
-            markA = "*";
+            markA.assign(1, '*');
         else if (seat.Knocked)
-            markB = "*";
+            markB.assign(1, '*');
 
         std::vector<Label>& cells = scene.notebookCell[s];
         loadRow(cells, r);
