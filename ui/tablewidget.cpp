@@ -908,6 +908,12 @@ void TableWidget::raisePanels() {
 }
 
 void TableWidget::sync() {
+    // Before the table has its first real size there is nothing to lay out:
+    // the first resize lays everything out at the size that is shown.
+    if (!isVisible() && !testAttribute(Qt::WA_Resized)) {
+        scaleChanged_ = true;
+        return;
+    }
     const bool force = scaleChanged_;
     scaleChanged_ = false;
     const Scene& sc = game_.scene;
