@@ -245,12 +245,18 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
+// Cards in the tests' notation, in brackets: "[3H 4H 5H]".
+std::string bracketed(const std::vector<int>& cards) {
+    CardList list;
+    list.assign(cards);
+    std::string text = test::handText(list);
+    text.insert(text.begin(), '[');
+    text.push_back(']');
+    return text;
+}
+
 void PrintTo(const Outcome& o, std::ostream* out) {
-    auto text = [](const std::vector<int>& v) {
-        CardList l;
-        l.assign(v);
-        return "[" + test::handText(l) + "]";
-    };
+    const auto text = bracketed;
     *out << "result " << o.result << " hand " << text(o.hand) << " selection "
          << text({o.selection[1], o.selection[2], o.selection[3]}) << " pick " << o.pickFromPile
          << '@' << o.pickIndex << " discard " << o.selectedCard << " lay-off " << o.layOffPos << '/'
@@ -355,11 +361,7 @@ protected:
 };
 
 std::string describe(const Table& t) {
-    auto text = [](const std::vector<int>& v) {
-        CardList l;
-        l.assign(v);
-        return "[" + test::handText(l) + "]";
-    };
+    const auto text = bracketed;
     return "seat " + std::to_string(t.seat) + " hand " + text(t.hand) + " pile " + text(t.pile) +
            " stock " + std::to_string(t.stock) + " set-list " + text(t.setList) + " run-list " +
            text(t.runList) + (t.beginner ? " beginner" : " vip") +
