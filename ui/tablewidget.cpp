@@ -197,7 +197,15 @@ public:
         last_ = *l;
         if (relayout) {
             text_ = qs(l->caption);
+            pendingLayout_ = true;
+        }
+        // A label that is not shown is laid out when it is: the round's
+        // board and the notebook are hidden for most of a game, and laying
+        // their labels out early only loads fonts.
+        const bool shown = l->visible && (onTable() || !parentWidget()->isHidden());
+        if (pendingLayout_ && shown) {
             layoutText();
+            pendingLayout_ = false;
             repaint = true;
         }
         setShown(this, l->visible);
@@ -298,6 +306,7 @@ private:
     Getter get_;
     int topOffset_;
     bool synced_ = false;
+    bool pendingLayout_ = false;
     Label last_;
     QString text_;
 };
