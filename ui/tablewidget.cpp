@@ -8,9 +8,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QStaticText>
 #include <QtMath>
 
 #include <algorithm>
+#include <utility>
 
 #include "cardart.h"
 #include "core/game.h"
@@ -204,6 +206,7 @@ public:
         // their labels out early only loads fonts.
         const bool shown = l->visible && (onTable() || !parentWidget()->isHidden());
         if (pendingLayout_ && shown) {
+            staticDirty_ = true;
             layoutText();
             pendingLayout_ = false;
             repaint = true;
@@ -289,15 +292,38 @@ protected:
                 break;
         }
         const QRect textRect = r.adjusted(kPad, 0, -kPad, 0);
-        QString shown = text_;
-        if (!shown.contains('\n') && textWidth(font()) > textRect.width())
-            shown = QFontMetrics(font()).elidedText(shown, Qt::ElideRight, textRect.width());
         // A soft shadow keeps light text readable on any background.
         const int d = std::max(1, qRound(font().pixelSize() / 14.0));
-        p.setPen(QColor(0, 0, 0, 150));
-        p.drawText(textRect.translated(d, d), flags, shown);
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(textRect, flags, shown);
+        const QColor shadow(0, 0, 0, 150), ink = palette().color(QPalette::WindowText);
+        if (text_.contains('\n')) {
+            p.setPen(shadow);
+            p.drawText(textRect.translated(d, d), flags, text_);
+            p.setPen(ink);
+            p.drawText(textRect, flags, text_);
+            return;
+        }
+        // One line: shaped once and kept until the text, font or width
+        // changes (Thai shaping is the dear part of drawing a label, and the
+        // seat names are repainted ten times a second while they blink).
+        if (staticKey_ != std::make_pair(textRect.width(), font().key()) || staticDirty_) {
+            QString shown = text_;
+            if (textWidth(font()) > textRect.width())
+                shown = QFontMetrics(font()).elidedText(shown, Qt::ElideRight, textRect.width());
+            static_.setText(shown);
+            static_.setTextFormat(Qt::PlainText);
+            static_.prepare(QTransform(), font());
+            staticKey_ = {textRect.width(), font().key()};
+            staticDirty_ = false;
+        }
+        const QSizeF size = static_.size();
+        qreal x = textRect.left();
+        if (last_.align == Align::Center) x += (textRect.width() - size.width()) / 2;
+        if (last_.align == Align::Right) x += textRect.width() - size.width();
+        const QPointF at(x, textRect.top() + (textRect.height() - size.height()) / 2);
+        p.setPen(shadow);
+        p.drawStaticText(at + QPointF(d, d), static_);
+        p.setPen(ink);
+        p.drawStaticText(at, static_);
     }
 
 private:
@@ -307,6 +333,9 @@ private:
     int topOffset_;
     bool synced_ = false;
     bool pendingLayout_ = false;
+    QStaticText static_;
+    std::pair<int, QString> staticKey_;
+    bool staticDirty_ = true;
     Label last_;
     QString text_;
 };
