@@ -4,7 +4,6 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QPainter>
 #include <QScreen>
@@ -17,22 +16,9 @@
 #include "core/game.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
+#include "thaifont.h"
 
 namespace {
-
-// A font family that writes Thai well, or the system's when none is found.
-void useThaiFont(QApplication& app) {
-    const QStringList families = QFontDatabase::families();
-    for (const char* name : {"Loma", "Garuda", "Sawasdee", "Tlwg Typo", "Waree", "Umpush"}) {
-        const QString family = QString::fromLatin1(name);
-        if (families.contains(family)) {
-            QFont f = app.font();
-            f.setFamily(family);
-            app.setFont(f);
-            return;
-        }
-    }
-}
 
 // The window icon: the ace of spades, drawn like the cards on the table.
 QIcon programIcon() {
@@ -81,7 +67,7 @@ int main(int argc, char** argv) {
     nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Vornak"));
 
-    useThaiFont(app);
+    vornak::useThaiFont(app);
     QApplication::setWindowIcon(programIcon());
 
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -8,6 +8,7 @@
 #include "core/game.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
+#include "thaifont.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ public:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    vornak::useThaiFont(app);  // as the program does
     QTemporaryDir home;
     vornak::Paths paths;
     paths.recordsFile = home.filePath(QStringLiteral("ScoreData.Dat")).toStdString();
