@@ -74,11 +74,6 @@ QPainterPath unitSuit(int suit) {
     return p;
 }
 
-const QPainterPath& suitPath(int suit) {
-    static const QPainterPath paths[4] = {unitSuit(0), unitSuit(1), unitSuit(2), unitSuit(3)};
-    return paths[suit & 3];
-}
-
 QColor inkOf(int suit) {
     return (suit == 1 || suit == 2) ? kRedInk : kBlackInk;
 }
@@ -94,7 +89,7 @@ void drawSuit(QPainter& p, QPointF c, qreal size, int suit, bool flipped = false
     p.translate(-0.5, -0.5);
     p.setPen(Qt::NoPen);
     p.setBrush(brush ? *brush : QBrush(inkOf(suit)));
-    p.drawPath(suitPath(suit));
+    p.drawPath(suitOutline(suit));
     p.restore();
 }
 
@@ -285,6 +280,11 @@ void drawCardBody(QPainter& p, const QRectF& r, const QBrush& fill) {
 }
 
 }  // namespace
+
+const QPainterPath& suitOutline(int suit) {
+    static const QPainterPath paths[4] = {unitSuit(0), unitSuit(1), unitSuit(2), unitSuit(3)};
+    return paths[suit & 3];
+}
 
 void paintCardFace(QPainter& p, const QRectF& r, int code) {
     if (!isValidCard(code)) return;

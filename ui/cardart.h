@@ -9,8 +9,13 @@
 #include <QString>
 
 class QPainter;
+class QPainterPath;
 
 namespace vornak {
+
+// The outline of a suit (0 clubs, 1 diamonds, 2 hearts, 3 spades, the order
+// of the card codes) in the unit square, point up.
+const QPainterPath& suitOutline(int suit);
 
 // Paints the face of card `code` (1..52) filling `rect`.
 void paintCardFace(QPainter& p, const QRectF& rect, int code);

@@ -1,5 +1,7 @@
 #include "screenart.h"
 
+#include "cardart.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -37,55 +39,14 @@ const QColor kGoldDark(0x7a, 0x55, 0x0c);
 const QColor kCardRed(0xc4, 0x12, 0x1f);
 const QColor kCardBlack(0x16, 0x16, 0x1c);
 
-QPainterPath suitPath(int suit) {
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    switch (suit) {
-        case 0:  // clubs
-            path.addEllipse(QPointF(0, -0.24), 0.22, 0.22);
-            path.addEllipse(QPointF(-0.24, 0.08), 0.22, 0.22);
-            path.addEllipse(QPointF(0.24, 0.08), 0.22, 0.22);
-            path.moveTo(0, -0.05);
-            path.lineTo(0.14, 0.5);
-            path.lineTo(-0.14, 0.5);
-            path.closeSubpath();
-            break;
-        case 1:  // diamonds
-            path.moveTo(0, -0.5);
-            path.lineTo(0.37, 0);
-            path.lineTo(0, 0.5);
-            path.lineTo(-0.37, 0);
-            path.closeSubpath();
-            break;
-        case 2:  // hearts
-            path.moveTo(0, 0.45);
-            path.cubicTo(-0.1, 0.3, -0.5, 0.1, -0.5, -0.15);
-            path.cubicTo(-0.5, -0.42, -0.18, -0.52, 0, -0.25);
-            path.cubicTo(0.18, -0.52, 0.5, -0.42, 0.5, -0.15);
-            path.cubicTo(0.5, 0.1, 0.1, 0.3, 0, 0.45);
-            break;
-        default:  // spades
-            path.moveTo(0, -0.5);
-            path.cubicTo(-0.1, -0.35, -0.5, -0.15, -0.5, 0.1);
-            path.cubicTo(-0.5, 0.36, -0.18, 0.42, 0, 0.2);
-            path.cubicTo(0.18, 0.42, 0.5, 0.36, 0.5, 0.1);
-            path.cubicTo(0.5, -0.15, 0.1, -0.35, 0, -0.5);
-            path.moveTo(0, 0.12);
-            path.lineTo(0.15, 0.5);
-            path.lineTo(-0.15, 0.5);
-            path.closeSubpath();
-            break;
-    }
-    return path;
-}
-
 void paintSuit(QPainter& p, QPointF centre, qreal size, int suit, const QColor& color) {
     p.save();
     p.translate(centre);
     p.scale(size, size);
+    p.translate(-0.5, -0.5);
     p.setPen(Qt::NoPen);
     p.setBrush(color);
-    p.drawPath(suitPath(suit));
+    p.drawPath(suitOutline(suit));
     p.restore();
 }
 
