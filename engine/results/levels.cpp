@@ -109,29 +109,30 @@ void Game::EndScoreHard_Click(int index) {
     chooseNormalTarget(*this, kVip, false, scene.menus.EndScoreHard[index], rows[index]);
 }
 
+namespace {
+
+// Puts a mission level in force; the caller starts the game.
+void startMission(Game& g, const Level& level, bool beginner, const TargetRow& row) {
+    applyLevel(g, level, beginner);
+    g.MarkRateA = 500;
+    g.MarkRateB = 500;
+    g.MissionMode = true;
+    g.PointTarget = row.target;
+    g.PreparedRunLength = row.preparedRun;
+    g.DrawHelpLevel = row.drawHelp;
+    g.writeLevelLabels();
+    g.titleScreen.moneyLabel.caption = num(g.Seats[kHuman].Money);
+}
+
+}  // namespace
+
 void Game::StartBeginnerMission() {
-    applyLevel(*this, kBeginner, true);
-    MarkRateA = 500;
-    MarkRateB = 500;
-    MissionMode = true;
-    PointTarget = 300;
-    PreparedRunLength = 3;
-    DrawHelpLevel = 5;
-    writeLevelLabels();
-    titleScreen.moneyLabel.caption = num(Seats[kHuman].Money);
+    startMission(*this, kBeginner, true, {300, 3, 5});
 }
 
 void Game::StartVipMission() {
-    applyLevel(*this, kVip, false);
-    scene.levelLabel.caption = "VIP Level";
-    MarkRateA = 500;
-    MarkRateB = 500;
-    MissionMode = true;
-    PointTarget = 500;
-    PreparedRunLength = 4;
-    DrawHelpLevel = 7;
-    writeLevelLabels();
-    titleScreen.moneyLabel.caption = num(Seats[kHuman].Money);
+    startMission(*this, kVip, false, {500, 4, 7});
+    scene.levelLabel.caption = "VIP Level";  // one blank, unlike the normal VIP level
     scene.moneyLabel.caption = num(Seats[kHuman].Money);
 }
 
