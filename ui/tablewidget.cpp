@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QStaticText>
 #include <QtMath>
 
 #include <algorithm>
@@ -206,7 +205,7 @@ public:
         // their labels out early only loads fonts.
         const bool shown = l->visible && (onTable() || !parentWidget()->isHidden());
         if (pendingLayout_ && shown) {
-            staticDirty_ = true;
+            shownDirty_ = true;
             layoutText();
             pendingLayout_ = false;
             repaint = true;
@@ -279,51 +278,41 @@ protected:
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
         if (text_.isEmpty()) return;
-        int flags = Qt::AlignVCenter;
-        switch (last_.align) {
-            case Align::Left:
-                flags |= Qt::AlignLeft;
-                break;
-            case Align::Center:
-                flags |= Qt::AlignHCenter;
-                break;
-            case Align::Right:
-                flags |= Qt::AlignRight;
-                break;
-        }
         const QRect textRect = r.adjusted(kPad, 0, -kPad, 0);
+        // Lines too long for the label are cut short; the cut lines and
+        // their widths are kept until the text, font or width changes.
+        if (shownKey_ != std::make_pair(textRect.width(), font().key()) || shownDirty_) {
+            const QFontMetricsF fm(font());
+            shown_.clear();
+            for (const QString& line : text_.split('\n')) {
+                QString s = line;
+                if (fm.horizontalAdvance(s) > textRect.width())
+                    s = fm.elidedText(s, Qt::ElideRight, textRect.width());
+                shown_.push_back({s, fm.horizontalAdvance(s)});
+            }
+            shownKey_ = {textRect.width(), font().key()};
+            shownDirty_ = false;
+        }
+        // Each line is drawn at its base line: drawing into a rectangle would
+        // work out where Thai words may break, which needs libthai's
+        // dictionary, and no label wraps.
+        const QFontMetricsF fm(font());
+        const qreal lineHeight = fm.height();
+        qreal baseline = textRect.top() +
+                         (textRect.height() - lineHeight * qreal(shown_.size())) / 2 + fm.ascent();
         // A soft shadow keeps light text readable on any background.
         const int d = std::max(1, qRound(font().pixelSize() / 14.0));
         const QColor shadow(0, 0, 0, 150), ink = palette().color(QPalette::WindowText);
-        if (text_.contains('\n')) {
+        for (const ShownLine& line : shown_) {
+            qreal x = textRect.left();
+            if (last_.align == Align::Center) x += (textRect.width() - line.width) / 2;
+            if (last_.align == Align::Right) x += textRect.width() - line.width;
             p.setPen(shadow);
-            p.drawText(textRect.translated(d, d), flags, text_);
+            p.drawText(QPointF(x + d, baseline + d), line.text);
             p.setPen(ink);
-            p.drawText(textRect, flags, text_);
-            return;
+            p.drawText(QPointF(x, baseline), line.text);
+            baseline += lineHeight;
         }
-        // One line: shaped once and kept until the text, font or width
-        // changes (Thai shaping is the dear part of drawing a label, and the
-        // seat names are repainted ten times a second while they blink).
-        if (staticKey_ != std::make_pair(textRect.width(), font().key()) || staticDirty_) {
-            QString shown = text_;
-            if (textWidth(font()) > textRect.width())
-                shown = QFontMetrics(font()).elidedText(shown, Qt::ElideRight, textRect.width());
-            static_.setText(shown);
-            static_.setTextFormat(Qt::PlainText);
-            static_.prepare(QTransform(), font());
-            staticKey_ = {textRect.width(), font().key()};
-            staticDirty_ = false;
-        }
-        const QSizeF size = static_.size();
-        qreal x = textRect.left();
-        if (last_.align == Align::Center) x += (textRect.width() - size.width()) / 2;
-        if (last_.align == Align::Right) x += textRect.width() - size.width();
-        const QPointF at(x, textRect.top() + (textRect.height() - size.height()) / 2);
-        p.setPen(shadow);
-        p.drawStaticText(at + QPointF(d, d), static_);
-        p.setPen(ink);
-        p.drawStaticText(at, static_);
     }
 
 private:
@@ -333,9 +322,13 @@ private:
     int topOffset_;
     bool synced_ = false;
     bool pendingLayout_ = false;
-    QStaticText static_;
-    std::pair<int, QString> staticKey_;
-    bool staticDirty_ = true;
+    struct ShownLine {
+        QString text;
+        qreal width;
+    };
+    std::vector<ShownLine> shown_;
+    std::pair<int, QString> shownKey_;
+    bool shownDirty_ = true;
     Label last_;
     QString text_;
 };

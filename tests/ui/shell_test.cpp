@@ -2,6 +2,7 @@
 // key events reach the game, the menu bar follows the scene, and timers
 // wait while a dialog is open.
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -145,6 +146,77 @@ private slots:
         sc.notebook.visible = false;
         table.sync();
         QVERIFY(!total->isVisibleTo(&table));
+    }
+
+    void backgroundAndLabelsArePainted() {
+        QTemporaryDir dir;
+        SeededRandom random(1);
+        QuietDialogs dialogs;
+        Game game(dialogs, random, Paths{dir.path().toStdString(), {}, {}});
+        TableWidget table(game);
+        table.show();
+        table.resize(1188, 831);  // the picture is drawn half as large again
+        Scene& sc = game.scene;
+        sc.backColor = 0x000000;
+
+        // A picture of the table's size at 15 twips a pixel: red on the
+        // left, blue on the right.
+        QImage picture(792, 554, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 396; x < picture.width(); ++x) picture.setPixel(x, y, qRgb(0, 0, 255));
+        const QString file = dir.filePath("table.bmp");
+        QVERIFY(picture.save(file));
+        sc.backgroundPicture = file.toStdString();
+        table.sync();
+        auto colourAt = [&table](int x, int y) { return table.grab().toImage().pixelColor(x, y); };
+        QCOMPARE(colourAt(100, 400), QColor(Qt::red));
+        QCOMPARE(colourAt(1100, 400), QColor(Qt::blue));
+        QCOMPARE(colourAt(1187, 830), QColor(Qt::blue));
+
+        // Drawn smaller than it is, the picture still fills the table.
+        table.resize(396, 277);
+        QCOMPARE(colourAt(10, 140), QColor(Qt::red));
+        QCOMPARE(colourAt(390, 270), QColor(Qt::blue));
+
+        // A file that is no picture leaves the previous one; no picture at
+        // all shows the table's colour.
+        const QString broken = dir.filePath("broken.bmp");
+        QFile out(broken);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("BM not really a picture");
+        out.close();
+        sc.backgroundPicture = broken.toStdString();
+        table.sync();
+        QCOMPARE(colourAt(10, 140), QColor(Qt::red));
+        sc.backgroundPicture.clear();
+        table.sync();
+        QCOMPARE(colourAt(10, 140), QColor(Qt::black));
+
+        // Each line of a label is drawn, Thai included: ink in the upper
+        // half for the first line and in the lower half for the second.
+        table.resize(1188, 831);
+        sc.stockCount.rect = {1500, 3000, 6000, 1500};
+        sc.stockCount.pointSize = 14;
+        sc.stockCount.foreColor = 0xFFFFFF;
+        sc.stockCount.caption = "ไพ่ในกองยังเหลือ\nsecond line";
+        sc.stockCount.visible = true;
+        table.sync();
+        QWidget* label = table.findChild<QWidget*>("stockCount");
+        QVERIFY(label && label->isVisible());
+        const QImage shot = label->grab().toImage();
+        auto inkRows = [&shot](int from, int to) {
+            int rows = 0;
+            for (int y = from; y < to; ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    if (qGray(shot.pixel(x, y)) > 200) {
+                        ++rows;
+                        break;
+                    }
+            return rows;
+        };
+        QVERIFY(inkRows(0, shot.height() / 2) > 5);
+        QVERIFY(inkRows(shot.height() / 2, shot.height()) > 5);
     }
 
     void mouseAndKeysReachTheGame() {
