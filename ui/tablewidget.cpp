@@ -1,7 +1,6 @@
 #include "tablewidget.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -419,8 +418,7 @@ void PanelWidget::paintEvent(QPaintEvent*) {
         case PanelKind::Top: {
             // The table's own background shows through, a little darker.
             p.fillRect(rect(), toQColor(table_->game().scene.backColor));
-            if (!table_->background().isNull())
-                p.drawPixmap(table_->origin() - pos(), table_->background());
+            table_->paintBackground(p, pos());
             QLinearGradient g(0, 0, 0, height());
             g.setColorAt(0, QColor(0, 0, 0, 120));
             g.setColorAt(1, QColor(0, 0, 0, 60));
@@ -795,26 +793,27 @@ void TableWidget::paintEvent(QPaintEvent*) {
     const QRect area(origin_, QSize(qRound(kClientWidth * scale_), qRound(kClientHeight * scale_)));
     if (area != rect()) p.fillRect(rect(), back.darker(170));
     p.fillRect(area, back);
-    if (!bgScaled_.isNull()) {
-        p.setClipRect(area);
-        p.drawPixmap(origin_, bgScaled_);
-    }
+    p.setClipRect(area);
+    paintBackground(p, QPoint(0, 0));
+}
+
+void TableWidget::paintBackground(QPainter& p, QPoint offset) const {
+    if (bgImage_.isNull()) return;
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(bgRect_.translated(-offset), bgImage_);
+    p.restore();
 }
 
 namespace {
 
-// Decodes a picture at the size it is drawn: a pixel of the picture is 15
-// twips of the table. Null when the file cannot be read as a picture.
-QPixmap loadBackground(const std::string& path, double scale, qreal dpr) {
-    QImageReader reader(QString::fromStdString(path));
-    const QSize own = reader.size();
-    if (!own.isValid()) return {};
-    const QSizeF logical = QSizeF(own) * (15 * scale);
-    reader.setScaledSize(
-        QSize(qMax(1, qRound(logical.width() * dpr)), qMax(1, qRound(logical.height() * dpr))));
-    QPixmap pm = QPixmap::fromImage(reader.read());
-    pm.setDevicePixelRatio(dpr);
-    return pm;
+// A picture as the table draws it, or null when the file cannot be read as
+// one. Pictures with transparency are premultiplied once here rather than
+// at every paint.
+QImage readPicture(const std::string& path) {
+    QImage image(QString::fromStdString(path));
+    if (image.hasAlphaChannel()) image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image;
 }
 
 }  // namespace
@@ -822,25 +821,32 @@ QPixmap loadBackground(const std::string& path, double scale, qreal dpr) {
 void TableWidget::syncBackground() {
     const Scene& sc = game_.scene;
     bool changed = false;
-    const qreal dpr = devicePixelRatioF();
-    const bool sizeChanged = bgScale_ != scale_ || bgDpr_ != dpr;
-    if (sc.backgroundPicture != bgPath_ || (sizeChanged && !bgLoadedPath_.empty())) {
+    if (sc.backgroundPicture != bgPath_) {
         bgPath_ = sc.backgroundPicture;
         if (bgPath_.empty()) {
-            bgScaled_ = QPixmap();
-            bgLoadedPath_.clear();
+            bgSource_ = QImage();
         } else {
             // A picture that cannot be loaded leaves the previous one.
-            const std::string& path = bgPath_;
-            QPixmap loaded = loadBackground(path, scale_, dpr);
-            if (loaded.isNull() && sizeChanged && !bgLoadedPath_.empty())
-                loaded = loadBackground(bgLoadedPath_, scale_, dpr);
-            else if (!loaded.isNull())
-                bgLoadedPath_ = path;
-            if (!loaded.isNull()) bgScaled_ = loaded;
+            QImage loaded = readPicture(bgPath_);
+            if (!loaded.isNull()) bgSource_ = std::move(loaded);
         }
-        bgScale_ = scale_;
-        bgDpr_ = dpr;
+        bgImage_ = QImage();
+        changed = true;
+    }
+    // A pixel of the picture is 15 twips of the table.
+    const QRect drawn = bgSource_.isNull()
+                            ? QRect()
+                            : QRect(origin_, (QSizeF(bgSource_.size()) * (15 * scale_)).toSize());
+    if (drawn != bgRect_ || bgImage_.isNull() != bgSource_.isNull()) {
+        bgRect_ = drawn;
+        // Bilinear sampling would alias a picture drawn much smaller than it
+        // is: that picture is reduced once, with averaging.
+        const QSize device = (QSizeF(drawn.size()) * devicePixelRatioF()).toSize();
+        const bool reduce = !device.isEmpty() && (device.width() < bgSource_.width() ||
+                                                  device.height() < bgSource_.height());
+        bgImage_ = reduce
+                       ? bgSource_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       : bgSource_;
         changed = true;
     }
     if (sc.backColor != backColor_) {

@@ -9,7 +9,7 @@
 // the game.
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -77,7 +77,9 @@ public:
                QWidget* source, QPointF pos);
     void scrollNotebook(int index);
     Game& game() { return game_; }
-    const QPixmap& background() const { return bgScaled_; }
+    // Draws the background picture where it lies on the table, `offset`
+    // being the painted widget's corner relative to the table.
+    void paintBackground(QPainter& p, QPoint offset) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -104,13 +106,15 @@ private:
     QPoint origin_;
     bool scaleChanged_ = true;
 
-    // Background picture: its file, decoded straight at the size it is drawn
-    // at (read again when the table is resized); no full-size copy is kept.
+    // Background picture: its file, the picture as decoded, and what is
+    // drawn (the same picture, or a reduced copy when it is drawn smaller)
+    // with where it is drawn in widget pixels. It is scaled as it is
+    // painted: bilinear scaling of the exposed area is cheap, and a
+    // pre-scaled full-window copy would cost memory and start-up time.
     std::string bgPath_;
-    std::string bgLoadedPath_;
-    QPixmap bgScaled_;
-    double bgScale_ = 0;
-    qreal bgDpr_ = 0;
+    QImage bgSource_;
+    QImage bgImage_;
+    QRect bgRect_;
     Color backColor_ = 0xFFFFFFFF;
     Cursor windowCursor_ = Cursor::Default;
     std::string windowTooltip_;
