@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include "painted.h"
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QMainWindow window;
     window.resize(1109, 800);
+    PaintWatch watch(&window);
     window.show();
-    window.repaint();
-    QApplication::processEvents();
+    watch.waitAndReport();
     return 0;
 }
