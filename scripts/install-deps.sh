@@ -3,7 +3,7 @@
 # nothing when they are all present. Uses sudo when not run as root.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libfontconfig-dev libgtest-dev
           fonts-thai-tlwg clang-format xvfb xauth desktop-file-utils appstream dpkg-dev file
           clang libclang-rt-14-dev time)
 

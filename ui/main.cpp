@@ -63,6 +63,7 @@ void parseCommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     parseCommandLine(argc, argv);
+    vornak::startLoadingFonts();
     QApplication app(argc, argv);
     nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Vornak"));

@@ -25,6 +25,7 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    vornak::startLoadingFonts();  // as the program does
     QApplication app(argc, argv);
     vornak::useThaiFont(app);  // as the program does
     QTemporaryDir home;
