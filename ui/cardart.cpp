@@ -111,9 +111,8 @@ QFont indexFont(qreal pixelHeight) {
 void drawIndices(QPainter& p, const QRectF& r, int rank, int suit) {
     const qreal w = r.width(), h = r.height();
     const QString text = rankText(rank);
-    QFont f = indexFont(h * 0.16);
-    if (text.size() > 1) f.setStretch(78);
-    const QRectF box(0, h * 0.025, w * 0.22, h * 0.17);
+    const QFont f = indexFont(h * 0.16);
+    const QRectF box(w * 0.015, h * 0.025, w * 0.22, h * 0.17);
     for (int corner = 0; corner < 2; ++corner) {
         p.save();
         p.translate(r.topLeft());
@@ -121,9 +120,19 @@ void drawIndices(QPainter& p, const QRectF& r, int rank, int suit) {
             p.translate(w, h);
             p.rotate(180);
         }
+        p.save();
+        if (text.size() > 1) {
+            // "10" is narrowed to fit the corner. A narrower glyph set of the
+            // same font is far cheaper than a stretched font of its own.
+            const qreal mid = box.center().x();
+            p.translate(mid, 0);
+            p.scale(0.78, 1);
+            p.translate(-mid, 0);
+        }
         p.setFont(f);
         p.setPen(inkOf(suit));
-        p.drawText(box.translated(w * 0.015, 0), Qt::AlignHCenter | Qt::AlignTop, text);
+        p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
+        p.restore();
         drawSuit(p, QPointF(w * 0.125, h * 0.25), w * 0.14, suit);
         p.restore();
     }
@@ -231,10 +240,7 @@ void drawCourt(QPainter& p, const QRectF& r, int rank, int suit) {
                QPointF(frame.right() - w * 0.05, frame.center().y()));
 
     const QString letter = rankText(rank);
-    QFont f(QStringLiteral("Norasi"));
-    f.setStyleHint(QFont::Serif);
-    f.setBold(true);
-    f.setPixelSize(qMax(1, qRound(h * 0.2)));
+    const QFont f = indexFont(h * 0.2);
 
     for (int half = 0; half < 2; ++half) {
         p.save();
@@ -269,6 +275,28 @@ void drawCourt(QPainter& p, const QRectF& r, int rank, int suit) {
                  suit);
         p.restore();
     }
+}
+
+// A brush of thin crossing diagonals `step` apart, anchored at `origin`.
+// The cell is drawn in device pixels so the lines stay sharp on any screen.
+QBrush latticeBrush(qreal step, qreal penWidth, qreal dpr, QPointF origin) {
+    const int n = qMax(3, qRound(step * dpr));
+    QImage cell(n, n, QImage::Format_ARGB32_Premultiplied);
+    cell.fill(Qt::transparent);
+    {
+        QPainter c(&cell);
+        c.setRenderHint(QPainter::Antialiasing);
+        c.setPen(QPen(QColor(120, 150, 210, 150), penWidth * dpr));
+        // Each diagonal also one cell to either side, so that what crosses
+        // an edge comes back in at the opposite one.
+        for (int shift = -n; shift <= n; shift += n) {
+            c.drawLine(QPointF(shift, 0), QPointF(shift + n, n));
+            c.drawLine(QPointF(shift, n), QPointF(shift + n, 0));
+        }
+    }
+    QBrush brush(cell);
+    brush.setTransform(QTransform::fromTranslate(origin.x(), origin.y()).scale(1 / dpr, 1 / dpr));
+    return brush;
 }
 
 void drawCardBody(QPainter& p, const QRectF& r, const QBrush& fill) {
@@ -326,18 +354,12 @@ void paintCardBack(QPainter& p, const QRectF& r) {
     p.setBrush(deep);
     p.drawPath(clip);
 
-    // A fine diagonal lattice.
-    p.save();
-    p.setClipPath(clip);
-    p.setPen(QPen(QColor(120, 150, 210, 150), qMax(0.5, w * 0.012)));
-    const qreal step = w * 0.09;
-    const qreal span = inner.width() + inner.height();
-    for (qreal d = -span; d < span; d += step) {
-        p.drawLine(QPointF(inner.left() + d, inner.top()),
-                   QPointF(inner.left() + d + inner.height(), inner.bottom()));
-        p.drawLine(QPointF(inner.left() + d, inner.bottom()),
-                   QPointF(inner.left() + d + inner.height(), inner.top()));
-    }
+    // A fine diagonal lattice, laid with a repeated cell: drawing the
+    // lines one by one under the rounded clip costs several times more.
+    const qreal dpr = p.device() ? p.device()->devicePixelRatio() : 1.0;
+    p.setBrush(latticeBrush(w * 0.09, qMax(0.5, w * 0.012), dpr, inner.topLeft()));
+    p.drawPath(clip);
+
     // Centre medallion.
     const QPointF c = inner.center();
     QRadialGradient glow(c, w * 0.3);
@@ -351,7 +373,6 @@ void paintCardBack(QPainter& p, const QRectF& r) {
     drawSuit(p, c + QPointF(w * 0.075, -w * 0.075), w * 0.13, 2, false, &gold);
     drawSuit(p, c + QPointF(-w * 0.075, w * 0.075), w * 0.13, 1, false, &gold);
     drawSuit(p, c + QPointF(w * 0.075, w * 0.075), w * 0.13, 0, false, &gold);
-    p.restore();
 
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kGold, qMax(0.6, w * 0.02)));
