@@ -1,7 +1,6 @@
 #include "tablewidget.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -10,14 +9,11 @@
 #include <QPushButton>
 #include <QtMath>
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdint>
 #include <utility>
 
 #include "cardart.h"
+#include "picture.h"
 #include "core/game.h"
 #include "results/layout.h"
 
@@ -809,43 +805,6 @@ void TableWidget::paintBackground(QPainter& p, QPoint offset) const {
     p.drawImage(bgRect_.translated(-offset), bgImage_);
     p.restore();
 }
-
-namespace {
-
-// Maps in a big image's memory in one call before it is written. Left to
-// fault in page by page, a table's picture (some 430 pages) costs several
-// milliseconds of the start on a virtual machine, where each fault is dear.
-// Kernels before 5.14 refuse the call, and the pages come as they are used.
-void populate(QImage& image) {
-    if (image.isNull()) return;
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto begin = reinterpret_cast<std::uintptr_t>(image.bits()) & ~(page - 1);
-    const auto end = reinterpret_cast<std::uintptr_t>(image.bits()) +
-                     static_cast<std::uintptr_t>(image.sizeInBytes());
-    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-}
-
-// A picture as the table draws it, or null when the file cannot be read as
-// one. Pictures with transparency are premultiplied once here rather than
-// at every paint.
-QImage readPicture(const std::string& path) {
-    QImageReader reader(QString::fromStdString(path));
-    // The reader fills an image of the size and format it produces in place;
-    // one larger than the reader would allocate is left for it to refuse.
-    QImage image;
-    const QSize size = reader.size();
-    const QImage::Format format = reader.imageFormat();
-    const qint64 bytes = qint64(size.width()) * size.height() * 4;
-    if (size.isValid() && bytes <= qint64(reader.allocationLimit()) * 1024 * 1024) {
-        image = QImage(size, format);
-        populate(image);
-    }
-    if (!reader.read(&image)) return {};
-    if (image.hasAlphaChannel()) image.convertTo(QImage::Format_ARGB32_Premultiplied);
-    return image;
-}
-
-}  // namespace
 
 void TableWidget::syncBackground() {
     const Scene& sc = game_.scene;
