@@ -106,6 +106,17 @@ QFont indexFont(qreal pixelHeight) {
     return f;
 }
 
+// Draws `text` centred in `box` across, at its top or its middle down. Drawn
+// at a point rather than into the box, which would lay the text out as a
+// paragraph first.
+void drawCentred(QPainter& p, const QRectF& box, const QString& text, bool middle) {
+    const QFontMetricsF fm(p.font());
+    const qreal x = box.center().x() - fm.horizontalAdvance(text) / 2;
+    const qreal y =
+        middle ? box.center().y() + (fm.ascent() - fm.descent()) / 2 : box.top() + fm.ascent();
+    p.drawText(QPointF(x, y), text);
+}
+
 // Rank and small suit in the top-left corner, the same turned round in the
 // bottom-right corner.
 void drawIndices(QPainter& p, const QRectF& r, int rank, int suit) {
@@ -131,7 +142,7 @@ void drawIndices(QPainter& p, const QRectF& r, int rank, int suit) {
         }
         p.setFont(f);
         p.setPen(inkOf(suit));
-        p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, text);
+        drawCentred(p, box, text, false);
         p.restore();
         drawSuit(p, QPointF(w * 0.125, h * 0.25), w * 0.14, suit);
         p.restore();
@@ -270,7 +281,7 @@ void drawCourt(QPainter& p, const QRectF& r, int rank, int suit) {
         p.setPen(ink);
         const QRectF letterBox(-frame.width() / 2, jewelBase, frame.width() * 0.66,
                                -jewelBase - h * 0.01);
-        p.drawText(letterBox, Qt::AlignCenter, letter);
+        drawCentred(p, letterBox, letter, true);
         drawSuit(p, QPointF(frame.width() * 0.26, (jewelBase - h * 0.01) / 2 + h * 0.03), w * 0.13,
                  suit);
         p.restore();
