@@ -141,7 +141,7 @@ std::optional<SkinCatalogue> parseSkinLines(std::vector<std::string> lines) {
     return cat;
 }
 
-void Game::LoadSkinCatalogue() {
+SkinCatalogue readSkinCatalogue(const Paths& paths) {
     std::optional<SkinCatalogue> cat;
     if (auto lines = readSkinFileLines(paths.skinFile, kMaxSkinFileLines))
         cat = parseSkinLines(std::move(*lines));
@@ -168,22 +168,33 @@ void Game::LoadSkinCatalogue() {
             if (builtIn && isLoadablePicture(here)) path = here;
         }
     }
+    return *cat;
+}
 
-    SkinCount = cat->count;
+std::string startingSkinPicture(const Paths& paths) {
+    const SkinCatalogue cat = readSkinCatalogue(paths);
+    if (cat.random) return {};
+    const std::string& path = cat.paths[static_cast<std::size_t>(cat.current - 1)];
+    return path != kNoPicture && isLoadablePicture(path) ? path : std::string();
+}
+
+void Game::LoadSkinCatalogue() {
+    const SkinCatalogue cat = readSkinCatalogue(paths);
+    SkinCount = cat.count;
     scene.menus.AddSkinItem.enabled = SkinCount < kMaxSkins;
-    CurrentSkin = cat->current;
+    CurrentSkin = cat.current;
     for (int i = 1; i <= kMaxSkins; ++i) {
         const bool used = i <= SkinCount;
         const auto k = static_cast<std::size_t>(i - 1);
-        SkinPaths[static_cast<std::size_t>(i)] = used ? cat->paths[k] : std::string();
-        SkinNames[static_cast<std::size_t>(i)] = used ? cat->names[k] : std::string();
+        SkinPaths[static_cast<std::size_t>(i)] = used ? cat.paths[k] : std::string();
+        SkinNames[static_cast<std::size_t>(i)] = used ? cat.names[k] : std::string();
         MenuItem& item = scene.menus.SelectSkinItem[i];
         item.visible = used;
         item.caption = SkinNames[static_cast<std::size_t>(i)];
         item.checked = false;
     }
 
-    if (!cat->random) {
+    if (!cat.random) {
         ChooseSkin(CurrentSkin);
     } else {
         SetRandomSkin();

@@ -10,6 +10,8 @@
 
 namespace vornak {
 
+struct Paths;
+
 constexpr int kMaxSkins = 15;
 constexpr int kMaxSkinFileLines = 2 * kMaxSkins + 3;  // 33
 constexpr const char* kNoPicture = "Nothing";
@@ -35,6 +37,17 @@ struct SkinCatalogue {
 // a value that is not a number. A current skin out of range reads as the
 // nearest valid one.
 std::optional<SkinCatalogue> parseSkinLines(std::vector<std::string> lines);
+
+// The catalogue as the game loads it: the skin list file, or the built-in
+// skins when the file is missing or unreadable; built-in pictures listed
+// under another folder are found in this program's picture folder.
+SkinCatalogue readSkinCatalogue(const Paths& paths);
+
+// The picture the table starts with, as far as it is known before the game
+// loads its catalogue: the current skin's picture when the skins are not
+// drawn at random and the picture can be loaded, otherwise empty. The
+// window reads it ahead while it starts.
+std::string startingSkinPicture(const Paths& paths);
 
 // Reads the file's lines (CR LF or LF), at most `maxLines` + 1 of them so
 // that an overlong file is recognised without reading it all. Empty when

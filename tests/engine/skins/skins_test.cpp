@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "skins/skins.h"
 #include "support/fakes.h"
 
 namespace vornak::test {
@@ -409,6 +410,36 @@ TEST_F(Skins, BuiltInPicturesAreFoundAfterTheProgramMoved) {
     EXPECT_EQ(g.SkinPaths[1], file("bkGrnd1.bmp"));
     EXPECT_EQ(g.SkinPaths[2], "/old/place/mine.jpg");
     EXPECT_EQ(g.scene.backgroundPicture, file("bkGrnd1.bmp"));
+}
+
+// The picture read ahead while the window starts is the one loading the
+// catalogue puts on the table, or nothing when that is not known in advance.
+TEST_F(Skins, TheStartingPictureIsTheOneTheCatalogueShows) {
+    auto agrees = [this](const std::string& expected) {
+        const std::string ahead = startingSkinPicture(g.paths);
+        g.scene.backgroundPicture.clear();
+        g.LoadSkinCatalogue();
+        EXPECT_EQ(ahead, expected);
+        if (!ahead.empty()) {
+            EXPECT_EQ(ahead, g.scene.backgroundPicture);
+        }
+    };
+    agrees("");  // no list, and no built-in pictures installed
+    writeBuiltInPictures();
+    agrees(file("bkGrnd5.bmp"));  // no list: the built-in current skin
+
+    writeAll(g.paths.skinFile, listText({file("bkGrnd1.bmp"), "Nothing", file("gone.jpg"), "One",
+                                         "None", "Gone", "3", "1", "0"}));
+    agrees(file("bkGrnd1.bmp"));
+    writeAll(g.paths.skinFile, listText({file("bkGrnd1.bmp"), "Nothing", file("gone.jpg"), "One",
+                                         "None", "Gone", "3", "2", "0"}));
+    agrees("");  // the plain colour
+    writeAll(g.paths.skinFile, listText({file("bkGrnd1.bmp"), "Nothing", file("gone.jpg"), "One",
+                                         "None", "Gone", "3", "3", "0"}));
+    agrees("");  // a picture that is gone
+    writeAll(g.paths.skinFile,
+             listText({file("bkGrnd1.bmp"), file("bkGrnd4.bmp"), "One", "Two", "2", "1", "1"}));
+    EXPECT_EQ(startingSkinPicture(g.paths), "");  // drawn at random at the start
 }
 
 }  // namespace
