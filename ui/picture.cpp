@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <future>
 #include <vector>
 
 namespace vornak {
@@ -93,9 +94,8 @@ QImage readPlainBmp(QFile& file, const unsigned char* head, qint64 got) {
     return image;
 }
 
-}  // namespace
-
-QImage readPicture(const std::string& path) {
+// Reads any picture file; see readPicture().
+QImage decode(const std::string& path) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) return {};
     unsigned char head[54] = {};
@@ -114,6 +114,35 @@ QImage readPicture(const std::string& path) {
     if (!reader.read(&image)) return {};
     if (image.hasAlphaChannel()) image.convertTo(QImage::Format_ARGB32_Premultiplied);
     return image;
+}
+
+// The picture being read ahead, if any. Only the main thread touches this.
+struct ReadAhead {
+    std::string path;
+    std::future<QImage> image;
+};
+
+ReadAhead& readAhead() {
+    static ReadAhead ahead;
+    return ahead;
+}
+
+}  // namespace
+
+void readPictureAhead(const std::string& path) {
+    ReadAhead& ahead = readAhead();
+    if (path.empty() || ahead.image.valid()) return;
+    ahead.path = path;
+    ahead.image = std::async(std::launch::async, decode, path);
+}
+
+QImage readPicture(const std::string& path) {
+    ReadAhead& ahead = readAhead();
+    if (ahead.image.valid()) {
+        QImage image = ahead.image.get();  // waits while it is still being read
+        if (ahead.path == path) return image;
+    }
+    return decode(path);
 }
 
 }  // namespace vornak

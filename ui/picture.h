@@ -14,4 +14,9 @@ namespace vornak {
 // format told by the file's first bytes rather than probed.
 QImage readPicture(const std::string& path);
 
+// Starts reading a picture on a worker thread, for the next readPicture()
+// of the same file to take over. For the table's first picture, read while
+// the window system starts up; no QGuiApplication is needed.
+void readPictureAhead(const std::string& path);
+
 }  // namespace vornak

@@ -100,6 +100,22 @@ private slots:
         QCOMPARE(qAlpha(fromPng.pixel(3, 3)), 128);
     }
 
+    void aPictureReadAheadIsTakenOverOnce() {
+        const QImage first = patterned(33, 17), second = patterned(12, 40);
+        const std::string a = write("ahead.bmp", encoded(first, "BMP"));
+        const std::string b = write("other.png", encoded(second, "PNG"));
+        readPictureAhead(a);
+        QCOMPARE(readPicture(a), first);
+        // Taken over once: the file is read again if it changed since.
+        const std::string again = write("ahead.bmp", encoded(second, "BMP"));
+        QCOMPARE(readPicture(again), second);
+        // A picture read ahead in vain does not stand in for another file.
+        readPictureAhead(a);
+        QCOMPARE(readPicture(b), second);
+        readPictureAhead("");
+        QCOMPARE(readPicture(a), second);
+    }
+
     void badFilesReadAsNothing() {
         QVERIFY(readPicture(dir_.filePath("missing.bmp").toStdString()).isNull());
         QVERIFY(readPicture(write("empty.bmp", QByteArray())).isNull());

@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QMainWindow window;
-    window.resize(1109, 800);
+    window.resize(1152, 806);  // the game's window in the benchmark, on a 1280 x 960 screen
     PaintWatch watch(&window);
     window.show();
     watch.waitAndReport();
