@@ -26,15 +26,19 @@ void populate(QImage& image) {
     const auto begin = reinterpret_cast<std::uintptr_t>(image.bits()) & ~(page - 1);
     const auto end = reinterpret_cast<std::uintptr_t>(image.bits()) +
                      static_cast<std::uintptr_t>(image.sizeInBytes());
+#ifdef MADV_POPULATE_WRITE
     madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#endif
 }
 
 // An image of the given size that Qt's readers would also allocate, its
-// memory populated; null when it would be larger than they allow.
+// memory populated; null when it would be larger than they allow (a limit
+// of 0 allows any size).
 QImage allocate(QSize size, QImage::Format format) {
     const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
     if (!size.isValid() || size.isEmpty() || size.width() > SHRT_MAX || size.height() > SHRT_MAX ||
-        bytes > qint64(QImageReader::allocationLimit()) * 1024 * 1024)
+        (limit > 0 && bytes > limit))
         return {};
     QImage image(size, format);
     populate(image);
@@ -73,6 +77,7 @@ QImage readPlainBmp(QFile& file, const unsigned char* head, qint64 got) {
     if (width <= 0 || signedHeight == 0 || signedHeight == INT32_MIN) return {};
     const bool topDown = signedHeight < 0;
     const int height = topDown ? -signedHeight : signedHeight;
+    if (width > SHRT_MAX || height > SHRT_MAX) return {};  // left to Qt's reader
     const qint64 stride = (qint64(width) * 3 + 3) & ~qint64(3);
     const qint64 offset = le32(head + 10);
     if (offset < 54 || offset + stride * height > file.size()) return {};

@@ -127,6 +127,9 @@ private slots:
         putLe32(huge, 18, 100000);
         putLe32(huge, 22, 100000);
         QVERIFY(readPicture(write("huge.bmp", huge)).isNull());
+        putLe32(huge, 18, INT32_MAX);
+        putLe32(huge, 22, INT32_MIN + 1);
+        QVERIFY(readPicture(write("huge.bmp", huge)).isNull());
 
         // A file cut short in its pixels gives no picture of the wrong size.
         const QByteArray whole = encoded(patterned(40, 40), "BMP");
