@@ -1,4 +1,4 @@
-// Both start-up benchmark programs run until a chosen widget has been
+// The start-up benchmark programs run until a chosen widget has been
 // painted and then print the wall clock in nanoseconds, so that the script
 // that started them can tell how long the start took without counting the
 // shut-down.
