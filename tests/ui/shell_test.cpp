@@ -93,16 +93,25 @@ class ShellTest : public QObject {
         }
     };
 
+    // A table widget of its own over a game not yet started, a tenth of a
+    // pixel a twip.
+    struct BareTable {
+        QTemporaryDir dir;
+        SeededRandom random{1};
+        QuietDialogs dialogs;
+        Game game{dialogs, random, Paths{dir.path().toStdString(), {}, {}}};
+        TableWidget table{game};
+        BareTable() {
+            table.show();
+            table.resize(1188, 831);
+        }
+    };
+
 private slots:
     void tableMapsTwipsToPixels() {
-        QTemporaryDir dir;
-        SeededRandom random(1);
-        QuietDialogs dialogs;
-        Game game(dialogs, random, Paths{dir.path().toStdString(), {}, {}});
-        TableWidget table(game);
-        table.show();
-        table.resize(1188, 831);  // a tenth of a pixel a twip
-        Scene& sc = game.scene;
+        BareTable bare;
+        TableWidget& table = bare.table;
+        Scene& sc = bare.game.scene;
         sc.cardFace[5] = CardPicture{3000, 3550, true, true, 1};
         sc.cardFace[6] = CardPicture{3450, 3550, false, true, 2};
         sc.cardBack[7] = CardPicture{1560, 1440, true, false, 3};
@@ -149,14 +158,10 @@ private slots:
     }
 
     void backgroundAndLabelsArePainted() {
-        QTemporaryDir dir;
-        SeededRandom random(1);
-        QuietDialogs dialogs;
-        Game game(dialogs, random, Paths{dir.path().toStdString(), {}, {}});
-        TableWidget table(game);
-        table.show();
-        table.resize(1188, 831);  // the picture is drawn half as large again
-        Scene& sc = game.scene;
+        BareTable bare;  // the picture below is drawn half as large again
+        TableWidget& table = bare.table;
+        QTemporaryDir& dir = bare.dir;
+        Scene& sc = bare.game.scene;
         sc.backColor = 0x000000;
 
         // A picture of the table's size at 15 twips a pixel: red on the
