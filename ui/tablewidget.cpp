@@ -73,6 +73,8 @@ QCursor toQCursor(Cursor c) {
             return QCursor(Qt::PointingHandCursor);
         case Cursor::Close:
             return closeCursor();
+        case Cursor::NoDrop:
+            return QCursor(Qt::ForbiddenCursor);
         case Cursor::Default:
             break;
     }
@@ -103,6 +105,7 @@ public:
 protected:
     virtual Route currentRoute() const { return route_; }
     void forward(MouseAction a, QMouseEvent* e) {
+        if (clicksInert_ && a != MouseAction::Move) return;
         table_->route(currentRoute(), index_, a, e->button(), this, e->position());
     }
     void mousePressEvent(QMouseEvent* e) override { forward(MouseAction::Press, e); }
@@ -113,6 +116,9 @@ protected:
     TableWidget* table_;
     Route route_;
     int index_;
+    // Presses, releases and double-clicks on the element do nothing; the
+    // pointer's moves still reach the surface it lies on.
+    bool clicksInert_ = false;
 };
 
 // A card face (code 1..52) or back. Only an enabled card reacts itself; a
@@ -168,6 +174,9 @@ public:
     LabelWidget(TableWidget* table, QWidget* parent, Getter get, Route route, int index,
                 int topOffset = 0)
         : ElementWidget(table, parent, route, index), get_(std::move(get)), topOffset_(topOffset) {
+        // Only the seats' name labels answer the mouse; a click on any other
+        // label neither continues the round nor opens the skin menu.
+        clicksInert_ = route != Route::SeatName && route != Route::LaidName;
         hide();
     }
     void sync(bool force) {
@@ -677,6 +686,8 @@ void TableWidget::route(Route route, int index, MouseAction action, Qt::MouseBut
                         QWidget* source, QPointF pos) {
     Game& g = game_;
     const int b = buttonNumber(button);
+    if (action == MouseAction::Press || action == MouseAction::DoubleClick)
+        pressedOnBoard_ = g.RoundOver;
     switch (route) {
         case Route::Window:
         case Route::TopPanel: {
@@ -688,6 +699,13 @@ void TableWidget::route(Route route, int index, MouseAction action, Qt::MouseBut
                 case MouseAction::Release: {
                     const bool click = b == 1 && !afterDoubleClick_;
                     afterDoubleClick_ = false;
+                    // The board waits for a click of its own: the release of
+                    // a press made while the round was still on (the
+                    // double-click whose discard ended it) does not take it
+                    // down.
+                    const bool stale = g.RoundOver && !pressedOnBoard_;
+                    pressedOnBoard_ = false;
+                    if (stale) break;
                     call([&g, b, t] { g.windowMouseUp(b, t.x(), t.y()); });
                     if (click) call([&g] { g.windowClick(); });
                     break;
@@ -706,8 +724,9 @@ void TableWidget::route(Route route, int index, MouseAction action, Qt::MouseBut
         }
         case Route::Board:
         case Route::Notebook: {
+            // `source` is the panel or an element inside it.
             QWidget* panel = surfaceOf(route);
-            const QPointF local = source ? panel->mapFrom(source, pos) : pos;
+            const QPointF local = source ? source->mapTo(panel, pos) : pos;
             const int x = qFloor(local.x() / scale_), y = qFloor(local.y() / scale_);
             const bool board = route == Route::Board;
             if (action == MouseAction::Move)

@@ -120,6 +120,7 @@ private:
     std::string windowTooltip_;
 
     bool afterDoubleClick_ = false;
+    bool pressedOnBoard_ = false;  // the last press came while the round was over
 
     std::vector<table::CardWidget*> faces_, backs_;  // index = card code
     std::vector<long> lastZ_;                        // faces 0..52, backs 53..105

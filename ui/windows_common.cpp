@@ -30,6 +30,8 @@ Qt::CursorShape cursorShape(Cursor cursor) {
             return Qt::PointingHandCursor;
         case Cursor::Close:
             return Qt::PointingHandCursor;
+        case Cursor::NoDrop:
+            return Qt::ForbiddenCursor;
         case Cursor::Default:
             break;
     }

@@ -63,7 +63,8 @@ struct Image {
     std::string art;
 };
 
-enum class Cursor { Default, Busy, Hand, Close };
+// NoDrop is the "no drop" pointer a panel shows away from its close mark.
+enum class Cursor { Default, Busy, Hand, Close, NoDrop };
 
 struct Panel {
     Rect rect;

@@ -228,7 +228,7 @@ void Game::boardPanelMouseMove(int x, int y) {
         scene.boardCloseMark.visible = true;
         scene.boardPanel.tooltip = "ปิดกระดานสรุปคะแนน";
     } else {
-        scene.boardPanel.cursor = Cursor::Default;
+        scene.boardPanel.cursor = Cursor::NoDrop;
         scene.boardCloseMark.visible = false;
         scene.boardPanel.tooltip.clear();
     }

@@ -190,7 +190,7 @@ void Game::notebookMouseMove(int x, int y) {
         scene.notebookCloseMark.visible = true;
         scene.notebook.tooltip = "ปิดสมุดจดแต้ม";
     } else {
-        scene.notebook.cursor = Cursor::Default;
+        scene.notebook.cursor = Cursor::NoDrop;
         scene.notebookCloseMark.visible = false;
         scene.notebook.tooltip.clear();
     }

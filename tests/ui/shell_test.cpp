@@ -50,6 +50,22 @@ void answerNextBox(QMessageBox::StandardButton which) {
     });
 }
 
+// Real pointer input, through the window system's path: hit-testing, the
+// implicit grab of a pressed button and Qt's own double-click detection,
+// as a person's mouse produces them. `at` is a point of `w`.
+QPoint inWindow(QWidget* w, QPoint at) {
+    return w->mapTo(w->window(), at);
+}
+void pointerMove(QWidget* w, QPoint at) {
+    QTest::mouseMove(w->window()->windowHandle(), inWindow(w, at));
+}
+void pointerClick(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(w->window()->windowHandle(), button, {}, inWindow(w, at));
+}
+void pointerDoubleClick(QWidget* w, QPoint at) {
+    QTest::mouseDClick(w->window()->windowHandle(), Qt::LeftButton, {}, inWindow(w, at));
+}
+
 QAction* findAction(QWidget* menuOwner, const QString& text) {
     for (QAction* a : menuOwner->actions()) {
         if (a->text() == text) return a;
@@ -383,6 +399,104 @@ private slots:
         const QRect shown = f.child("stockCount")->geometry();
         QVERIFY(shown.width() > designed.width());
         QVERIFY(qAbs(shown.center().x() - designed.center().x()) <= 1);
+    }
+
+    // The pointer crossing every label of the board and of the notebook,
+    // and clicks on them: nothing but the close marks answers.
+    void roundEndPanelsTakeThePointer() {
+        Fixture f;
+        Game& g = *f.game;
+        QWidget* table = f.window->table();
+        auto sweep = [&](const QString& panelName) {
+            QWidget* panel = f.child(panelName);
+            QVERIFY(panel && panel->isVisible());
+            int labels = 0;
+            for (QWidget* w : panel->findChildren<QWidget*>()) {
+                if (!w->isVisible() || w->inherits("QPushButton")) continue;
+                ++labels;
+                for (QPoint at : {w->rect().center(), QPoint(1, 1)}) {
+                    pointerMove(w, at);
+                    pointerClick(w, at);
+                    pointerClick(w, at, Qt::RightButton);
+                }
+            }
+            QVERIFY(labels >= 4);
+            // Away from the close mark the panel shows the "no drop" pointer.
+            pointerMove(panel, QPoint(panel->width() / 2, panel->height() - 3));
+            QCOMPARE(panel->cursor().shape(), Qt::ForbiddenCursor);
+        };
+
+        // The notebook opened from the menu during play.
+        findAction(f.window->menuBar(), QString::fromStdString(g.scene.menus.ScoreBrdItem.caption))
+            ->trigger();
+        sweep(QStringLiteral("notebook"));
+        QVERIFY(f.dialogs.popups.empty());  // no skin menu from a right-click on a label
+
+        // The round's end, with its board and the notebook with a row.
+        f.window->run([&g] {
+            g.scene.menus.ScoreBrdItem.checked = false;
+            g.RoundOver = true;
+            g.ShowRoundEndBoard();
+            g.ScoreRound();
+            g.UpdateNotebook();
+        });
+        sweep(QStringLiteral("boardPanel"));
+        sweep(QStringLiteral("notebook"));
+        QVERIFY(g.RoundOver);  // a click on a label does not continue
+        QVERIFY(f.dialogs.popups.empty());
+
+        // The board's name labels are labels too; the table itself continues.
+        QWidget* name = f.child(QStringLiteral("boardHandName1"));
+        QVERIFY(name && name->isVisible());
+        pointerClick(name, name->rect().center());
+        QVERIFY(g.RoundOver);
+        pointerClick(table, QPoint(3, table->height() - 3));
+        QVERIFY(!g.RoundOver);
+    }
+
+    // A double-click that discards the person's card with the stock empty
+    // ends the round; its own release must not take the board away.
+    void theBoardWaitsForAClickOfItsOwn() {
+        Fixture f;
+        Game& g = *f.game;
+        f.window->run([&g] {
+            g.CurrentSeat = kHuman;
+            g.StartHumanTurn();
+            // Leave a single card in the stock: the rest go to seat 1's laid
+            // cards, so every card stays in one place.
+            CardList& stock = g.Seats[0].Cards;
+            while (stock.count > 1) {
+                g.Seats[1].PileCards.push(stock[1]);
+                for (int i = 1; i < stock.count; ++i) stock[i] = stock[i + 1];
+                --stock.count;
+            }
+            g.LayoutTable();
+        });
+        const int top = g.Seats[0].Cards.top();
+        QWidget* back = f.child(QStringLiteral("cardBack%1").arg(top));
+        QVERIFY(back && back->isVisible());
+        pointerDoubleClick(back, back->rect().center());
+        QCOMPARE(g.Seats[0].CardCount(), 0);
+        QCOMPARE(g.Seats[kHuman].CardCount(), 8);
+
+        // A card whose discard asks nothing.
+        int card = 0;
+        for (int i = 1; i <= g.Seats[kHuman].CardCount() && !card; ++i) {
+            const int c = g.Seats[kHuman].Cards[i];
+            if (!g.IsDummyCard(c) && !g.RaisesSpetoWarning(c)) card = c;
+        }
+        QVERIFY(card);
+        f.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
+        QVERIFY(g.DiscardMode);
+        QWidget* face = f.child(QStringLiteral("cardFace%1").arg(card));
+        pointerDoubleClick(face, QPoint(5, face->height() / 2));
+        QVERIFY(g.RoundOver);
+        QVERIFY(f.child("boardPanel")->isVisible());
+
+        // A new click continues.
+        QWidget* table = f.window->table();
+        pointerClick(table, QPoint(3, table->height() - 3));
+        QVERIFY(!g.RoundOver);
     }
 
     void closingAsksFirst() {
