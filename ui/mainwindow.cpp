@@ -201,22 +201,67 @@ void MainWindow::syncAll() {
 void MainWindow::syncTimers() {
     for (GameTimer& t : timers_) {
         const TimerRecord& r = *t.record;
+        const bool active = manualTime_ ? t.due >= 0 : t.timer->isActive();
         if (!r.enabled) {
             if (t.timer->isActive()) t.timer->stop();
             t.pending = false;
             t.interval = -1;
-        } else if (!t.timer->isActive() || r.interval != t.interval) {
+            t.due = -1;
+        } else if (!active || r.interval != t.interval) {
             t.interval = r.interval;
-            t.timer->start(std::max(1, r.interval));
+            if (manualTime_)
+                t.due = now_ + std::max(1, r.interval);
+            else
+                t.timer->start(std::max(1, r.interval));
         }
     }
     if (game_.seq.waiting()) {
-        if (!sequenceTimer_.isActive() && !sequencePending_)
-            sequenceTimer_.start(std::max(0, game_.seq.pauseMs()));
+        const bool scheduled = manualTime_ ? sequenceDue_ >= 0 : sequenceTimer_.isActive();
+        if (!scheduled && !sequencePending_) {
+            if (manualTime_)
+                sequenceDue_ = now_ + std::max(0, game_.seq.pauseMs());
+            else
+                sequenceTimer_.start(std::max(0, game_.seq.pauseMs()));
+        }
     } else {
         sequenceTimer_.stop();
         sequencePending_ = false;
+        sequenceDue_ = -1;
     }
+}
+
+void MainWindow::setManualTime(bool on) {
+    manualTime_ = on;
+    for (GameTimer& t : timers_) {
+        t.timer->stop();
+        t.interval = -1;
+        t.due = -1;
+    }
+    sequenceTimer_.stop();
+    sequenceDue_ = -1;
+    syncTimers();
+}
+
+bool MainWindow::advanceTime() {
+    if (!manualTime_ || blocked()) return false;
+    // The earliest due wins; a sequence's pause before a timer due with it.
+    GameTimer* next = nullptr;
+    long due = sequenceDue_;
+    for (GameTimer& t : timers_)
+        if (t.due >= 0 && (due < 0 || t.due < due)) {
+            due = t.due;
+            next = &t;
+        }
+    if (due < 0) return false;
+    now_ = due;
+    if (next) {
+        next->due = now_ + std::max(1, next->interval);
+        timerFired(*next);
+    } else {
+        sequenceDue_ = -1;
+        sequenceFired();
+    }
+    return true;
 }
 
 void MainWindow::timerFired(GameTimer& t) {

@@ -39,6 +39,13 @@ public:
     // A size that shows the table at a comfortable scale on `available`.
     static QSize preferredSize(const QSize& available);
 
+    // Time by hand, for tests that must replay exactly: no timer runs by
+    // itself, and advanceTime() fires whatever is due first on a clock of
+    // its own (a timer's tick or the end of a sequence's pause). Returns
+    // false when nothing is waiting or a dialog is open.
+    void setManualTime(bool on);
+    bool advanceTime();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -56,6 +63,7 @@ private:
         std::function<void()> tick;
         bool pending = false;  // a tick came while the game could not take it
         int interval = -1;
+        long due = -1;  // with manual time: when it fires next, -1 when stopped
     };
 
     QMenu* addMenu(QWidget* into, const MenuItem& item, int parent, int* index);
@@ -79,6 +87,9 @@ private:
     QTimer sequenceTimer_;
     bool sequencePending_ = false;
     int depth_ = 0;  // calls into the game in progress
+    bool manualTime_ = false;
+    long now_ = 0;           // the manual clock, in milliseconds
+    long sequenceDue_ = -1;  // with manual time: when the pause ends
     std::string caption_;
 };
 
