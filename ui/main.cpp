@@ -12,6 +12,7 @@
 
 #include "core/game.h"
 #include "mainwindow.h"
+#include "preferences.h"
 #include "qtdialogs.h"
 #include "startup.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     vornak::SeededRandom random(clockSeed());
     vornak::QtDialogs dialogs;
     vornak::Game game(dialogs, random, paths);
+    game.prefs = vornak::loadPreferences();
     dialogs.setGame(&game);
     // Before the event loop runs, a quit is remembered and acted on below.
     bool quitEarly = false;

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "core/game.h"
+#include "preferences.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"
 
@@ -34,6 +35,7 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
     dialogs_.setParent(this);
     dialogs_.setGame(&game_);
     dialogs_.setPopupMenus(playMenu_, layOffKindMenu_, skinMenu_);
+    dialogs_.setPopupPosition([this] { return table_->keyboardPopupPosition(); });
     dialogs_.setOnModalEnd([this] {
         // The game is still inside the call that opened the dialog; the
         // deferred ticks run once it has returned.
@@ -41,13 +43,17 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
     });
 
     Scene& sc = game_.scene;
-    auto timer = [this](const TimerRecord& r, std::function<void()> tick) {
+    auto timer = [this](const TimerRecord& r, bool paced, std::function<void()> tick) {
         auto* t = new QTimer(this);
-        timers_.push_back(GameTimer{&r, t, std::move(tick)});
+        GameTimer g{&r, t, std::move(tick)};
+        g.paced = paced;
+        timers_.push_back(std::move(g));
     };
-    timer(sc.turnTimer, [this] { game_.turnTimerTick(); });
-    timer(sc.clockTimer, [this] { game_.clockTick(); });
-    timer(sc.blinkTimer, [this] { game_.blinkTick(); });
+    // The pause between seats follows the pace; the clock and the blinking
+    // keep their time.
+    timer(sc.turnTimer, true, [this] { game_.turnTimerTick(); });
+    timer(sc.clockTimer, false, [this] { game_.clockTick(); });
+    timer(sc.blinkTimer, false, [this] { game_.blinkTick(); });
     for (std::size_t i = 0; i < timers_.size(); ++i)
         connect(timers_[i].timer, &QTimer::timeout, this, [this, i] { timerFired(timers_[i]); });
     sequenceTimer_.setSingleShot(true);
@@ -118,6 +124,9 @@ void MainWindow::buildMenus() {
     addItem(skinMenu_, m.AddSkinItem, skinIdx, [&g] { g.AddSkin(); });
     skinMenu_->addSeparator();
     addItem(skinMenu_, m.RandomSkinItem, skinIdx, [&g] { g.SetRandomSkin(); });
+    QAction* prefs = gameMenu->addAction(QStringLiteral("Preferences..."));
+    prefs->setObjectName(QStringLiteral("preferencesItem"));
+    connect(prefs, &QAction::triggered, this, [this] { choosePreferences(); });
     gameMenu->addSeparator();
     addItem(gameMenu, m.ExitItem, gameIdx, [&g] { g.ExitItem_Click(); });
 
@@ -202,26 +211,28 @@ void MainWindow::syncTimers() {
     for (GameTimer& t : timers_) {
         const TimerRecord& r = *t.record;
         const bool active = manualTime_ ? t.due >= 0 : t.timer->isActive();
+        const int interval = t.paced ? pacedMs(game_.prefs.pace, r.interval) : r.interval;
         if (!r.enabled) {
             if (t.timer->isActive()) t.timer->stop();
             t.pending = false;
             t.interval = -1;
             t.due = -1;
-        } else if (!active || r.interval != t.interval) {
-            t.interval = r.interval;
+        } else if (!active || interval != t.interval) {
+            t.interval = interval;
             if (manualTime_)
-                t.due = now_ + std::max(1, r.interval);
+                t.due = now_ + std::max(1, interval);
             else
-                t.timer->start(std::max(1, r.interval));
+                t.timer->start(std::max(1, interval));
         }
     }
     if (game_.seq.waiting()) {
         const bool scheduled = manualTime_ ? sequenceDue_ >= 0 : sequenceTimer_.isActive();
         if (!scheduled && !sequencePending_) {
+            const int pause = pacedMs(game_.prefs.pace, std::max(0, game_.seq.pauseMs()));
             if (manualTime_)
-                sequenceDue_ = now_ + std::max(0, game_.seq.pauseMs());
+                sequenceDue_ = now_ + pause;
             else
-                sequenceTimer_.start(std::max(0, game_.seq.pauseMs()));
+                sequenceTimer_.start(pause);
         }
     } else {
         sequenceTimer_.stop();
@@ -297,6 +308,23 @@ void MainWindow::flushPending() {
         if (blocked()) return;
     }
     syncTimers();
+}
+
+void MainWindow::choosePreferences() {
+    if (blocked()) return;
+    Preferences chosen = game_.prefs;
+    bool accepted = false;
+    dialogs_.runModal([&] {
+        accepted =
+            preferencesEditor_ ? preferencesEditor_(this, chosen) : editPreferences(this, chosen);
+    });
+    if (!accepted) return;
+    savePreferences(chosen);
+    // The pace takes effect at the next pause, the rest at once.
+    run([this, chosen] {
+        game_.prefs = chosen;
+        game_.showTopPanel(game_.scene.topPanel.visible);
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/preferences.h"
 #include "core/scene.h"
 
 class QAction;
@@ -46,6 +47,11 @@ public:
     void setManualTime(bool on);
     bool advanceTime();
 
+    // What Game > Preferences... shows; it returns true when the person
+    // accepted new preferences. The default is the Preferences window.
+    using PreferencesEditor = std::function<bool(QWidget* parent, Preferences& prefs)>;
+    void setPreferencesEditor(PreferencesEditor editor) { preferencesEditor_ = std::move(editor); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -62,13 +68,15 @@ private:
         QTimer* timer;
         std::function<void()> tick;
         bool pending = false;  // a tick came while the game could not take it
-        int interval = -1;
-        long due = -1;  // with manual time: when it fires next, -1 when stopped
+        int interval = -1;     // as started, at the pace chosen
+        bool paced = false;    // a pause of the game, shortened at a quicker pace
+        long due = -1;         // with manual time: when it fires next, -1 when stopped
     };
 
     QMenu* addMenu(QWidget* into, const MenuItem& item, int parent, int* index);
     QAction* addItem(QMenu* into, const MenuItem& item, int parent, std::function<void()> handler);
     void buildMenus();
+    void choosePreferences();  // Game > Preferences...
     void syncMenus();
     void syncTimers();
     bool blocked() const;
@@ -91,6 +99,7 @@ private:
     long now_ = 0;           // the manual clock, in milliseconds
     long sequenceDue_ = -1;  // with manual time: when the pause ends
     std::string caption_;
+    PreferencesEditor preferencesEditor_;
 };
 
 }  // namespace vornak

@@ -116,7 +116,10 @@ void QtDialogs::popupMenu(PopupMenu which) {
     if (!menu) return;
     ModalScope scope(*this);
     // A chosen item's action runs its handler from within exec().
-    menu->exec(QCursor::pos());
+    QPoint at = QCursor::pos();
+    if (popupPosition_)
+        if (const std::optional<QPoint> p = popupPosition_()) at = *p;
+    menu->exec(at);
 }
 
 void QtDialogs::showTitleScreen(TitleScreen& screen) {

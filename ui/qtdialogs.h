@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "core/interfaces.h"
 
@@ -35,6 +36,17 @@ public:
     }
     // Runs whenever the last open modal dialog has closed.
     void setOnModalEnd(std::function<void()> callback) { onModalEnd_ = std::move(callback); }
+    // Where a pop-up menu opens when it is not at the pointer (a menu asked
+    // for from the keyboard opens under the focused card).
+    void setPopupPosition(std::function<std::optional<QPoint>()> where) {
+        popupPosition_ = std::move(where);
+    }
+    // Runs `f` (which shows a window of the shell's own) as a modal dialog:
+    // the game's timers wait until it returns.
+    void runModal(const std::function<void()>& f) {
+        ModalScope scope(*this);
+        f();
+    }
     // Runs on quit(); the default quits the application.
     void setOnQuit(std::function<void()> callback) { onQuit_ = std::move(callback); }
 
@@ -77,6 +89,7 @@ private:
     QPointer<QMenu> playMenu_, layOffKindMenu_, skinMenu_;
     std::function<void()> onModalEnd_;
     std::function<void()> onQuit_;
+    std::function<std::optional<QPoint>()> popupPosition_;
     int depth_ = 0;
     bool quitRequested_ = false;
 };

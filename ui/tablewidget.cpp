@@ -1,5 +1,6 @@
 #include "tablewidget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -81,6 +82,19 @@ QCursor toQCursor(Cursor c) {
     return QCursor(Qt::ArrowCursor);
 }
 
+// A card as a screen reader says it: "7 of hearts", "Queen of spades".
+QString spokenCardName(int code) {
+    static const char* const ranks[] = {"2", "3",  "4",    "5",     "6",    "7",  "8",
+                                        "9", "10", "Jack", "Queen", "King", "Ace"};
+    static const char* const suits[] = {"clubs", "diamonds", "hearts", "spades"};
+    if (!isValidCard(code)) return QString();
+    return QStringLiteral("%1 of %2").arg(ranks[rankOf(code)], suits[suitOf(code)]);
+}
+
+void setAccessibleNameIfChanged(QWidget* w, const QString& name) {
+    if (w->accessibleName() != name) w->setAccessibleName(name);
+}
+
 void setShown(QWidget* w, bool shown) {
     if (w->isHidden() == shown) w->setVisible(shown);
 }
@@ -132,6 +146,7 @@ public:
           face_(face) {
         setObjectName(QStringLiteral("%1%2").arg(face ? "cardFace" : "cardBack").arg(code));
         if (face) setToolTip(qs(cardName(code)));
+        setAccessibleName(face ? spokenCardName(code) : QStringLiteral("Face-down card"));
         hide();
     }
     const CardPicture& record() const {
@@ -208,6 +223,7 @@ public:
         if (relayout) {
             text_ = qs(l->caption);
             pendingLayout_ = true;
+            setAccessibleNameIfChanged(this, text_);
         }
         // A label that is not shown is laid out when it is: the round's
         // board and the notebook are hidden for most of a game, and laying
@@ -485,6 +501,29 @@ void PanelWidget::paintEvent(QPaintEvent*) {
     }
 }
 
+// The keyboard's focus ring, drawn around the focused card above the cards.
+class FocusRing : public QWidget {
+public:
+    explicit FocusRing(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("focusRing"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+    static constexpr int kMargin = 4;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 0, 0, 160), 3));
+        p.drawRoundedRect(r, kMargin + 2, kMargin + 2);
+        p.setPen(QPen(QColor(255, 215, 64), 2));
+        p.drawRoundedRect(r, kMargin + 2, kMargin + 2);
+    }
+};
+
 // The notebook's scroll buttons.
 class ButtonWidget : public QPushButton {
 public:
@@ -564,7 +603,8 @@ void TableWidget::buildWidgets() {
 
     for (int s = 1; s <= 4; ++s) {
         const QString n = QString::number(s);
-        label(this, &sc.seatName[s], Route::SeatName, s, "seatName" + n);
+        seatNames_[std::size_t(s)] =
+            label(this, &sc.seatName[s], Route::SeatName, s, "seatName" + n);
         label(this, &sc.boardHandName[s], Route::Window, s, "boardHandName" + n);
         label(this, &sc.boardLaidName[s], Route::LaidName, s, "boardLaidName" + n);
         label(this, &sc.panelName[s], Route::Window, s, "panelName" + n);
@@ -574,7 +614,7 @@ void TableWidget::buildWidgets() {
         label(this, &sc.panelFooled[s], Route::Window, s, "panelFooled" + n);
         label(this, &sc.panelGotFool[s], Route::Window, s, "panelGotFool" + n);
     }
-    label(this, &sc.stockCount, Route::Window, 0, QStringLiteral("stockCount"));
+    stockCount_ = label(this, &sc.stockCount, Route::Window, 0, QStringLiteral("stockCount"));
     label(this, &sc.targetLine, Route::Window, 0, QStringLiteral("targetLine"));
     label(this, &sc.ratesLine, Route::Window, 0, QStringLiteral("ratesLine"));
 
@@ -586,6 +626,8 @@ void TableWidget::buildWidgets() {
         backs_[c] = new CardWidget(this, c, false);
         faces_[c] = new CardWidget(this, c, true);
     }
+
+    focusRing_ = new FocusRing(this);
 
     // Panels above everything, in this order.
     boardPanel_ = new PanelWidget(this, &sc.boardPanel, PanelKind::Board, Route::Board);
@@ -686,8 +728,13 @@ void TableWidget::route(Route route, int index, MouseAction action, Qt::MouseBut
                         QWidget* source, QPointF pos) {
     Game& g = game_;
     const int b = buttonNumber(button);
-    if (action == MouseAction::Press || action == MouseAction::DoubleClick)
+    if (action == MouseAction::Press || action == MouseAction::DoubleClick) {
         pressedOnBoard_ = g.RoundOver;
+        if (focusShown_) {  // the mouse takes over from the keyboard
+            focusShown_ = false;
+            syncFocusRing();
+        }
+    }
     switch (route) {
         case Route::Window:
         case Route::TopPanel: {
@@ -789,17 +836,150 @@ void TableWidget::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TableWidget::keyPressEvent(QKeyEvent* e) {
+    Game& g = game_;
+    const int k = e->key();
+    switch (k) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            moveFocus(k == Qt::Key_Left ? -1 : 1, 0);
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            moveFocus(0, k == Qt::Key_Up ? 1 : -1);
+            return;
+        default:
+            break;
+    }
+    const bool menuKey =
+        k == Qt::Key_Menu || (k == Qt::Key_F10 && (e->modifiers() & Qt::ShiftModifier));
+    const bool roundWasOver = g.RoundOver;
+    // The game's own keys: any key continues after a round, and "1" then
+    // Esc arms the hand exchange.
     int key = -1;
-    if (e->key() == Qt::Key_Escape)
+    if (k == Qt::Key_Escape)
         key = 27;
     else if (!e->text().isEmpty())
         key = e->text().at(0).unicode();
-    if (key < 0) {
-        QWidget::keyPressEvent(e);
+    if (key >= 0) call([&g, key] { g.keyPress(key); });
+    if (roundWasOver) return;
+
+    handlingKey_ = true;
+    if (k == Qt::Key_Escape)
+        call([&g] { g.dropSelection(); });
+    else if (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter || menuKey)
+        actOnFocus(menuKey ? Qt::Key_Menu : k == Qt::Key_Enter ? Qt::Key_Return : k);
+    handlingKey_ = false;
+    if (key < 0 && !menuKey) QWidget::keyPressEvent(e);
+}
+
+// ---- Keyboard play ----
+
+const CardList* TableWidget::focusList(FocusArea area) const {
+    switch (area) {
+        case FocusArea::Hand:
+            return &game_.Seats[kHuman].Cards;
+        case FocusArea::Pile:
+            return &game_.Seats[0].PileCards;
+        case FocusArea::Stock:
+            return &game_.Seats[0].Cards;
+    }
+    return nullptr;
+}
+
+int TableWidget::focusedCard() const {
+    const CardList* list = focusList(focusArea_);
+    if (list->count <= 0) return 0;
+    if (focusArea_ == FocusArea::Stock) return list->top();
+    return (*list)[std::clamp(focusIndex_, 1, list->count)];
+}
+
+CardWidget* TableWidget::focusedWidget() const {
+    const int code = focusedCard();
+    if (!isValidCard(code)) return nullptr;
+    return focusArea_ == FocusArea::Stock ? backs_[std::size_t(code)] : faces_[std::size_t(code)];
+}
+
+std::optional<QPoint> TableWidget::keyboardPopupPosition() const {
+    const CardWidget* w = handlingKey_ ? focusedWidget() : nullptr;
+    if (!w || !w->isVisible()) return std::nullopt;
+    return w->mapToGlobal(QPoint(w->width() / 2, w->height()));
+}
+
+void TableWidget::moveFocus(int along, int across) {
+    const int count = focusList(focusArea_)->count;
+    focusIndex_ = std::clamp(focusIndex_, 1, std::max(1, count));
+    if (!focusShown_) {
+        // The first key shows the ring where it stands.
+    } else if (across != 0) {
+        // Up goes from the hand to the pile to the stock; down comes back.
+        // An empty place is passed over.
+        int a = static_cast<int>(focusArea_);
+        for (int step = 0; step < 2; ++step) {
+            a += across;
+            if (a < 0 || a > 2) break;
+            const auto area = static_cast<FocusArea>(a);
+            const CardList* list = focusList(area);
+            if (list->count <= 0) continue;
+            focusArea_ = area;
+            // On the pile the ring starts at its top card; in the hand
+            // it keeps its place as far as the hand reaches.
+            focusIndex_ =
+                area == FocusArea::Hand ? std::min(focusIndex_, list->count) : list->count;
+            break;
+        }
+    } else if (focusArea_ != FocusArea::Stock) {
+        focusIndex_ = std::clamp(focusIndex_ + along, 1, std::max(1, count));
+    }
+    focusShown_ = true;
+    syncFocusRing();
+    if (CardWidget* w = focusedWidget()) {
+        QAccessibleEvent event(w, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void TableWidget::actOnFocus(int key) {
+    if (!focusShown_) {  // a first key only shows where the ring is
+        moveFocus(0, 0);
         return;
     }
+    const int code = focusedCard();
+    CardWidget* w = focusedWidget();
+    // As with the mouse, a card that does not react to a click does nothing.
+    if (!w || !w->isVisible() || !w->reacts()) return;
     Game& g = game_;
-    call([&g, key] { g.keyPress(key); });
+    const bool stock = focusArea_ == FocusArea::Stock;
+    if (key == Qt::Key_Space) {
+        if (focusArea_ == FocusArea::Hand) call([&g, code] { g.cardMouseUp(code, 1); });
+    } else if (key == Qt::Key_Return) {
+        call([&g, code, stock] { stock ? g.stockDblClick(code) : g.cardDblClick(code); });
+    } else if (key == Qt::Key_Menu) {
+        call([&g, code, stock] { stock ? g.stockMouseUp(code, 2) : g.cardMouseUp(code, 2); });
+    }
+}
+
+void TableWidget::syncFocusRing() {
+    const CardWidget* w = focusShown_ ? focusedWidget() : nullptr;
+    if (!w || !w->isVisible()) {
+        focusRing_->hide();
+        return;
+    }
+    const int m = FocusRing::kMargin;
+    const QRect r = w->geometry().adjusted(-m, -m, m, m);
+    if (focusRing_->isVisible() && focusRing_->geometry() == r) return;
+    setGeometryIfChanged(focusRing_, r);
+    focusRing_->show();
+    raisePanels();
+}
+
+void TableWidget::syncAccessibleNames() {
+    for (int s = 1; s <= 4; ++s)
+        setAccessibleNameIfChanged(seatNames_[std::size_t(s)],
+                                   QStringLiteral("%1, %2 cards")
+                                       .arg(qs(game_.Seats[s].Name))
+                                       .arg(game_.Seats[s].CardCount()));
+    setAccessibleNameIfChanged(stockCount_,
+                               QStringLiteral("Stock, %1 cards").arg(game_.Seats[0].CardCount()));
 }
 
 void TableWidget::resizeEvent(QResizeEvent*) {
@@ -948,6 +1128,7 @@ void TableWidget::restackCards(bool force) {
 }
 
 void TableWidget::raisePanels() {
+    if (focusRing_->isVisible()) focusRing_->raise();
     for (PanelWidget* p : panels_) p->raise();
 }
 
@@ -980,6 +1161,8 @@ void TableWidget::sync() {
         faces_[c]->sync(force);
     }
     restackCards(false);
+    syncAccessibleNames();
+    syncFocusRing();
 }
 
 }  // namespace vornak

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/scene.h"
@@ -24,6 +25,7 @@
 namespace vornak {
 
 class Game;
+class CardList;
 
 namespace table {
 class CardWidget;
@@ -45,6 +47,9 @@ enum class Route {
     CardBack,  // an enabled card back
 };
 enum class MouseAction { Press, Release, DoubleClick, Move };
+// Where the keyboard's focus ring stands: the person's hand, the pile or
+// the top of the stock.
+enum class FocusArea { Hand, Pile, Stock };
 }  // namespace table
 
 class TableWidget : public QWidget {
@@ -71,6 +76,16 @@ public:
     QPoint toTwips(QPointF pos) const;
 
     QSize sizeHint() const override;
+
+    // The card the keyboard's focus ring is on (0 when none), and whether
+    // the ring is shown: it appears with the first key that moves it and
+    // goes with the next mouse press.
+    int focusedCard() const;
+    table::FocusArea focusArea() const { return focusArea_; }
+    bool focusShown() const { return focusShown_; }
+    // Where a menu opened from the keyboard pops up (global pixels): under
+    // the focused card while a key is handled, otherwise nothing.
+    std::optional<QPoint> keyboardPopupPosition() const;
 
     // Called by the child widgets.
     void route(table::Route route, int index, table::MouseAction action, Qt::MouseButton button,
@@ -99,6 +114,13 @@ private:
     void restackCards(bool force);
     void raisePanels();
     QWidget* surfaceOf(table::Route route) const;
+    // Keyboard play.
+    const CardList* focusList(table::FocusArea area) const;
+    table::CardWidget* focusedWidget() const;
+    void moveFocus(int along, int across);
+    void actOnFocus(int key);
+    void syncFocusRing();
+    void syncAccessibleNames();
 
     Game& game_;
     Runner runner_;
@@ -118,6 +140,14 @@ private:
     Color backColor_ = 0xFFFFFFFF;
     Cursor windowCursor_ = Cursor::Default;
     std::string windowTooltip_;
+
+    table::FocusArea focusArea_ = table::FocusArea::Hand;
+    int focusIndex_ = 1;  // 1.. along the area's cards
+    bool focusShown_ = false;
+    bool handlingKey_ = false;
+    QWidget* focusRing_ = nullptr;
+    std::array<table::LabelWidget*, 5> seatNames_{};
+    table::LabelWidget* stockCount_ = nullptr;
 
     bool afterDoubleClick_ = false;
     bool pressedOnBoard_ = false;  // the last press came while the round was over

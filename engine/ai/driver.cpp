@@ -140,7 +140,7 @@ Task Game::ComputerTurn(int seat) {
     SeatRec& me = Seats[seat];
     const SeatRec& table = Seats[0];
 
-    scene.topPanel.visible = true;
+    showTopPanel(true);
     me.Discarded = false;
     scene.turnTimer.enabled = false;
     scene.blinkTimer.enabled = false;
@@ -263,7 +263,7 @@ Task Game::ComputerTurn(int seat) {
     }
 
     co_await EndTurn(seat);
-    scene.topPanel.visible = false;
+    showTopPanel(false);
 }
 
 void Game::PrepareDarkKnock(int seat) {

@@ -185,7 +185,7 @@ void Game::windowMouseMove(int x, int y) {
     // A computer turn (or a lay-down flight) narrates on the top strip; the
     // pointer moving over the table must not take the narration away.
     if (inputBlocked()) return;
-    scene.topPanel.visible = y <= 150 && x <= scene.topPanel.rect.width;
+    showTopPanel(y <= 150 && x <= scene.topPanel.rect.width);
 }
 
 void Game::keyPress(int key) {

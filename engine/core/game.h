@@ -20,6 +20,7 @@
 #include "core/cards.h"
 #include "core/interfaces.h"
 #include "core/observer.h"
+#include "core/preferences.h"
 #include "core/scene.h"
 #include "core/sequence.h"
 #include "results/screens.h"
@@ -140,6 +141,7 @@ public:
     Paths paths;
     Scene scene;
     Sequencer seq;
+    Preferences prefs;
 
     // ---- Program-level state ----
     int RoundNumber = 0;
@@ -225,6 +227,9 @@ public:
     // Makes the per-round arrays of every seat hold round r.
     void ensureRound(int r);
     bool inputBlocked() const { return seq.running(); }
+    // Shows or hides the strip with the hint line; with the hint always
+    // shown it stays.
+    void showTopPanel(bool shown) { scene.topPanel.visible = shown || prefs.hintAlways; }
 
     // ==== core/ : start-up, menus, window input ====
     void ProgramStart();    // defaults, random seed, title screen
@@ -291,6 +296,8 @@ public:
     void mnuPlayDrawnCard_Click();
     void showdummyTongItem_Click();
     void showDummyStateItem_Click();
+    // Lowers the raised cards of a selection or a swap (the Esc key).
+    void dropSelection();
     // ==== play/ : card moves shared by every seat ====
     void DrawCard(int seat);
     void TakeFromPile(int seat);

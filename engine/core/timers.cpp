@@ -23,6 +23,10 @@ void Game::clockTick() {
 
 void Game::blinkTick() {
     if (CurrentSeat < 1 || CurrentSeat > 4) return;
+    if (!prefs.blinking) {  // the name stands out without flashing
+        scene.seatName[CurrentSeat].foreColor = kRed;
+        return;
+    }
     if (++BlinkPhase < 2) {
         scene.seatName[CurrentSeat].foreColor = kGreen;
     } else {

@@ -177,6 +177,13 @@ void Game::mnuPlayDrawnCard_Click() {
     enableHandFaces(*this);
 }
 
+void Game::dropSelection() {
+    if (inputBlocked() || RoundOver || CurrentSeat != kHuman) return;
+    if (SelectionCount == 0 && !ArrangeFirstChosen) return;
+    clearSelection(*this);
+    LayoutSeatHand(kHuman);
+}
+
 // ---- The lay-off kind menu: the choice stays until changed ----
 
 void Game::showdummyTongItem_Click() {

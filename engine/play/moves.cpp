@@ -144,7 +144,7 @@ Task Game::AnimateLayDown() {
     scene.flightTimer.enabled = true;
     for (int step = 0; step < kFlightSteps && FlightTicks < kFlightSteps; ++step) {
         flightStep();
-        co_await seq.pause(kFlightPauseMs);
+        if (prefs.flights) co_await seq.pause(kFlightPauseMs);
     }
     scene.flightTimer.enabled = false;
 

@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -128,6 +129,14 @@ struct Session {
         game->ProgramStart();
         window = std::make_unique<MainWindow>(*game, dialogs);
         dialogs.window = window.get();
+        // The Preferences window answers at random too.
+        window->setPreferencesEditor([&rng](QWidget*, Preferences& p) {
+            p.pace = static_cast<Pace>(rng() % 3);
+            p.flights = rng() % 2;
+            p.blinking = rng() % 2;
+            p.hintAlways = rng() % 2;
+            return rng() % 2 == 0;
+        });
         window->setManualTime(true);
         window->resize(900, 650);
         window->show();
@@ -209,11 +218,17 @@ class MonkeyTest : public QObject {
                 QTest::mouseRelease(handle, Qt::LeftButton, {}, inWindow(w2, at2));
                 break;
             }
-            case 8: {
-                static const Qt::Key keys[] = {Qt::Key_Escape, Qt::Key_1,     Qt::Key_Space,
-                                               Qt::Key_Return, Qt::Key_Left,  Qt::Key_A,
-                                               Qt::Key_H,      Qt::Key_Delete};
-                QTest::keyClick(handle, keys[below(8)]);
+            case 8:
+            case 18: {
+                static const Qt::Key keys[] = {Qt::Key_Escape, Qt::Key_1,    Qt::Key_Space,
+                                               Qt::Key_Return, Qt::Key_Left, Qt::Key_Right,
+                                               Qt::Key_Up,     Qt::Key_Down, Qt::Key_Menu,
+                                               Qt::Key_A,      Qt::Key_H,    Qt::Key_Delete};
+                const int k = below(int(std::size(keys)) + 1);
+                if (k == int(std::size(keys)))
+                    QTest::keyClick(handle, Qt::Key_F10, Qt::ShiftModifier);
+                else
+                    QTest::keyClick(handle, keys[k]);
                 break;
             }
             case 9:
@@ -229,7 +244,6 @@ class MonkeyTest : public QObject {
                 QTest::mouseClick(handle, Qt::LeftButton, {}, p);
                 break;
             case 17:
-            case 18:
                 QTest::mouseDClick(handle, Qt::LeftButton, {}, p);
                 break;
             default: {  // now and then a menu item
@@ -348,6 +362,7 @@ private slots:
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);  // the person's own settings stay untouched
     QApplication app(argc, argv);
     MonkeyTest test;
     return QTest::qExec(&test, argc, argv);

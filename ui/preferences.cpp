@@ -1,0 +1,106 @@
+#include "preferences.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace vornak {
+
+namespace {
+
+// The words kept in the file for each pace.
+constexpr std::array<const char*, 3> kPaceWords = {"rules", "quick", "instant"};
+
+QString paceWord(Pace pace) {
+    return QString::fromLatin1(kPaceWords[static_cast<std::size_t>(pace)]);
+}
+
+Pace paceFromWord(const QString& word) {
+    for (std::size_t i = 0; i < kPaceWords.size(); ++i)
+        if (word == QLatin1String(kPaceWords[i])) return static_cast<Pace>(i);
+    return Pace::Rules;
+}
+
+}  // namespace
+
+QString preferencesFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/vornak.conf");
+}
+
+Preferences loadPreferences() {
+    const QSettings s(preferencesFile(), QSettings::IniFormat);
+    Preferences p;
+    p.pace = paceFromWord(s.value(QStringLiteral("pace"), paceWord(p.pace)).toString());
+    p.flights = s.value(QStringLiteral("flights"), p.flights).toBool();
+    p.blinking = s.value(QStringLiteral("blinking"), p.blinking).toBool();
+    p.hintAlways = s.value(QStringLiteral("hintAlways"), p.hintAlways).toBool();
+    return p;
+}
+
+void savePreferences(const Preferences& prefs) {
+    QSettings s(preferencesFile(), QSettings::IniFormat);
+    s.setValue(QStringLiteral("pace"), paceWord(prefs.pace));
+    s.setValue(QStringLiteral("flights"), prefs.flights);
+    s.setValue(QStringLiteral("blinking"), prefs.blinking);
+    s.setValue(QStringLiteral("hintAlways"), prefs.hintAlways);
+    s.sync();
+}
+
+bool editPreferences(QWidget* parent, Preferences& prefs) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("preferencesWindow"));
+    dialog.setWindowTitle(QStringLiteral("ตั้งค่าการเล่น"));
+    auto* layout = new QVBoxLayout(&dialog);
+
+    auto* paceBox = new QGroupBox(QStringLiteral("จังหวะของผู้เล่นคอมพิวเตอร์"), &dialog);
+    auto* paceLayout = new QVBoxLayout(paceBox);
+    auto* paces = new QButtonGroup(&dialog);
+    const std::array<QString, 3> paceTexts = {
+        QStringLiteral("ตามกติกา (หยุดคิดตามปกติ)"),
+        QStringLiteral("เร็ว (หยุดคิดหนึ่งในสามของปกติ)"),
+        QStringLiteral("ทันที (ไม่หยุดคิด)"),
+    };
+    for (std::size_t i = 0; i < paceTexts.size(); ++i) {
+        auto* b = new QRadioButton(paceTexts[i], paceBox);
+        b->setObjectName(QStringLiteral("pace_%1").arg(QLatin1String(kPaceWords[i])));
+        paces->addButton(b, int(i));
+        paceLayout->addWidget(b);
+    }
+    paces->button(static_cast<int>(prefs.pace))->setChecked(true);
+    layout->addWidget(paceBox);
+
+    auto check = [&](const char* name, const QString& text, bool on) {
+        auto* c = new QCheckBox(text, &dialog);
+        c->setObjectName(QLatin1String(name));
+        c->setChecked(on);
+        layout->addWidget(c);
+        return c;
+    };
+    QCheckBox* flights = check("flights", QStringLiteral("แสดงไพ่บินเมื่อหงายไพ่ชุด"), prefs.flights);
+    QCheckBox* blinking = check("blinking", QStringLiteral("ชื่อผู้เล่นที่ถึงตากะพริบ"), prefs.blinking);
+    QCheckBox* hint =
+        check("hintAlways", QStringLiteral("แสดงบรรทัดคำแนะนำด้านบนตลอดเวลา"), prefs.hintAlways);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    if (dialog.exec() != QDialog::Accepted) return false;
+    prefs.pace = static_cast<Pace>(std::max(0, paces->checkedId()));
+    prefs.flights = flights->isChecked();
+    prefs.blinking = blinking->isChecked();
+    prefs.hintAlways = hint->isChecked();
+    return true;
+}
+
+}  // namespace vornak
