@@ -959,7 +959,8 @@ void TableWidget::actOnFocus(int key) {
 }
 
 void TableWidget::syncFocusRing() {
-    const CardWidget* w = focusShown_ ? focusedWidget() : nullptr;
+    // The round's board lays the cards out in columns: no ring there.
+    const CardWidget* w = focusShown_ && !game_.RoundOver ? focusedWidget() : nullptr;
     if (!w || !w->isVisible()) {
         focusRing_->hide();
         return;
