@@ -2,17 +2,11 @@
 // times of won games, 15 CRLF lines.
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
-
+#include "core/files.h"
 #include "core/game.h"
 
 namespace vornak {
@@ -143,6 +137,13 @@ std::string storableLine(const std::string& line) {
     return out;
 }
 
+constexpr const char* kWarningTitle = "คำเตือน";
+
+// Two copies of the game take turns on the records through this file.
+std::string lockPathOf(const std::string& records) {
+    return records.empty() ? std::string() : records + ".lock";
+}
+
 struct Entry {
     std::string name;
     long money = 0;
@@ -153,16 +154,39 @@ struct Entry {
 }  // namespace
 
 void Game::ReadRecords() {
-    std::string text;
-    {
-        std::ifstream in(paths.recordsFile, std::ios::binary);
-        if (in) {
-            text.resize(kMaxFileBytes);
-            in.read(text.data(), static_cast<std::streamsize>(kMaxFileBytes));
-            text.resize(static_cast<std::size_t>(in.gcount()));
+    loadRecords(false);
+}
+
+bool Game::loadRecords(bool lockHeld) {
+    FileText file = readSmallFile(paths.recordsFile, kMaxFileBytes);
+    bool movedAside = false;
+    if (file.state == FileText::State::Unreadable) {
+        // Looked at again under the lock: another copy of the game may be
+        // moving it aside right now.
+        if (!lockHeld) {
+            FileLock lock(lockPathOf(paths.recordsFile));
+            return loadRecords(true);
         }
+        // A file the game cannot read is never replaced: it is kept under
+        // another name, and the records start again without it.
+        const std::string aside = moveAside(paths.recordsFile);
+        movedAside = !aside.empty();
+        if (movedAside) {
+            dialogs.messageBox(
+                "ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n"
+                "ไฟล์เดิมถูกย้ายไปเก็บไว้ที่\n" +
+                    aside + "\nเกมจะเริ่มบันทึกสถิติใหม่",
+                kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+        } else if (!RecordsWarningShown) {
+            RecordsWarningShown = true;
+            dialogs.messageBox("ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n" + paths.recordsFile +
+                                   "\nสถิติใหม่จะไม่ถูกบันทึกจนกว่าจะแก้ไขหรือย้ายไฟล์นี้",
+                               kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+        }
+        file.text.clear();
     }
-    const auto fields = readFields(text, 15);
+
+    const auto fields = readFields(file.text, 15);
     for (int i = 1; i <= 15; ++i)
         RecordLines[static_cast<std::size_t>(i)] = fields[static_cast<std::size_t>(i - 1)];
 
@@ -178,9 +202,16 @@ void Game::ReadRecords() {
         TimeRecordFloor[idx] = numberOf(RecordLines[idx + 12]);
         if (TimeRecordFloor[idx] <= 0) TimeRecordFloor[idx] = 10000;
     }
+    return file.state != FileText::State::Unreadable || movedAside;
 }
 
 void Game::UpdateRecords() {
+    // The won game is merged into the file as it is now, not as it was when
+    // this copy of the game read it: another copy may have saved since. The
+    // lock keeps it from saving between this read and this save.
+    FileLock lock(lockPathOf(paths.recordsFile));
+    const bool replaceable = loadRecords(true);
+
     auto line = [this](int i) -> std::string& { return RecordLines[static_cast<std::size_t>(i)]; };
 
     if (MoneyAtRoundStart > MoneyRecordFloor[3]) {
@@ -225,39 +256,22 @@ void Game::UpdateRecords() {
         TimeRecordFloor[3] = numberOf(line(15));
     }
 
-    SaveRecords();
+    // A file that could not be read, and stays, is not saved over.
+    if (replaceable) SaveRecords();
 }
 
 void Game::SaveRecords() {
-    namespace fs = std::filesystem;
     if (paths.recordsFile.empty()) return;
-    const fs::path target(paths.recordsFile);
-    std::error_code ec;
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    // Whatever stands at the path and cannot be read stays as it is.
+    if (readSmallFile(paths.recordsFile, 0).state == FileText::State::Unreadable) return;
 
     std::string text;
     for (int i = 1; i <= 15; ++i) {
         text += storableLine(RecordLines[static_cast<std::size_t>(i)]);
         text += "\r\n";
     }
-
-    // Write a temporary file beside the records and put it in place only
-    // when it is complete, so a failed write leaves the old records.
-    const fs::path temp = target.string() + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-#if defined(__unix__) || defined(__APPLE__)
-    ok = ok && ::fsync(::fileno(f)) == 0;
-#endif
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
-        fs::remove(temp, ec);
-        return;
-    }
-    fs::rename(temp, target, ec);
-    if (ec) fs::remove(temp, ec);
+    // A failed write leaves the old records; the game goes on.
+    replaceFile(paths.recordsFile, text);
 }
 
 }  // namespace vornak
