@@ -1,5 +1,7 @@
 // The records file: the three best amounts of money and the three best
 // times of won games, 15 CRLF lines.
+#include <iconv.h>
+
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -20,26 +22,68 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// The length of the UTF-8 character at the start of `in`, 0 when it is not
+// one.
+std::size_t utf8Length(std::string_view in) {
+    const auto c = static_cast<unsigned char>(in[0]);
+    std::size_t len = 0;
+    if (c < 0x80)
+        len = 1;
+    else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+        len = 2;
+    else if ((c & 0xF0) == 0xE0)
+        len = 3;
+    else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+        len = 4;
+    if (len == 0 || len > in.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) return 0;
+    return len;
+}
+
+bool isUtf8(std::string_view in) {
+    while (!in.empty()) {
+        const std::size_t len = utf8Length(in);
+        if (len == 0) return false;
+        in.remove_prefix(len);
+    }
+    return true;
+}
+
+// Records written by the game on Windows keep their names in the Thai
+// Windows code page (874). A byte the code page leaves undefined becomes
+// "?". Without the converter the bytes stay, and are marked when cleaned.
+std::string fromCodePage874(std::string_view in) {
+    const iconv_t cd = ::iconv_open("UTF-8", "CP874");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    std::string source(in);
+    std::string out(source.size() * 3 + 4, '\0');  // at most 3 bytes a character
+    char* inPtr = source.data();
+    std::size_t inLeft = source.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
+        if (errno != EILSEQ && errno != EINVAL) break;
+        *outPtr++ = '?';
+        --outLeft;
+        ++inPtr;
+        --inLeft;
+    }
+    ::iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
 // Cuts a UTF-8 text at a character boundary and replaces bytes that are not
 // UTF-8 or are control characters, so a garbled file shows as text.
 std::string cleanText(std::string_view in) {
     std::string out;
     std::size_t i = 0;
     while (i < in.size() && out.size() < kMaxFieldBytes) {
+        const std::size_t len = utf8Length(in.substr(i));
         const auto c = static_cast<unsigned char>(in[i]);
-        int len = 0;
-        if (c < 0x80)
-            len = 1;
-        else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
-            len = 2;
-        else if ((c & 0xF0) == 0xE0)
-            len = 3;
-        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
-            len = 4;
-        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= in.size();
-        for (int k = 1; ok && k < len; ++k)
-            ok = (static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]) & 0xC0) == 0x80;
-        if (!ok) {
+        if (len == 0) {
             out += '?';
             ++i;
             continue;
@@ -47,10 +91,10 @@ std::string cleanText(std::string_view in) {
         if (len == 1 && (c < 0x20 || c == 0x7F)) {
             out += ' ';
         } else {
-            if (out.size() + static_cast<std::size_t>(len) > kMaxFieldBytes) break;
-            out.append(in.substr(i, static_cast<std::size_t>(len)));
+            if (out.size() + len > kMaxFieldBytes) break;
+            out.append(in.substr(i, len));
         }
-        i += static_cast<std::size_t>(len);
+        i += len;
     }
     // Blanks at the ends are dropped, also those a cut or a replaced control
     // character left there, so a field reads the same after it is saved.
@@ -95,7 +139,7 @@ std::vector<std::string> readFields(const std::string& text, std::size_t wanted)
                 ++i;
             }
         }
-        fields.push_back(cleanText(field));
+        fields.push_back(cleanText(isUtf8(field) ? field : fromCodePage874(field)));
     }
     fields.resize(wanted);
     return fields;

@@ -459,5 +459,27 @@ TEST_F(RecordsTest, SavesNeverWriteThroughAPlantedLink) {
     EXPECT_EQ(readFile(path).substr(0, 5), "Bob\r\n");
 }
 
+// Records written by the game on Windows keep Thai names in code page 874;
+// they read as Thai and are saved in UTF-8 from then on.
+TEST_F(RecordsTest, ThaiWindowsNamesReadAsThaiAndAreSavedAsUtf8) {
+    const std::string somchai = "\xCA\xC1\xAA\xD2\xC2";  // "สมชาย" in code page 874
+    const std::string tom = "\x93Tom\x94";               // quotes only Windows has there
+    writeFile(path, lines({somchai.c_str(), "Bob", "-", somchai.c_str(), tom.c_str(), "-", " 30000",
+                           " 20000", " 0", "0:05:00", "0:06:40", "", " 300", " 400", " 10000"}));
+    HallOfFame hall;
+    hall.load(g);
+    EXPECT_EQ(hall.lblName[1].caption, "สมชาย");
+    EXPECT_EQ(hall.lblName[4].caption, "สมชาย");
+    EXPECT_EQ(hall.lblName[5].caption, "\u201CTom\u201D");
+    EXPECT_EQ(line(2), "Bob");
+
+    win("Ann", 1000, 9000, "2:30:00");
+    EXPECT_EQ(readFile(path).substr(0, 60),
+              "สมชาย\r\nBob\r\nAnn\r\nสมชาย\r\n\u201CTom\u201D\r\nAnn\r\n");
+    g.ReadRecords();
+    EXPECT_EQ(line(4), "สมชาย");
+    EXPECT_EQ(line(5), "\u201CTom\u201D");
+}
+
 }  // namespace
 }  // namespace vornak::test
