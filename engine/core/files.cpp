@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -75,11 +76,15 @@ fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
-// Six letters or digits that make a temporary name unlikely to be taken.
+// Six letters or digits that make a temporary name unlikely to be taken
+// (the name is created exclusively all the same).
 std::string randomTag() {
     static const char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937_64 generator{std::random_device{}() ^
-                                           static_cast<std::uint64_t>(::getpid())};
+    static std::atomic<unsigned> counter{0};
+    std::seed_seq seed{
+        static_cast<unsigned>(::getpid()), counter.fetch_add(1),
+        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    std::mt19937 generator(seed);
     std::string tag;
     for (int i = 0; i < 6; ++i) tag += kChars[generator() % (sizeof kChars - 1)];
     return tag;
