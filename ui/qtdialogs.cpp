@@ -139,9 +139,8 @@ void QtDialogs::showEndScreen(EndScreen& screen) {
 }
 
 void QtDialogs::showHallOfFame(HallOfFame& screen) {
-    if (!game_) return;
     ModalScope scope(*this);
-    runHallOfFame(parent(), screen, *game_);
+    runHallOfFame(parent(), screen);
 }
 
 void QtDialogs::showRulesWindow() {

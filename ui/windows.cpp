@@ -218,7 +218,8 @@ public:
             m_.tick(game_);
             sync();
         });
-        m_.open(game_);
+        // The game has opened the model (and merged a won game's records)
+        // before it asks for the window; the window only shows it.
         sync();
     }
 
@@ -258,7 +259,7 @@ class HallOfFameDialog : public ModelDialog {
 public:
     static constexpr int kWidth = 6600, kHeight = 5000;
 
-    HallOfFameDialog(QWidget* parent, HallOfFame& model, Game& game)
+    HallOfFameDialog(QWidget* parent, HallOfFame& model)
         : ModelDialog(parent, ui::qs(model.caption), kWidth, kHeight), m_(model) {
         setObjectName(QStringLiteral("hallOfFame"));
         for (auto& h : heading_) h = new ModelLabel(this);
@@ -284,7 +285,8 @@ public:
         };
         onActivate = [this] { closeWindow(); };
         onReject = [this] { closeWindow(); };
-        m_.load(game);
+        // The game has loaded the records into the model before it asks for
+        // the window.
         sync();
     }
 
@@ -372,8 +374,8 @@ void runEndScreen(QWidget* parent, EndScreen& screen, Game& game) {
     runModal<EndDialog>(parent, screen, game);
 }
 
-void runHallOfFame(QWidget* parent, HallOfFame& screen, Game& game) {
-    runModal<HallOfFameDialog>(parent, screen, game);
+void runHallOfFame(QWidget* parent, HallOfFame& screen) {
+    runModal<HallOfFameDialog>(parent, screen);
 }
 
 }  // namespace vornak

@@ -13,12 +13,12 @@ struct StatisticsScreen;
 struct EndScreen;
 struct HallOfFame;
 
-// Modal: each returns when its window has closed.
+// Modal: each shows its model as the game has opened it, and returns when
+// the window has closed. The end screen's blink timer counts in the game.
 void runTitleScreen(QWidget* parent, TitleScreen& screen);
 void runStatisticsScreen(QWidget* parent, StatisticsScreen& screen);
 void runEndScreen(QWidget* parent, EndScreen& screen, Game& game);
-// Loads the records into the game (the floors and record lines) and shows them.
-void runHallOfFame(QWidget* parent, HallOfFame& screen, Game& game);
+void runHallOfFame(QWidget* parent, HallOfFame& screen);
 
 // Modeless: shown (or raised when already open).
 void showRulesWindow(QWidget* parent);

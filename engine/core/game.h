@@ -395,6 +395,8 @@ public:
     void finishGame(long bestComputerRound);  // ContinueAfterRound's game end
     void showNotebookRows();                  // draws only the rows inside the notebook's band
     void writeLevelLabels();                  // names, stakes and rates of the level in force
+    bool loadRecords(bool lockHeld);          // ReadRecords; false: an unreadable file stays
+    bool RecordsWarningShown = false;         // told that the records file cannot be replaced
     // [skins]
     void initPanelsScene();  // the seat pop-up box
 };

@@ -1,18 +1,14 @@
 // The records file: the three best amounts of money and the three best
 // times of won games, 15 CRLF lines.
+#include <iconv.h>
+
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
-
+#include "core/files.h"
 #include "core/game.h"
 
 namespace vornak {
@@ -26,26 +22,68 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// The length of the UTF-8 character at the start of `in`, 0 when it is not
+// one.
+std::size_t utf8Length(std::string_view in) {
+    const auto c = static_cast<unsigned char>(in[0]);
+    std::size_t len = 0;
+    if (c < 0x80)
+        len = 1;
+    else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+        len = 2;
+    else if ((c & 0xF0) == 0xE0)
+        len = 3;
+    else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+        len = 4;
+    if (len == 0 || len > in.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(in[k]) & 0xC0) != 0x80) return 0;
+    return len;
+}
+
+bool isUtf8(std::string_view in) {
+    while (!in.empty()) {
+        const std::size_t len = utf8Length(in);
+        if (len == 0) return false;
+        in.remove_prefix(len);
+    }
+    return true;
+}
+
+// Records written by the game on Windows keep their names in the Thai
+// Windows code page (874). A byte the code page leaves undefined becomes
+// "?". Without the converter the bytes stay, and are marked when cleaned.
+std::string fromCodePage874(std::string_view in) {
+    const iconv_t cd = ::iconv_open("UTF-8", "CP874");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    std::string source(in);
+    std::string out(source.size() * 3 + 4, '\0');  // at most 3 bytes a character
+    char* inPtr = source.data();
+    std::size_t inLeft = source.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
+        if (errno != EILSEQ && errno != EINVAL) break;
+        *outPtr++ = '?';
+        --outLeft;
+        ++inPtr;
+        --inLeft;
+    }
+    ::iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
 // Cuts a UTF-8 text at a character boundary and replaces bytes that are not
 // UTF-8 or are control characters, so a garbled file shows as text.
 std::string cleanText(std::string_view in) {
     std::string out;
     std::size_t i = 0;
     while (i < in.size() && out.size() < kMaxFieldBytes) {
+        const std::size_t len = utf8Length(in.substr(i));
         const auto c = static_cast<unsigned char>(in[i]);
-        int len = 0;
-        if (c < 0x80)
-            len = 1;
-        else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
-            len = 2;
-        else if ((c & 0xF0) == 0xE0)
-            len = 3;
-        else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
-            len = 4;
-        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= in.size();
-        for (int k = 1; ok && k < len; ++k)
-            ok = (static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]) & 0xC0) == 0x80;
-        if (!ok) {
+        if (len == 0) {
             out += '?';
             ++i;
             continue;
@@ -53,10 +91,10 @@ std::string cleanText(std::string_view in) {
         if (len == 1 && (c < 0x20 || c == 0x7F)) {
             out += ' ';
         } else {
-            if (out.size() + static_cast<std::size_t>(len) > kMaxFieldBytes) break;
-            out.append(in.substr(i, static_cast<std::size_t>(len)));
+            if (out.size() + len > kMaxFieldBytes) break;
+            out.append(in.substr(i, len));
         }
-        i += static_cast<std::size_t>(len);
+        i += len;
     }
     // Blanks at the ends are dropped, also those a cut or a replaced control
     // character left there, so a field reads the same after it is saved.
@@ -101,7 +139,7 @@ std::vector<std::string> readFields(const std::string& text, std::size_t wanted)
                 ++i;
             }
         }
-        fields.push_back(cleanText(field));
+        fields.push_back(cleanText(isUtf8(field) ? field : fromCodePage874(field)));
     }
     fields.resize(wanted);
     return fields;
@@ -143,6 +181,13 @@ std::string storableLine(const std::string& line) {
     return out;
 }
 
+constexpr const char* kWarningTitle = "คำเตือน";
+
+// Two copies of the game take turns on the records through this file.
+std::string lockPathOf(const std::string& records) {
+    return records.empty() ? std::string() : records + ".lock";
+}
+
 struct Entry {
     std::string name;
     long money = 0;
@@ -153,16 +198,39 @@ struct Entry {
 }  // namespace
 
 void Game::ReadRecords() {
-    std::string text;
-    {
-        std::ifstream in(paths.recordsFile, std::ios::binary);
-        if (in) {
-            text.resize(kMaxFileBytes);
-            in.read(text.data(), static_cast<std::streamsize>(kMaxFileBytes));
-            text.resize(static_cast<std::size_t>(in.gcount()));
+    loadRecords(false);
+}
+
+bool Game::loadRecords(bool lockHeld) {
+    FileText file = readSmallFile(paths.recordsFile, kMaxFileBytes);
+    bool movedAside = false;
+    if (file.state == FileText::State::Unreadable) {
+        // Looked at again under the lock: another copy of the game may be
+        // moving it aside right now.
+        if (!lockHeld) {
+            FileLock lock(lockPathOf(paths.recordsFile));
+            return loadRecords(true);
         }
+        // A file the game cannot read is never replaced: it is kept under
+        // another name, and the records start again without it.
+        const std::string aside = moveAside(paths.recordsFile);
+        movedAside = !aside.empty();
+        if (movedAside) {
+            dialogs.messageBox(
+                "ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n"
+                "ไฟล์เดิมถูกย้ายไปเก็บไว้ที่\n" +
+                    aside + "\nเกมจะเริ่มบันทึกสถิติใหม่",
+                kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+        } else if (!RecordsWarningShown) {
+            RecordsWarningShown = true;
+            dialogs.messageBox("ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n" + paths.recordsFile +
+                                   "\nสถิติใหม่จะไม่ถูกบันทึกจนกว่าจะแก้ไขหรือย้ายไฟล์นี้",
+                               kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+        }
+        file.text.clear();
     }
-    const auto fields = readFields(text, 15);
+
+    const auto fields = readFields(file.text, 15);
     for (int i = 1; i <= 15; ++i)
         RecordLines[static_cast<std::size_t>(i)] = fields[static_cast<std::size_t>(i - 1)];
 
@@ -178,9 +246,16 @@ void Game::ReadRecords() {
         TimeRecordFloor[idx] = numberOf(RecordLines[idx + 12]);
         if (TimeRecordFloor[idx] <= 0) TimeRecordFloor[idx] = 10000;
     }
+    return file.state != FileText::State::Unreadable || movedAside;
 }
 
 void Game::UpdateRecords() {
+    // The won game is merged into the file as it is now, not as it was when
+    // this copy of the game read it: another copy may have saved since. The
+    // lock keeps it from saving between this read and this save.
+    FileLock lock(lockPathOf(paths.recordsFile));
+    const bool replaceable = loadRecords(true);
+
     auto line = [this](int i) -> std::string& { return RecordLines[static_cast<std::size_t>(i)]; };
 
     if (MoneyAtRoundStart > MoneyRecordFloor[3]) {
@@ -225,39 +300,22 @@ void Game::UpdateRecords() {
         TimeRecordFloor[3] = numberOf(line(15));
     }
 
-    SaveRecords();
+    // A file that could not be read, and stays, is not saved over.
+    if (replaceable) SaveRecords();
 }
 
 void Game::SaveRecords() {
-    namespace fs = std::filesystem;
     if (paths.recordsFile.empty()) return;
-    const fs::path target(paths.recordsFile);
-    std::error_code ec;
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    // Whatever stands at the path and cannot be read stays as it is.
+    if (readSmallFile(paths.recordsFile, 0).state == FileText::State::Unreadable) return;
 
     std::string text;
     for (int i = 1; i <= 15; ++i) {
         text += storableLine(RecordLines[static_cast<std::size_t>(i)]);
         text += "\r\n";
     }
-
-    // Write a temporary file beside the records and put it in place only
-    // when it is complete, so a failed write leaves the old records.
-    const fs::path temp = target.string() + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-#if defined(__unix__) || defined(__APPLE__)
-    ok = ok && ::fsync(::fileno(f)) == 0;
-#endif
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
-        fs::remove(temp, ec);
-        return;
-    }
-    fs::rename(temp, target, ec);
-    if (ec) fs::remove(temp, ec);
+    // A failed write leaves the old records; the game goes on.
+    replaceFile(paths.recordsFile, text);
 }
 
 }  // namespace vornak

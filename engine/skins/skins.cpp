@@ -9,8 +9,10 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
+#include "core/files.h"
 #include "core/game.h"
 
 namespace vornak {
@@ -43,7 +45,7 @@ constexpr std::array<const char*, 7> kDesignCaptions{
 constexpr std::array<Color, 6> kSkinColors{0, 0x008000, 0x404080, 0x808000, 0x000000, 0x808080};
 
 // A skin list larger than this is not a skin list.
-constexpr std::uintmax_t kMaxSkinFileBytes = 1 << 20;
+constexpr std::size_t kMaxSkinFileBytes = 1 << 20;
 
 std::string trimmed(const std::string& s) {
     const auto first = s.find_first_not_of(" \t");
@@ -97,20 +99,15 @@ bool isLoadablePicture(const std::string& path) {
 
 std::optional<std::vector<std::string>> readSkinFileLines(const std::string& path,
                                                           std::size_t maxLines) {
-    std::error_code ec;
-    const fs::path p(path);
-    if (!fs::is_regular_file(p, ec)) return std::nullopt;
-    const auto size = fs::file_size(p, ec);
-    if (ec || size > kMaxSkinFileBytes) return std::nullopt;
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return std::nullopt;
+    const FileText file = readSmallFile(path, kMaxSkinFileBytes);
+    if (file.state != FileText::State::Read || !file.complete) return std::nullopt;
+    std::istringstream in(file.text);
     std::vector<std::string> lines;
     std::string line;
     while (lines.size() <= maxLines && std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
-    if (in.bad()) return std::nullopt;
     // Byte-order marks before the first line are not part of it (however many
     // an editor left there).
     while (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) lines.front().erase(0, 3);
@@ -301,26 +298,8 @@ void Game::SaveSkinCatalogue() {
     line(plain(CurrentSkin));
     line(RandomSkinOn ? "1" : "0");
 
-    // Written beside the old file and renamed over it: a failed write (full
-    // disk, no permission) leaves the old list as it was.
-    const fs::path target(paths.skinFile);
-    std::error_code ec;
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) fs::remove(temp, ec);
+    // A failed write (full disk, no permission) leaves the old list as it was.
+    replaceFile(paths.skinFile, text);
 }
 
 }  // namespace vornak

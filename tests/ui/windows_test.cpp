@@ -105,8 +105,9 @@ private slots:
     // are never shown together; "New Game" closes without the hall of fame.
     void endScreenAlternatesItsPictures() {
         EndScreen end;
-        end.blinkTimer.interval = 5;
         game_->GameWon = false;
+        end.open(*game_);  // as the game does before it shows the window
+        end.blinkTimer.interval = 5;
         bool sawFirst = false, sawSecond = false, sawBoth = false;
         whileModal(
             [&](QDialog& dialog) {
@@ -135,6 +136,7 @@ private slots:
     // model, as the statistics screen does with its "Continue".
     void hallOfFameAndStatisticsCloseThroughTheirModels() {
         HallOfFame hall;
+        hall.load(*game_);
         QStringList names;
         bool red = false;
         whileModal(
@@ -148,7 +150,7 @@ private slots:
                 red = close->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
                 QTest::keyClick(&dialog, Qt::Key_Escape);
             },
-            [&] { runHallOfFame(nullptr, hall, *game_); });
+            [&] { runHallOfFame(nullptr, hall); });
         QCOMPARE(names, QStringList(6, QStringLiteral("-")));
         QVERIFY(red);
         QVERIFY(hall.closed);
