@@ -287,11 +287,14 @@ protected:
         }
         setGeometryIfChanged(this, r);
     }
+    // Measured as painting measures it (in fractions of a pixel), rounded
+    // up: a text that fits by the whole pixel may not fit by the fraction,
+    // and would be cut short with an ellipsis.
     int textWidth(const QFont& f) const {
-        const QFontMetrics fm(f);
-        int w = 0;
+        const QFontMetricsF fm(f);
+        qreal w = 0;
         for (const QString& line : text_.split('\n')) w = std::max(w, fm.horizontalAdvance(line));
-        return w;
+        return qCeil(w);
     }
 
     void paintEvent(QPaintEvent*) override {

@@ -499,6 +499,29 @@ private slots:
         QVERIFY(!g.RoundOver);
     }
 
+    // A short text on the table is never cut short: the stock count from
+    // 0 to 45 cards at several window sizes.
+    void tableLabelsShowTheirWholeText() {
+        BareTable bare;
+        Scene& sc = bare.game.scene;
+        sc.stockCount.visible = true;
+        QWidget* label = bare.table.findChild<QWidget*>("stockCount");
+        for (QSize size : {QSize(792, 554), QSize(900, 650), QSize(1080, 756), QSize(1188, 831),
+                           QSize(1584, 1108)}) {
+            bare.table.resize(size);
+            for (int n = 0; n <= 45; ++n) {
+                sc.stockCount.caption = "เหลือ " + std::to_string(n) + " ใบ";
+                bare.table.sync();
+                const QString text = QString::fromStdString(sc.stockCount.caption);
+                const qreal needed = QFontMetricsF(label->font()).horizontalAdvance(text);
+                QVERIFY2(needed <= label->width() - 4, qPrintable(QStringLiteral("%1 at %2x%3")
+                                                                      .arg(text)
+                                                                      .arg(size.width())
+                                                                      .arg(size.height())));
+            }
+        }
+    }
+
     void closingAsksFirst() {
         Fixture f;
         answerNextBox(QMessageBox::Cancel);
