@@ -5,7 +5,11 @@
 #include <initializer_list>
 #include <vector>
 
-#include "core/game.h"
+#include "ai/decisions.h"
+#include "ai/search.h"
+#include "core/cards.h"
+#include "core/report.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -54,38 +58,32 @@ bool spetoPartnerOnPile(int q, int c) {
     }
 }
 
-// Two cards can stand in one meld only when they share a rank or lie within
-// two codes of each other; the searches skip the pairs that cannot.
-bool mayShareMeld(int x, int y) {
-    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
-}
-
 // Does c make a meld with some pair of the list's cards?
-bool meldsWithPair(const Game& g, int c, const CardList& cards) {
+bool meldsWithPair(const Table& t, int seat, int c, const CardList& cards) {
     for (int j = 1; j <= cards.count - 1; ++j) {
         const int x = cards[j];
         if (!mayShareMeld(c, x)) continue;
         for (int k = j + 1; k <= cards.count; ++k) {
             const int y = cards[k];
-            if (g.IsSet(c, x, y) || g.IsRun(c, x, y)) return true;
+            if (IsSet(t, seat, c, x, y) || IsRun(t, seat, c, x, y)) return true;
         }
     }
     return false;
 }
 
 // A draw of 1..m, uniform for m up to 19 (larger m: uniform over 1..19).
-int uniformPick(Game& g, int m) {
+int uniformPick(Random& random, int m) {
     if (m < 1) return 1;
     for (int tries = 0; tries < 10000; ++tries) {
-        const int r = static_cast<int>(std::floor(g.Rnd() * 20));
+        const int r = static_cast<int>(std::floor(random.next() * 20));
         if (r >= 1 && r <= m) return r;
     }
     return 1;  // only a broken random source gets here
 }
 
 // A draw of 1..m-1 (1 when m is 1): never the last entry.
-int lowPick(Game& g, int m) {
-    return static_cast<int>(std::floor(g.Rnd() * (m - 1) + 1));
+int lowPick(Random& random, int m) {
+    return static_cast<int>(std::floor(random.next() * (m - 1) + 1));
 }
 
 int at(const std::vector<int>& list, int oneBased) {
@@ -96,23 +94,26 @@ int at(const std::vector<int>& list, int oneBased) {
 
 }  // namespace
 
-void Game::ChooseDiscard(int seat) {
-    DecisionScope scope(*this, "ChooseDiscard", seat);
-    if (seat < 1 || seat > 4) {
-        SelectedCard = 1;
-        return;
-    }
-    const CardList& hand = Seats[seat].Cards;
-    const CardList& pile = Seats[0].PileCards;
+void DiscardChoice::noteIn(Table& t) const {
+    t.SelectedCard = pos;
+}
+
+DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random& random,
+                            GameObserver* observer) {
+    DecisionScope scope(observer, "ChooseDiscard", seat, t);
+    DiscardChoice d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    const CardList& pile = t.Seats[0].PileCards;
     const int n = hand.count;
-    const int stock = Seats[0].CardCount();
+    const int stock = t.Seats[0].CardCount();
     int pos = n;
 
     // Safe: no lay-off card and no speto partner of a pile card.
     std::vector<int> safe;
     for (int i = 1; i <= n; ++i) {
         const int c = hand[i];
-        bool unsafe = SetLayOffCards.contains(c) || RunLayOffCards.contains(c);
+        bool unsafe = t.SetLayOffCards.contains(c) || t.RunLayOffCards.contains(c);
         for (int q = 1; q <= pile.count && !unsafe; ++q) unsafe = spetoPartnerOnPile(pile[q], c);
         if (!unsafe) safe.push_back(i);
     }
@@ -121,36 +122,36 @@ void Game::ChooseDiscard(int seat) {
     std::vector<int> lone;
     for (int i = 1; i <= n; ++i) {
         const int c = hand[i];
-        if (!meldsWithPair(*this, c, pile) && !meldsWithPair(*this, c, hand)) lone.push_back(i);
+        if (!meldsWithPair(t, seat, c, pile) && !meldsWithPair(t, seat, c, hand)) lone.push_back(i);
     }
     const int safeCount = static_cast<int>(safe.size());
     const int loneCount = static_cast<int>(lone.size());
 
-    if (BeginnerChosen) {
+    if (level.beginner) {
         if (loneCount > 0 && safeCount > 0)
-            pos = at(lone, uniformPick(*this, loneCount));
+            pos = at(lone, uniformPick(random, loneCount));
         else if (safeCount > 0)
-            pos = at(safe, uniformPick(*this, safeCount));
+            pos = at(safe, uniformPick(random, safeCount));
         else if (loneCount == 0)
-            pos = lowPick(*this, n);
+            pos = lowPick(random, n);
         // A lone card that is not safe: the last card goes.
     } else if (loneCount > 0) {
         // Keep the person from completing a meld with two of their cards.
         std::vector<int> humanSafe;
         for (int i : lone)
-            if (!meldsWithPair(*this, hand[i], Seats[kHuman].Cards)) humanSafe.push_back(i);
+            if (!meldsWithPair(t, seat, hand[i], t.Seats[kHuman].Cards)) humanSafe.push_back(i);
         if (!humanSafe.empty()) {
-            pos = at(humanSafe, uniformPick(*this, static_cast<int>(humanSafe.size())));
+            pos = at(humanSafe, uniformPick(random, static_cast<int>(humanSafe.size())));
         } else {
             int r = 0;
-            do r = lowPick(*this, loneCount);
+            do r = lowPick(random, loneCount);
             while (r < 1 || r > loneCount);
             pos = at(lone, r);
         }
     } else if (safeCount > 0) {
-        pos = at(safe, lowPick(*this, safeCount));
+        pos = at(safe, lowPick(random, safeCount));
     } else {
-        pos = lowPick(*this, n);
+        pos = lowPick(random, n);
     }
 
     // The speto cards go as the stock runs out.
@@ -167,7 +168,8 @@ void Game::ChooseDiscard(int seat) {
     }
 
     if (pos <= 0) pos = 1;
-    SelectedCard = pos;
+    d.pos = pos;
+    return scope.ends(t, d, 0);
 }
 
 }  // namespace vornak

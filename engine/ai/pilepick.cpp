@@ -2,7 +2,10 @@
 // which meld. A fixed sequence of searches over hand and pile: a later find
 // replaces an earlier one, except that the stop-at-first searches settle the
 // decision at once.
-#include "core/game.h"
+#include "ai/decisions.h"
+#include "ai/search.h"
+#include "core/report.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -10,18 +13,14 @@ namespace {
 
 // The searches of one decision. Pile position 0 and hand position 0 never
 // hold a card, so every loop starts at 1.
-// Two cards can stand in one meld only when they share a rank or lie within
-// two codes of each other; the searches skip the pairs that cannot.
-bool mayShareMeld(int x, int y) {
-    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
-}
-
 class PilePicker {
 public:
-    PilePicker(Game& game, int seat)
-        : g_(game), hand_(game.Seats[seat].Cards), pile_(game.Seats[0].PileCards) {}
+    PilePicker(const Table& t, int seat, const CardList& hand, PilePick& d)
+        : t_(t), seat_(seat), hand_(hand), pile_(t.Seats[0].PileCards), d_(d) {}
 
-    bool meld(int a, int b, int c) const { return g_.IsSet(a, b, c) || g_.IsRun(a, b, c); }
+    bool meld(int a, int b, int c) const {
+        return IsSet(t_, seat_, a, b, c) || IsRun(t_, seat_, a, b, c);
+    }
 
     // One hand card h with pile cards j < k; the deepest taken card is j.
     // Returns true on a find (the last find of the scan is kept).
@@ -75,29 +74,27 @@ public:
         const int n = hand_.count;
         for (int d = 1; d <= n; ++d) {
             scanHandPilePile(hand_[d]);
-            if (g_.PickFromPile) break;
+            if (d_.take) break;
         }
     }
 
 private:
     void takeHPP(int h, int j, int k) {
-        g_.PickFromPile = true;
-        g_.PickIndex = j;
-        g_.Selection[1] = h;
-        g_.Selection[2] = pile_[j];
-        g_.Selection[3] = pile_[k];
+        d_.take = d_.found = true;
+        d_.index = j;
+        d_.meld = {0, h, pile_[j], pile_[k]};
     }
     void takeHHP(int a, int b, int k) {
-        g_.PickFromPile = true;
-        g_.PickIndex = k;
-        g_.Selection[1] = hand_[a];
-        g_.Selection[2] = hand_[b];
-        g_.Selection[3] = pile_[k];
+        d_.take = d_.found = true;
+        d_.index = k;
+        d_.meld = {0, hand_[a], hand_[b], pile_[k]};
     }
 
-    Game& g_;
+    const Table& t_;
+    int seat_;
     const CardList& hand_;
     const CardList& pile_;
+    PilePick& d_;
 };
 
 bool pairwiseApart(int a, int b, int c) {
@@ -108,37 +105,53 @@ bool pairwiseApart(int a, int b, int c) {
 
 }  // namespace
 
-void Game::ChoosePilePick(int seat) {
-    DecisionScope scope(*this, "ChoosePilePick", seat);
+void PilePick::noteIn(Table& t) const {
     if (seat < 1 || seat > 4) return;
-    SeatRec& me = Seats[seat];
+    if (arranged) t.Seats[static_cast<std::size_t>(seat)].Cards = hand;
+    if (found) {
+        t.PickIndex = index;
+        t.Selection = meld;
+    }
+    t.PickFromPile = take;
+}
+
+PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserver* observer) {
+    DecisionScope scope(observer, "ChoosePilePick", seat, t);
+    PilePick d;
+    d.seat = seat;
+    if (seat < 1 || seat > 4) {
+        d.seat = 0;
+        return scope.ends(t, d, 0);
+    }
+    const SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
     const int n = me.CardCount();
-    const int p = Seats[0].PileCount();
-    const int S = Seats[0].CardCount();
-    PilePicker pick(*this, seat);
+    const int p = t.Seats[0].PileCount();
+    const int S = t.Seats[0].CardCount();
+    d.hand = me.Cards;
+    PilePicker pick(t, seat, d.hand, d);
 
     // A seat always keeps a card to discard after the meld it takes.
     auto keepACard = [&] {
-        if (PickFromPile && ((n == 1 && PickIndex == p - 1) || (n == 2 && PickIndex == p)))
-            PickFromPile = false;
+        if (d.take && ((n == 1 && d.index == p - 1) || (n == 2 && d.index == p))) d.take = false;
     };
 
     if (n != 3) {
-        const CardList before = me.Cards;
-        ArrangeHand(seat);
+        const CardList& before = me.Cards;
+        d.hand = ArrangeHand(t, seat, observer).hand;
+        d.arranged = true;
         const bool startedWithMeld = n >= 3 && pick.meld(before[1], before[2], before[3]);
         if (startedWithMeld && !me.HasLaidDown) {
             pick.scanHandHandPile(n - 1, p, p);
         } else if (pick.firstHandPilePile()) {
             keepACard();
-            return;
+            return scope.ends(t, d, 0);
         }
     } else {
         const auto& h = me.Cards;
         if (pairwiseApart(h[1], h[2], h[3])) {
             if (pick.firstHandPilePile()) {
                 keepACard();
-                return;
+                return scope.ends(t, d, 0);
             }
         } else {
             pick.scanHandHandPile(2, p - 1, p);
@@ -152,15 +165,16 @@ void Game::ChoosePilePick(int seat) {
     }
 
     // The level's extra-search seat.
-    if ((seat == 2 && BeginnerChosen) || (seat == 1 && VipChosen)) {
+    if ((seat == 2 && level.beginner) || (seat == 1 && level.vip)) {
         pick.handCardsUntilTaken();
         for (int k = 1; k <= p; ++k) {
             pick.scanHandHandPile(n - 1, k, k);
-            if (PickFromPile) break;
+            if (d.take) break;
         }
     }
 
     keepACard();
+    return scope.ends(t, d, 0);
 }
 
 }  // namespace vornak

@@ -73,13 +73,14 @@ bool Game::DeckIsValid() const {
 int Game::FavouredSeat() const {
     int favoured = 0;
     for (int i = 1; i <= 2; ++i)
-        for (int j = 2; j <= 3; ++j) favoured = Seats[i].TotalPoints > Seats[j].TotalPoints ? i : j;
+        for (int j = 2; j <= 3; ++j)
+            favoured = Players[i].TotalPoints > Players[j].TotalPoints ? i : j;
     return favoured;
 }
 
 void Game::DealRound() {
     for (int i = 1; i <= 4; ++i)
-        scene.seatName[i].tooltip = "เหลือเงิน " + plain(Seats[i].Money) + " บาท";
+        scene.seatName[i].tooltip = "เหลือเงิน " + plain(Players[i].Money) + " บาท";
 
     scene.stockCount.visible = true;
     scene.menus.mnuPlayShowCard.caption = "หงายไพ่";
@@ -92,8 +93,8 @@ void Game::DealRound() {
     }
     scene.skinOverlay.visible = CurrentSkin >= 6;
 
-    MoneyAtRoundStart = Seats[4].Money;
-    scene.moneyLabel.caption = num(Seats[4].Money);
+    MoneyAtRoundStart = Players[4].Money;
+    scene.moneyLabel.caption = num(Players[4].Money);
     RoundOver = false;
 
     scene.stockCount.visible = true;
@@ -101,7 +102,7 @@ void Game::DealRound() {
     scene.ratesLine.visible = true;
 
     for (int i = 1; i <= 4; ++i) {
-        scene.seatName[i].caption = Seats[i].Name;
+        scene.seatName[i].caption = Players[i].Name;
         scene.seatName[i].visible = true;
         scene.boardHandName[i].visible = false;
         scene.boardLaidName[i].visible = false;
@@ -127,6 +128,8 @@ void Game::DealRound() {
         // its narrow spacing until its next turn clears the flag.
         seat.MeldCount = 0;
         seat.MeldStarts.fill(0);
+        seat.K = 0;
+        seat.Fooled = seat.GotFool = false;
     }
 
     // No turn is under way at a deal. A new game or a level change may have
@@ -180,14 +183,14 @@ void Game::DealRound() {
         back.left = 1560;
     }
 
-    SeatRec& table = Seats[0];
-    table.PileCards.clear();
-    table.PileCards.push(Deck[22]);
+    SeatRec& stock = Seats[0];
+    stock.PileCards.clear();
+    stock.PileCards.push(Deck[22]);
     scene.cardBack[Deck[22]].visible = false;
 
-    table.Cards.clear();
+    stock.Cards.clear();
     for (int j = 1; j <= 23; ++j) {
-        table.Cards.push(Deck[22 + j]);
+        stock.Cards.push(Deck[22 + j]);
         scene.toFront(scene.cardBack[Deck[22 + j]]);
     }
 
@@ -196,7 +199,7 @@ void Game::DealRound() {
     for (int i = 1; i <= 4; ++i) PlayLogs[i].EntryCount = 0;
 
     hint(" กำลังแจกไพ่ ,,,ให้ผู้เล่นแต่ละคน ");
-    scene.moneyLabel.caption = num(Seats[4].Money);
+    scene.moneyLabel.caption = num(Players[4].Money);
 
     report({"deal", favoured, {}, 0, ""});
     LayoutTable();
