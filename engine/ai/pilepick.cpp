@@ -2,6 +2,10 @@
 // which meld. A fixed sequence of searches over hand and pile: a later find
 // replaces an earlier one, except that the stop-at-first searches settle the
 // decision at once.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
 #include "ai/decisions.h"
 #include "ai/search.h"
 #include "core/report.h"
@@ -16,55 +20,76 @@ namespace {
 class PilePicker {
 public:
     PilePicker(const Table& t, int seat, const CardList& hand, PilePick& d)
-        : t_(t), seat_(seat), hand_(hand), pile_(t.Seats[0].PileCards), d_(d) {}
+        : t_(t), seat_(seat), hand_(hand), pile_(t.Seats[0].PileCards), d_(d) {
+        for (int j = 1; j <= pile_.count; ++j)
+            if (isValidCard(pile_[j])) {
+                pileSet_ |= std::uint64_t{1} << pile_[j];
+                pileAt_[static_cast<std::size_t>(pile_[j])] = j;
+            }
+    }
 
     bool meld(int a, int b, int c) const {
         return IsSet(t_, seat_, a, b, c) || IsRun(t_, seat_, a, b, c);
     }
 
     // One hand card h with pile cards j < k; the deepest taken card is j.
-    // Returns true on a find (the last find of the scan is kept).
-    bool scanHandPilePile(int h) {
+    // Of the pairs that meld with h, the scan in loop order (j outer, k
+    // inner) would end on the last and stop at once on the first. Only the
+    // pile cards that could meld with h are looked at.
+    bool pilePairFor(int h, bool last, int& j, int& k) const {
         bool found = false;
-        const int p = pile_.count;
-        for (int j = 1; j <= p - 1; ++j) {
-            if (!mayShareMeld(h, pile_[j])) continue;
-            for (int k = j + 1; k <= p; ++k)
-                if (meld(h, pile_[j], pile_[k])) {
-                    takeHPP(h, j, k);
-                    found = true;
-                }
-        }
+        forMeldPartners(h, pileSet_, [&](int x, int y) {
+            if (!meld(h, x, y)) return;
+            const int px = pileAt_[static_cast<std::size_t>(x)];
+            const int py = pileAt_[static_cast<std::size_t>(y)];
+            const int pj = std::min(px, py), pk = std::max(px, py);
+            const bool better = !found || (last ? (pj > j || (pj == j && pk > k))
+                                                : (pj < j || (pj == j && pk < k)));
+            if (better) {
+                j = pj;
+                k = pk;
+                found = true;
+            }
+        });
         return found;
+    }
+
+    // Scans every pile pair with h; returns true on a find (the last find of
+    // the scan is kept).
+    bool scanHandPilePile(int h) {
+        int j = 0, k = 0;
+        if (!pilePairFor(h, true, j, k)) return false;
+        takeHPP(h, j, k);
+        return true;
     }
 
     // The first hand card, in hand order, that melds with two pile cards.
     bool firstHandPilePile() {
-        const int n = hand_.count;
-        const int p = pile_.count;
-        for (int d = 1; d <= n; ++d)
-            for (int j = 1; j <= p - 1; ++j) {
-                if (!mayShareMeld(hand_[d], pile_[j])) continue;
-                for (int k = j + 1; k <= p; ++k)
-                    if (meld(hand_[d], pile_[j], pile_[k])) {
-                        takeHPP(hand_[d], j, k);
-                        return true;
-                    }
+        for (int d = 1; d <= hand_.count; ++d) {
+            int j = 0, k = 0;
+            if (pilePairFor(hand_[d], false, j, k)) {
+                takeHPP(hand_[d], j, k);
+                return true;
             }
+        }
         return false;
     }
 
     // Two hand cards a < b (a from 1 to aLast) with a pile card at k in
-    // kFirst..kLast; a is the outer loop, k the inner one.
+    // kFirst..kLast; a is the outer loop, k the inner one. The scan keeps
+    // its last find, which is the first one counting down.
     void scanHandHandPile(int aLast, int kFirst, int kLast) {
         const int n = hand_.count;
         if (kFirst < 1) kFirst = 1;
         if (kLast > pile_.count) kLast = pile_.count;
-        for (int a = 1; a <= aLast && a <= n - 1; ++a)
-            for (int b = a + 1; b <= n; ++b) {
+        for (int a = std::min(aLast, n - 1); a >= 1; --a)
+            for (int b = n; b > a; --b) {
                 if (!mayShareMeld(hand_[a], hand_[b])) continue;
-                for (int k = kFirst; k <= kLast; ++k)
-                    if (meld(hand_[a], hand_[b], pile_[k])) takeHHP(a, b, k);
+                for (int k = kLast; k >= kFirst; --k)
+                    if (meld(hand_[a], hand_[b], pile_[k])) {
+                        takeHHP(a, b, k);
+                        return;
+                    }
             }
     }
 
@@ -95,6 +120,8 @@ private:
     const CardList& hand_;
     const CardList& pile_;
     PilePick& d_;
+    std::uint64_t pileSet_ = 0;                // the pile's cards
+    std::array<int, kMaxCards + 1> pileAt_{};  // their pile positions
 };
 
 bool pairwiseApart(int a, int b, int c) {

@@ -1,8 +1,10 @@
 // How a computer seat finds melds and lay-offs in its hand, and the
 // arrangement that brings meld triples to the front (also offered to the
 // person from the play menu).
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <utility>
-#include <vector>
 
 #include "ai/decisions.h"
 #include "ai/search.h"
@@ -10,6 +12,41 @@
 #include "rules/melds.h"
 
 namespace vornak {
+
+bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set) {
+    bool melds = false;
+    forMeldPartners(c, set, [&](int x, int y) { melds = melds || IsMeld(t, seat, c, x, y); });
+    return melds;
+}
+
+bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int& j, int& k) {
+    // The last triple in loop order has the highest i, then the highest j,
+    // then the highest k. Counting i down, the cards after it are the only
+    // partners it may take, and of those only the ones that could meld.
+    std::array<int, kMaxCards + 1> at{};  // hand position of each card
+    std::uint64_t after = 0;              // the cards after position i
+    for (i = hand.count; i >= 1; --i) {
+        const int c = hand[i];
+        bool found = false;
+        forMeldPartners(c, after, [&](int x, int y) {
+            if (!IsMeld(t, seat, c, x, y)) return;
+            const int px = at[static_cast<std::size_t>(x)];
+            const int py = at[static_cast<std::size_t>(y)];
+            const int pj = std::min(px, py), pk = std::max(px, py);
+            if (!found || pj > j || (pj == j && pk > k)) {
+                j = pj;
+                k = pk;
+                found = true;
+            }
+        });
+        if (found) return true;
+        if (isValidCard(c)) {
+            after |= std::uint64_t{1} << c;
+            at[static_cast<std::size_t>(c)] = i;
+        }
+    }
+    return false;
+}
 
 void MeldFound::noteIn(Table& t) const {
     if (found) t.Selection = meld;
@@ -31,18 +68,10 @@ MeldFound FindMeldInHand(const Table& t, int seat, GameObserver* observer) {
     MeldFound d;
     if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
     const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
-    const int n = hand.count;
-    // Every triple is tried; the last one in loop order is the one kept.
-    for (int i = 1; i <= n - 2; ++i)
-        for (int j = i + 1; j <= n - 1; ++j) {
-            if (!mayShareMeld(hand[i], hand[j])) continue;
-            for (int k = j + 1; k <= n; ++k)
-                if (IsRun(t, seat, hand[i], hand[j], hand[k]) ||
-                    IsSet(t, seat, hand[i], hand[j], hand[k])) {
-                    d.found = true;
-                    d.meld = {0, hand[i], hand[j], hand[k]};
-                }
-        }
+    // Of every triple that melds, the last one in loop order is kept.
+    int i = 0, j = 0, k = 0;
+    d.found = lastMeldTriple(t, seat, hand, i, j, k);
+    if (d.found) d.meld = {0, hand[i], hand[j], hand[k]};
     return scope.ends(t, d, d.found ? 1 : 0);
 }
 
@@ -105,16 +134,12 @@ Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
 
     // Front triple: the last one found in loop order.
     int front[3] = {0, 0, 0};
-    for (int i = 1; i <= n - 2; ++i)
-        for (int j = i + 1; j <= n - 1; ++j) {
-            if (!mayShareMeld(hand[i], hand[j])) continue;
-            for (int k = j + 1; k <= n; ++k)
-                if (meld(hand[i], hand[j], hand[k])) {
-                    front[0] = hand[i];
-                    front[1] = hand[j];
-                    front[2] = hand[k];
-                }
-        }
+    int fi = 0, fj = 0, fk = 0;
+    if (lastMeldTriple(t, seat, hand, fi, fj, fk)) {
+        front[0] = hand[fi];
+        front[1] = hand[fj];
+        front[2] = hand[fk];
+    }
 
     // Bring it forward, one pass, keeping its order.
     int placed = 0;

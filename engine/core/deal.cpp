@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/game.h"
+#include "play/cardmoves.h"
 
 namespace vornak {
 
@@ -114,24 +115,6 @@ void Game::DealRound() {
         scene.panelGotFool[i].visible = true;
     }
 
-    for (int i = 1; i <= 4; ++i) {
-        FeedsClubsRun[i] = FeedsTwos[i] = FeedsQueens[i] = false;
-        FeedsTenToQueen[i] = FeedsJackToKing[i] = FeedsQueenToAce[i] = false;
-        SeatRec& seat = Seats[i];
-        seat.Cards.clear();
-        seat.PileCards.clear();
-        seat.DarkKnocked = false;
-        seat.Knocked = false;
-        seat.HasLaidDown = false;
-        seat.StillClosed = true;
-        // Discarded is left as the last round ended: a computer seat keeps
-        // its narrow spacing until its next turn clears the flag.
-        seat.MeldCount = 0;
-        seat.MeldStarts.fill(0);
-        seat.K = 0;
-        seat.Fooled = seat.GotFool = false;
-    }
-
     // No turn is under way at a deal. A new game or a level change may have
     // cut the person's turn short: none of its modes may act before the
     // person's next turn sets them again.
@@ -139,7 +122,6 @@ void Game::DealRound() {
     ArrangeFirstChosen = false;
     ArrangeFirstPos = 0;
     SelectionCount = 0;
-    PickFromPile = false;
 
     scene.forwardIcon.visible = TurnForward;
     scene.backwardIcon.visible = !TurnForward;
@@ -151,8 +133,6 @@ void Game::DealRound() {
         face.left = 1560;
         Deck[c] = 0;
     }
-    SetLayOffCards.clear();
-    RunLayOffCards.clear();
 
     scene.menus.mnuGame.enabled = true;
     scene.menus.mnuPlay.enabled = true;
@@ -163,13 +143,7 @@ void Game::DealRound() {
     } while (!DeckIsValid());
 
     const int favoured = FavouredSeat();
-    for (int k = 1; k <= 7; ++k) Seats[favoured].Cards.push(Deck[45 + k]);
-    int n = 0;
-    for (int s = 1; s <= 4; ++s) {
-        if (s == favoured) continue;
-        ++n;
-        for (int k = 1; k <= 7; ++k) Seats[s].Cards.push(Deck[(n - 1) * 7 + k]);
-    }
+    DealCards(table, Deck, favoured);
     if (GiveStarterHand) {
         for (int k = 1; k <= 7; ++k) std::swap(Seats[4].Cards[k], Seats[favoured].Cards[k]);
         GiveStarterHand = false;
@@ -183,16 +157,8 @@ void Game::DealRound() {
         back.left = 1560;
     }
 
-    SeatRec& stock = Seats[0];
-    stock.PileCards.clear();
-    stock.PileCards.push(Deck[22]);
     scene.cardBack[Deck[22]].visible = false;
-
-    stock.Cards.clear();
-    for (int j = 1; j <= 23; ++j) {
-        stock.Cards.push(Deck[22 + j]);
-        scene.toFront(scene.cardBack[Deck[22 + j]]);
-    }
+    for (int j = 1; j <= 23; ++j) scene.toFront(scene.cardBack[Deck[22 + j]]);
 
     for (int k = 1; k <= 7; ++k) scene.cardBack[Seats[4].Cards[k]].visible = false;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/cards.h"
+#include "ai/search.h"
 #include "core/report.h"
 #include "rules/melds.h"
 
@@ -82,6 +83,43 @@ int previousSeat(int seat, bool forward) {
 
 }  // namespace
 
+void DealCards(Table& t, const std::array<int, 53>& deck, int favoured) {
+    for (std::size_t i = 1; i <= 4; ++i) {
+        t.FeedsClubsRun[i] = t.FeedsTwos[i] = t.FeedsQueens[i] = false;
+        t.FeedsTenToQueen[i] = t.FeedsJackToKing[i] = t.FeedsQueenToAce[i] = false;
+        SeatRec& seat = t.Seats[i];
+        seat.Cards.clear();
+        seat.PileCards.clear();
+        seat.DarkKnocked = false;
+        seat.Knocked = false;
+        seat.HasLaidDown = false;
+        seat.StillClosed = true;
+        seat.MeldCount = 0;
+        seat.MeldStarts.fill(0);
+        seat.K = 0;
+        seat.Fooled = seat.GotFool = false;
+    }
+    t.RoundOver = false;
+    t.PickFromPile = false;
+    t.SetLayOffCards.clear();
+    t.RunLayOffCards.clear();
+
+    if (favoured >= 1 && favoured <= 4)
+        for (std::size_t k = 1; k <= 7; ++k) seatOf(t, favoured).Cards.push(deck[45 + k]);
+    int n = 0;
+    for (int s = 1; s <= 4; ++s) {
+        if (s == favoured) continue;
+        if (++n > 3) break;
+        for (int k = 1; k <= 7; ++k)
+            seatOf(t, s).Cards.push(deck[static_cast<std::size_t>((n - 1) * 7 + k)]);
+    }
+    SeatRec& table = t.Seats[0];
+    table.PileCards.clear();
+    table.PileCards.push(deck[22]);
+    table.Cards.clear();
+    for (std::size_t j = 1; j <= 23; ++j) table.Cards.push(deck[22 + j]);
+}
+
 int StartTurn(Table& t) {
     t.DarkKnockReady = false;
     t.PickFromPile = false;
@@ -125,7 +163,7 @@ int DrawCard(Table& t, int seat, const Level& level, Random& random, GameObserve
     top = 0;
     --stock.CardCount();
     if (isValidCard(candidate)) me.Cards.push(candidate);
-    report(observer, {"draw", seat, {candidate}, 0, ""});
+    if (observer) report(observer, {"draw", seat, {candidate}, 0, ""});
     return candidate;
 }
 
@@ -138,7 +176,7 @@ void TakeFromPile(Table& t, int seat, GameObserver* observer) {
 
     GameAction taken{"pick", seat, {}, t.PickIndex, ""};
     for (int k = t.PickIndex; k <= n; ++k) {
-        taken.cards.push_back(pile.PileCards[k]);
+        if (observer) taken.cards.push_back(pile.PileCards[k]);
         me.Cards.push(pile.PileCards[k]);
         pile.PileCards[k] = 0;
     }
@@ -228,7 +266,7 @@ int LayOff(Table& t, int seat, GameObserver* observer) {
     me.Cards[pos] = me.Cards[me.CardCount()];
     me.Cards[me.CardCount()] = 0;
     --me.CardCount();
-    report(observer, {"layoff", seat, {c}, pos, t.LayOffOnRun ? "run" : "set"});
+    if (observer) report(observer, {"layoff", seat, {c}, pos, t.LayOffOnRun ? "run" : "set"});
     openGroup(me);
     if (t.LayOffOnRun) AddRunLayOffNeighbours(t, c);
     return c;
@@ -254,18 +292,14 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
         me.Discarded = true;
         e.card = d;
         e.pos = pos;
-        report(observer, {"discard", seat, {d}, pos, ""});
+        if (observer) report(observer, {"discard", seat, {d}, pos, ""});
 
         // Statistics: a discard that completes a meld with two pile cards,
         // and a discard that could have been laid off.
-        const int below = table.PileCount() - 1;
-        bool ontoThree = false;
-        if (table.PileCount() >= 3)
-            for (int i = 1; i <= below && !ontoThree; ++i)
-                for (int j = i + 1; j <= below && !ontoThree; ++j)
-                    ontoThree = IsSet(t, seat, d, table.PileCards[i], table.PileCards[j]) ||
-                                IsRun(t, seat, d, table.PileCards[i], table.PileCards[j]);
-        e.ontoThree = ontoThree;
+        std::uint64_t below = 0;  // the pile under the discard
+        for (int i = 1; i <= table.PileCount() - 1; ++i)
+            if (isValidCard(table.PileCards[i])) below |= std::uint64_t{1} << table.PileCards[i];
+        e.ontoThree = table.PileCount() >= 3 && meldsWithTwoOf(t, seat, d, below);
         e.dummy = IsDummyCard(t, d);
     }
 
@@ -311,7 +345,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
             me.Knocked = true;
             me.DarkKnocked = false;
         }
-        report(observer, {"knock", seat, {d}, 0, me.DarkKnocked ? "dark" : "knock"});
+        if (observer) report(observer, {"knock", seat, {d}, 0, me.DarkKnocked ? "dark" : "knock"});
         if (t.PickIndex == 1) ++me.K;
         // The fool: the knock came straight from the previous seat's discard.
         if (t.PickIndex >= 1 && t.PickIndex == t.PileCountAtTurnStart) {

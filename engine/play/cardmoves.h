@@ -5,11 +5,20 @@
 // Every move reports its action to the observer, when there is one.
 #pragma once
 
+#include <array>
+
 #include "core/interfaces.h"
 #include "core/observer.h"
 #include "core/table.h"
 
 namespace vornak {
+
+// A new round on the table: the deck's cards 46..52 to the favoured seat,
+// 1..21 to the other three in seat order, 22 to the pile, 23..45 to the
+// stock (top last); every seat's round state cleared. The seat to play and
+// the direction stay as the last round left them, and so does Discarded
+// (a computer seat keeps its narrow spacing until its next turn).
+void DealCards(Table& t, const std::array<int, 53>& deck, int favoured);
 
 // Steps CurrentSeat on in the direction of play and clears the turn record;
 // returns the seat to play.
