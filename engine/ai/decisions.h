@@ -5,7 +5,7 @@
 // Every decision reports itself to the observer, when there is one.
 #pragma once
 
-#include "core/interfaces.h"
+#include "core/random.h"
 #include "core/observer.h"
 #include "core/table.h"
 

@@ -13,12 +13,6 @@
 
 namespace vornak {
 
-bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set) {
-    bool melds = false;
-    forMeldPartners(c, set, [&](int x, int y) { melds = melds || IsMeld(t, seat, c, x, y); });
-    return melds;
-}
-
 bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int& j, int& k) {
     // The last triple in loop order has the highest i, then the highest j,
     // then the highest k. Counting i down, the cards after it are the only

@@ -13,7 +13,7 @@
 #include <exception>
 #include <utility>
 
-#include "core/interfaces.h"
+#include "core/random.h"
 #include "core/observer.h"
 #include "core/table.h"
 

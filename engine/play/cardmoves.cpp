@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/cards.h"
-#include "ai/search.h"
 #include "core/report.h"
 #include "rules/melds.h"
 

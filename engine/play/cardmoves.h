@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "core/interfaces.h"
+#include "core/random.h"
 #include "core/observer.h"
 #include "core/table.h"
 
