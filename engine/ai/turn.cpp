@@ -56,7 +56,7 @@ TurnSteps LayOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) 
 
 }  // namespace
 
-TurnSteps PlayComputerTurn(Table& t, int seat, const Level& level, Random& random,
+TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
                            GameObserver* observer) {
     if (seat < 1 || seat > 4) co_return;
     SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];

@@ -75,9 +75,10 @@ private:
 };
 
 // The turn of `seat` (1..4), which StartTurn has just made the current
-// seat. When the steps are over the seat's discard is chosen (or its dark
-// knock laid out): EndTurn comes next.
-TurnSteps PlayComputerTurn(Table& t, int seat, const Level& level, Random& random,
+// seat. The steps keep the table, the random source and the observer by
+// reference (they must outlive the steps) and the level by value. When the steps are over the
+// seat's discard is chosen (or its dark knock laid out): EndTurn comes next.
+TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
                            GameObserver* observer = nullptr);
 
 // Plays the table on to the round's end, every seat (the person's too) by

@@ -229,7 +229,8 @@ public:
     Task EndTurn(int seat);
     void disableAllFaces();
 
-    // ==== ai/ : computer seats ====
+    // ==== play/ : the turn driver ====
+    // A computer seat's turn (ai/turn.h), narrated, paused and shown.
     Task ComputerTurn(int seat);
     void StartHumanTurn();  // step H of the turn driver
 

@@ -127,9 +127,11 @@ void Game::showLayOff(int seat, int card) {
 
 void Game::LayOff(int seat) {
     if (!validSeat(seat)) return;
-    say(seat, " หงายไพ่ดัมมี่");
     const int card = vornak::LayOff(table, seat, observer);
-    if (card != 0) showLayOff(seat, card);
+    if (card != 0)
+        showLayOff(seat, card);
+    else
+        say(seat, " หงายไพ่ดัมมี่");
 }
 
 void Game::LayoutLaidCards(int seat) {
