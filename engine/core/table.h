@@ -119,6 +119,7 @@ struct Table {
 };
 
 static_assert(std::is_trivially_copyable_v<Table>, "a table is copied as plain memory");
+static_assert(sizeof(Table) <= 4096, "the look-ahead copies tables by the thousand");
 
 // The level as the computer seats' decisions and the draw see it.
 struct Level {

@@ -64,7 +64,7 @@ void EventLog::randomDrawn(double value) {
     for (Frame& f : frames_) f.draws.push_back(value);
 }
 
-void EventLog::decisionEnds(const Table& g, const LogContext& at, const char* name, int seat,
+void EventLog::decisionEnds(const Table& t, const LogContext& at, const char* name, int seat,
                             int result) {
     if (!enabled()) return;
     Frame frame;
@@ -77,7 +77,7 @@ void EventLog::decisionEnds(const Table& g, const LogContext& at, const char* na
         }
     }
     const std::string n = name;
-    const SeatRec& me = g.Seats[static_cast<std::size_t>(seat >= 0 && seat <= 4 ? seat : 0)];
+    const SeatRec& me = t.Seats[static_cast<std::size_t>(seat >= 0 && seat <= 4 ? seat : 0)];
 
     JsonWriter w;
     w.beginObject().field("type", "decision");
@@ -94,22 +94,22 @@ void EventLog::decisionEnds(const Table& g, const LogContext& at, const char* na
     w.field("result", result);
     w.key("outputs").beginObject();
     if (n == "ChoosePilePick") {
-        w.field("pickFromPile", g.PickFromPile).field("pickIndex", g.PickIndex);
-        w.key("selection").values(selectionOf(g));
+        w.field("pickFromPile", t.PickFromPile).field("pickIndex", t.PickIndex);
+        w.key("selection").values(selectionOf(t));
     } else if (n == "FindMeldInHand") {
-        w.key("selection").values(selectionOf(g));
+        w.key("selection").values(selectionOf(t));
     } else if (n == "FindLayOff" || n == "FindSetLayOff") {
-        w.field("layOffPos", g.LayOffPos).field("layOffCard", me.Cards[g.LayOffPos]);
-        w.field("layOffOnRun", g.LayOffOnRun);
+        w.field("layOffPos", t.LayOffPos).field("layOffCard", me.Cards[t.LayOffPos]);
+        w.field("layOffOnRun", t.LayOffOnRun);
     } else if (n == "ArrangeHand") {
         w.key("hand").values(listOf(me.Cards));
     } else if (n == "DecideMeldAtFive" || n == "DecideMeldAtFour") {
-        w.field("meldNow", g.MeldNow);
+        w.field("meldNow", t.MeldNow);
     } else if (n == "CheckDarkKnock") {
-        w.field("darkKnockReady", g.DarkKnockReady);
+        w.field("darkKnockReady", t.DarkKnockReady);
         w.key("hand").values(listOf(me.Cards));
     } else if (n == "ChooseDiscard") {
-        w.field("selectedCard", g.SelectedCard).field("card", me.Cards[g.SelectedCard]);
+        w.field("selectedCard", t.SelectedCard).field("card", me.Cards[t.SelectedCard]);
     }
     w.endObject().endObject();
     write(w.str());

@@ -30,8 +30,8 @@ public:
     void write(const std::string& line);
 
     void action(const LogContext& at, const GameAction& action);
-    // `seen` is the table as the decision sees it; the level and the mode
-    // come from the game.
+    // `seen` is the table as the decision sees it (at its end, with what it
+    // decided noted); the level and the mode come from the game.
     void decisionStarts(const Game& game, const Table& seen, const char* name, int seat);
     void randomDrawn(double value);
     void decisionEnds(const Table& seen, const LogContext& at, const char* name, int seat,
