@@ -980,7 +980,7 @@ void TableWidget::syncAccessibleNames() {
     for (int s = 1; s <= 4; ++s)
         setAccessibleNameIfChanged(seatNames_[std::size_t(s)],
                                    QStringLiteral("%1, %2 cards")
-                                       .arg(qs(game_.Seats[s].Name))
+                                       .arg(qs(game_.Players[s].Name))
                                        .arg(game_.Seats[s].CardCount()));
     setAccessibleNameIfChanged(stockCount_,
                                QStringLiteral("Stock, %1 cards").arg(game_.Seats[0].CardCount()));

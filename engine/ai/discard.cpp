@@ -2,10 +2,15 @@
 // where it can, one that feeds nobody. Then the speto cards are let go as
 // the stock runs out.
 #include <cmath>
+#include <array>
+#include <cstdint>
 #include <initializer_list>
-#include <vector>
 
-#include "core/game.h"
+#include "ai/decisions.h"
+#include "ai/search.h"
+#include "core/cards.h"
+#include "core/report.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -13,144 +18,139 @@ namespace {
 
 // Hand cards that a pile card q makes dangerous to give away: with q they
 // leave two cards of a speto meld (2-3-4 of clubs, the 2s, the Qs, 10-J-Q,
-// J-Q-K and Q-K-A of spades).
-bool spetoPartnerOnPile(int q, int c) {
-    auto among = [c](std::initializer_list<int> codes) {
-        for (int x : codes)
-            if (x == c) return true;
-        return false;
+// J-Q-K and Q-K-A of spades). Bit c for hand card c.
+constexpr std::uint64_t spetoPartnersOnPile(int q) {
+    auto set = [](std::initializer_list<int> codes) {
+        std::uint64_t m = 0;
+        for (int c : codes) m |= std::uint64_t{1} << c;
+        return m;
     };
     switch (q) {
         case 1:
-            return among({2, 3, 14, 27, 40});
+            return set({2, 3, 14, 27, 40});
         case 2:
-            return among({1, 3});
+            return set({1, 3});
         case 3:
-            return among({1, 2});
+            return set({1, 2});
         case 14:
-            return among({1, 27, 40});
+            return set({1, 27, 40});
         case 27:
-            return among({1, 14, 40});
+            return set({1, 14, 40});
         case 40:
-            return among({1, 14, 27});
+            return set({1, 14, 27});
         case 11:
-            return among({24, 37, 50});
+            return set({24, 37, 50});
         case 24:
-            return among({11, 37, 50});
+            return set({11, 37, 50});
         case 37:
-            return among({11, 24, 50});
+            return set({11, 24, 50});
         case 48:
-            return among({49, 50});
+            return set({49, 50});
         case 49:
-            return among({48, 50, 51});
+            return set({48, 50, 51});
         case 50:
-            return among({11, 24, 37, 48, 49, 51, 52});
+            return set({11, 24, 37, 48, 49, 51, 52});
         case 51:
-            return among({49, 50, 52});
+            return set({49, 50, 52});
         case 52:
-            return among({50, 51});
+            return set({50, 51});
         default:
-            return false;
+            return 0;
     }
 }
 
-// Two cards can stand in one meld only when they share a rank or lie within
-// two codes of each other; the searches skip the pairs that cannot.
-bool mayShareMeld(int x, int y) {
-    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
-}
-
-// Does c make a meld with some pair of the list's cards?
-bool meldsWithPair(const Game& g, int c, const CardList& cards) {
-    for (int j = 1; j <= cards.count - 1; ++j) {
-        const int x = cards[j];
-        if (!mayShareMeld(c, x)) continue;
-        for (int k = j + 1; k <= cards.count; ++k) {
-            const int y = cards[k];
-            if (g.IsSet(c, x, y) || g.IsRun(c, x, y)) return true;
-        }
+// Hand positions, in increasing order.
+struct Positions {
+    std::array<int, kMaxCards> at{};
+    int count = 0;
+    void push(int pos) {
+        if (count < kMaxCards) at[static_cast<std::size_t>(count++)] = pos;
     }
-    return false;
-}
+    // Entry 1..count, 0 outside.
+    int operator()(int oneBased) const {
+        return oneBased >= 1 && oneBased <= count ? at[static_cast<std::size_t>(oneBased - 1)] : 0;
+    }
+};
 
 // A draw of 1..m, uniform for m up to 19 (larger m: uniform over 1..19).
-int uniformPick(Game& g, int m) {
+int uniformPick(Random& random, int m) {
     if (m < 1) return 1;
     for (int tries = 0; tries < 10000; ++tries) {
-        const int r = static_cast<int>(std::floor(g.Rnd() * 20));
+        const int r = static_cast<int>(std::floor(random.next() * 20));
         if (r >= 1 && r <= m) return r;
     }
     return 1;  // only a broken random source gets here
 }
 
 // A draw of 1..m-1 (1 when m is 1): never the last entry.
-int lowPick(Game& g, int m) {
-    return static_cast<int>(std::floor(g.Rnd() * (m - 1) + 1));
-}
-
-int at(const std::vector<int>& list, int oneBased) {
-    return (oneBased >= 1 && oneBased <= static_cast<int>(list.size()))
-               ? list[static_cast<std::size_t>(oneBased - 1)]
-               : 0;
+int lowPick(Random& random, int m) {
+    return static_cast<int>(std::floor(random.next() * (m - 1) + 1));
 }
 
 }  // namespace
 
-void Game::ChooseDiscard(int seat) {
-    DecisionScope scope(*this, "ChooseDiscard", seat);
-    if (seat < 1 || seat > 4) {
-        SelectedCard = 1;
-        return;
-    }
-    const CardList& hand = Seats[seat].Cards;
-    const CardList& pile = Seats[0].PileCards;
+void DiscardChoice::noteIn(Table& t) const {
+    t.SelectedCard = pos;
+}
+
+DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random& random,
+                            GameObserver* observer) {
+    DecisionScope scope(observer, "ChooseDiscard", seat, t);
+    DiscardChoice d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    const CardList& pile = t.Seats[0].PileCards;
     const int n = hand.count;
-    const int stock = Seats[0].CardCount();
+    const int stock = t.Seats[0].CardCount();
     int pos = n;
 
     // Safe: no lay-off card and no speto partner of a pile card.
-    std::vector<int> safe;
-    for (int i = 1; i <= n; ++i) {
-        const int c = hand[i];
-        bool unsafe = SetLayOffCards.contains(c) || RunLayOffCards.contains(c);
-        for (int q = 1; q <= pile.count && !unsafe; ++q) unsafe = spetoPartnerOnPile(pile[q], c);
-        if (!unsafe) safe.push_back(i);
-    }
+    std::uint64_t partners = 0;
+    for (int q = 1; q <= pile.count; ++q)
+        if (isValidCard(pile[q])) partners |= spetoPartnersOnPile(pile[q]);
+    const std::uint64_t layOffs = cardSet(t.SetLayOffCards) | cardSet(t.RunLayOffCards);
+    auto listed = [](std::uint64_t set, int c) { return isValidCard(c) && ((set >> c) & 1u) != 0; };
+    Positions safe;
+    for (int i = 1; i <= n; ++i)
+        if (!listed(layOffs | partners, hand[i])) safe.push(i);
 
     // Lone: no meld with two pile cards nor with two hand cards.
-    std::vector<int> lone;
+    const std::uint64_t pileSet = cardSet(pile), handSet = cardSet(hand);
+    Positions lone;
     for (int i = 1; i <= n; ++i) {
         const int c = hand[i];
-        if (!meldsWithPair(*this, c, pile) && !meldsWithPair(*this, c, hand)) lone.push_back(i);
+        if (!meldsWithTwoOf(t, seat, c, pileSet) && !meldsWithTwoOf(t, seat, c, handSet))
+            lone.push(i);
     }
-    const int safeCount = static_cast<int>(safe.size());
-    const int loneCount = static_cast<int>(lone.size());
+    const int safeCount = safe.count;
+    const int loneCount = lone.count;
 
-    if (BeginnerChosen) {
+    if (level.beginner) {
         if (loneCount > 0 && safeCount > 0)
-            pos = at(lone, uniformPick(*this, loneCount));
+            pos = lone(uniformPick(random, loneCount));
         else if (safeCount > 0)
-            pos = at(safe, uniformPick(*this, safeCount));
+            pos = safe(uniformPick(random, safeCount));
         else if (loneCount == 0)
-            pos = lowPick(*this, n);
+            pos = lowPick(random, n);
         // A lone card that is not safe: the last card goes.
     } else if (loneCount > 0) {
         // Keep the person from completing a meld with two of their cards.
-        std::vector<int> humanSafe;
-        for (int i : lone)
-            if (!meldsWithPair(*this, hand[i], Seats[kHuman].Cards)) humanSafe.push_back(i);
-        if (!humanSafe.empty()) {
-            pos = at(humanSafe, uniformPick(*this, static_cast<int>(humanSafe.size())));
+        const std::uint64_t person = cardSet(t.Seats[kHuman].Cards);
+        Positions humanSafe;
+        for (int k = 1; k <= lone.count; ++k)
+            if (!meldsWithTwoOf(t, seat, hand[lone(k)], person)) humanSafe.push(lone(k));
+        if (humanSafe.count > 0) {
+            pos = humanSafe(uniformPick(random, humanSafe.count));
         } else {
             int r = 0;
-            do r = lowPick(*this, loneCount);
+            do r = lowPick(random, loneCount);
             while (r < 1 || r > loneCount);
-            pos = at(lone, r);
+            pos = lone(r);
         }
     } else if (safeCount > 0) {
-        pos = at(safe, lowPick(*this, safeCount));
+        pos = safe(lowPick(random, safeCount));
     } else {
-        pos = lowPick(*this, n);
+        pos = lowPick(random, n);
     }
 
     // The speto cards go as the stock runs out.
@@ -159,15 +159,16 @@ void Game::ChooseDiscard(int seat) {
         if (isSpeto(hand[i])) speto = i;
     if (speto != 0) {
         if (stock > 5 && stock < 20) {
-            for (int i : lone)
-                if (isSpeto(hand[i])) pos = i;
+            for (int k = 1; k <= lone.count; ++k)
+                if (isSpeto(hand[lone(k)])) pos = lone(k);
         } else if (stock <= 5) {
             pos = speto;
         }
     }
 
     if (pos <= 0) pos = 1;
-    SelectedCard = pos;
+    d.pos = pos;
+    return scope.ends(t, d, 0);
 }
 
 }  // namespace vornak

@@ -2,7 +2,14 @@
 // which meld. A fixed sequence of searches over hand and pile: a later find
 // replaces an earlier one, except that the stop-at-first searches settle the
 // decision at once.
-#include "core/game.h"
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "ai/decisions.h"
+#include "ai/search.h"
+#include "core/report.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -10,62 +17,79 @@ namespace {
 
 // The searches of one decision. Pile position 0 and hand position 0 never
 // hold a card, so every loop starts at 1.
-// Two cards can stand in one meld only when they share a rank or lie within
-// two codes of each other; the searches skip the pairs that cannot.
-bool mayShareMeld(int x, int y) {
-    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
-}
-
 class PilePicker {
 public:
-    PilePicker(Game& game, int seat)
-        : g_(game), hand_(game.Seats[seat].Cards), pile_(game.Seats[0].PileCards) {}
+    PilePicker(const Table& t, int seat, const CardList& hand, PilePick& d)
+        : t_(t), seat_(seat), hand_(hand), pile_(t.Seats[0].PileCards), d_(d) {
+        for (int j = 1; j <= pile_.count; ++j)
+            if (isValidCard(pile_[j])) {
+                pileSet_ |= std::uint64_t{1} << pile_[j];
+                pileAt_[static_cast<std::size_t>(pile_[j])] = j;
+            }
+    }
 
-    bool meld(int a, int b, int c) const { return g_.IsSet(a, b, c) || g_.IsRun(a, b, c); }
+    bool meld(int a, int b, int c) const {
+        return IsSet(t_, seat_, a, b, c) || IsRun(t_, seat_, a, b, c);
+    }
 
     // One hand card h with pile cards j < k; the deepest taken card is j.
-    // Returns true on a find (the last find of the scan is kept).
-    bool scanHandPilePile(int h) {
+    // Of the pairs that meld with h, the scan in loop order (j outer, k
+    // inner) would end on the last and stop at once on the first. Only the
+    // pile cards that could meld with h are looked at.
+    bool pilePairFor(int h, bool last, int& j, int& k) const {
         bool found = false;
-        const int p = pile_.count;
-        for (int j = 1; j <= p - 1; ++j) {
-            if (!mayShareMeld(h, pile_[j])) continue;
-            for (int k = j + 1; k <= p; ++k)
-                if (meld(h, pile_[j], pile_[k])) {
-                    takeHPP(h, j, k);
-                    found = true;
-                }
-        }
+        forMeldPartners(h, pileSet_, [&](int x, int y) {
+            if (!meld(h, x, y)) return;
+            const int px = pileAt_[static_cast<std::size_t>(x)];
+            const int py = pileAt_[static_cast<std::size_t>(y)];
+            const int pj = std::min(px, py), pk = std::max(px, py);
+            const bool better = !found || (last ? (pj > j || (pj == j && pk > k))
+                                                : (pj < j || (pj == j && pk < k)));
+            if (better) {
+                j = pj;
+                k = pk;
+                found = true;
+            }
+        });
         return found;
+    }
+
+    // Scans every pile pair with h; returns true on a find (the last find of
+    // the scan is kept).
+    bool scanHandPilePile(int h) {
+        int j = 0, k = 0;
+        if (!pilePairFor(h, true, j, k)) return false;
+        takeHPP(h, j, k);
+        return true;
     }
 
     // The first hand card, in hand order, that melds with two pile cards.
     bool firstHandPilePile() {
-        const int n = hand_.count;
-        const int p = pile_.count;
-        for (int d = 1; d <= n; ++d)
-            for (int j = 1; j <= p - 1; ++j) {
-                if (!mayShareMeld(hand_[d], pile_[j])) continue;
-                for (int k = j + 1; k <= p; ++k)
-                    if (meld(hand_[d], pile_[j], pile_[k])) {
-                        takeHPP(hand_[d], j, k);
-                        return true;
-                    }
+        for (int d = 1; d <= hand_.count; ++d) {
+            int j = 0, k = 0;
+            if (pilePairFor(hand_[d], false, j, k)) {
+                takeHPP(hand_[d], j, k);
+                return true;
             }
+        }
         return false;
     }
 
     // Two hand cards a < b (a from 1 to aLast) with a pile card at k in
-    // kFirst..kLast; a is the outer loop, k the inner one.
+    // kFirst..kLast; a is the outer loop, k the inner one. The scan keeps
+    // its last find, which is the first one counting down.
     void scanHandHandPile(int aLast, int kFirst, int kLast) {
         const int n = hand_.count;
         if (kFirst < 1) kFirst = 1;
         if (kLast > pile_.count) kLast = pile_.count;
-        for (int a = 1; a <= aLast && a <= n - 1; ++a)
-            for (int b = a + 1; b <= n; ++b) {
+        for (int a = std::min(aLast, n - 1); a >= 1; --a)
+            for (int b = n; b > a; --b) {
                 if (!mayShareMeld(hand_[a], hand_[b])) continue;
-                for (int k = kFirst; k <= kLast; ++k)
-                    if (meld(hand_[a], hand_[b], pile_[k])) takeHHP(a, b, k);
+                for (int k = kLast; k >= kFirst; --k)
+                    if (meld(hand_[a], hand_[b], pile_[k])) {
+                        takeHHP(a, b, k);
+                        return;
+                    }
             }
     }
 
@@ -75,29 +99,29 @@ public:
         const int n = hand_.count;
         for (int d = 1; d <= n; ++d) {
             scanHandPilePile(hand_[d]);
-            if (g_.PickFromPile) break;
+            if (d_.take) break;
         }
     }
 
 private:
     void takeHPP(int h, int j, int k) {
-        g_.PickFromPile = true;
-        g_.PickIndex = j;
-        g_.Selection[1] = h;
-        g_.Selection[2] = pile_[j];
-        g_.Selection[3] = pile_[k];
+        d_.take = d_.found = true;
+        d_.index = j;
+        d_.meld = {0, h, pile_[j], pile_[k]};
     }
     void takeHHP(int a, int b, int k) {
-        g_.PickFromPile = true;
-        g_.PickIndex = k;
-        g_.Selection[1] = hand_[a];
-        g_.Selection[2] = hand_[b];
-        g_.Selection[3] = pile_[k];
+        d_.take = d_.found = true;
+        d_.index = k;
+        d_.meld = {0, hand_[a], hand_[b], pile_[k]};
     }
 
-    Game& g_;
+    const Table& t_;
+    int seat_;
     const CardList& hand_;
     const CardList& pile_;
+    PilePick& d_;
+    std::uint64_t pileSet_ = 0;                // the pile's cards
+    std::array<int, kMaxCards + 1> pileAt_{};  // their pile positions
 };
 
 bool pairwiseApart(int a, int b, int c) {
@@ -108,37 +132,53 @@ bool pairwiseApart(int a, int b, int c) {
 
 }  // namespace
 
-void Game::ChoosePilePick(int seat) {
-    DecisionScope scope(*this, "ChoosePilePick", seat);
+void PilePick::noteIn(Table& t) const {
     if (seat < 1 || seat > 4) return;
-    SeatRec& me = Seats[seat];
+    if (arranged) t.Seats[static_cast<std::size_t>(seat)].Cards = hand;
+    if (found) {
+        t.PickIndex = index;
+        t.Selection = meld;
+    }
+    t.PickFromPile = take;
+}
+
+PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserver* observer) {
+    DecisionScope scope(observer, "ChoosePilePick", seat, t);
+    PilePick d;
+    d.seat = seat;
+    if (seat < 1 || seat > 4) {
+        d.seat = 0;
+        return scope.ends(t, d, 0);
+    }
+    const SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
     const int n = me.CardCount();
-    const int p = Seats[0].PileCount();
-    const int S = Seats[0].CardCount();
-    PilePicker pick(*this, seat);
+    const int p = t.Seats[0].PileCount();
+    const int S = t.Seats[0].CardCount();
+    d.hand = me.Cards;
+    PilePicker pick(t, seat, d.hand, d);
 
     // A seat always keeps a card to discard after the meld it takes.
     auto keepACard = [&] {
-        if (PickFromPile && ((n == 1 && PickIndex == p - 1) || (n == 2 && PickIndex == p)))
-            PickFromPile = false;
+        if (d.take && ((n == 1 && d.index == p - 1) || (n == 2 && d.index == p))) d.take = false;
     };
 
     if (n != 3) {
-        const CardList before = me.Cards;
-        ArrangeHand(seat);
+        const CardList& before = me.Cards;
+        d.hand = ArrangeHand(t, seat, observer).hand;
+        d.arranged = true;
         const bool startedWithMeld = n >= 3 && pick.meld(before[1], before[2], before[3]);
         if (startedWithMeld && !me.HasLaidDown) {
             pick.scanHandHandPile(n - 1, p, p);
         } else if (pick.firstHandPilePile()) {
             keepACard();
-            return;
+            return scope.ends(t, d, 0);
         }
     } else {
         const auto& h = me.Cards;
         if (pairwiseApart(h[1], h[2], h[3])) {
             if (pick.firstHandPilePile()) {
                 keepACard();
-                return;
+                return scope.ends(t, d, 0);
             }
         } else {
             pick.scanHandHandPile(2, p - 1, p);
@@ -152,15 +192,16 @@ void Game::ChoosePilePick(int seat) {
     }
 
     // The level's extra-search seat.
-    if ((seat == 2 && BeginnerChosen) || (seat == 1 && VipChosen)) {
+    if ((seat == 2 && level.beginner) || (seat == 1 && level.vip)) {
         pick.handCardsUntilTaken();
         for (int k = 1; k <= p; ++k) {
             pick.scanHandHandPile(n - 1, k, k);
-            if (PickFromPile) break;
+            if (d.take) break;
         }
     }
 
     keepACard();
+    return scope.ends(t, d, 0);
 }
 
 }  // namespace vornak

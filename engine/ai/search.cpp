@@ -1,117 +1,145 @@
 // How a computer seat finds melds and lay-offs in its hand, and the
 // arrangement that brings meld triples to the front (also offered to the
 // person from the play menu).
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <utility>
-#include <vector>
 
-#include "core/game.h"
+#include "ai/decisions.h"
+#include "ai/search.h"
+#include "core/report.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
-namespace {
-
-// Two cards can stand in one meld only when they share a rank or lie within
-// two codes of each other; the searches skip the pairs that cannot.
-bool mayShareMeld(int x, int y) {
-    return x % 13 == y % 13 || (x - y <= 2 && y - x <= 2);
-}
-
-}  // namespace
-
-bool Game::FindMeldInHand(int seat) {
-    DecisionScope scope(*this, "FindMeldInHand", seat);
-    if (seat < 1 || seat > 4) return false;
-    const std::vector<int> hand = Seats[seat].Cards.toVector();
-    const int n = static_cast<int>(hand.size());
-    auto h = [&](int i) { return hand[static_cast<std::size_t>(i - 1)]; };
-    bool found = false;
-    // Every triple is tried; the last one in loop order is the one kept.
-    for (int i = 1; i <= n - 2; ++i)
-        for (int j = i + 1; j <= n - 1; ++j) {
-            if (!mayShareMeld(h(i), h(j))) continue;
-            for (int k = j + 1; k <= n; ++k)
-                if (IsRun(h(i), h(j), h(k)) || IsSet(h(i), h(j), h(k))) {
-                    found = true;
-                    Selection[1] = h(i);
-                    Selection[2] = h(j);
-                    Selection[3] = h(k);
-                }
+bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int& j, int& k) {
+    // The last triple in loop order has the highest i, then the highest j,
+    // then the highest k. Counting i down, the cards after it are the only
+    // partners it may take, and of those only the ones that could meld.
+    std::array<int, kMaxCards + 1> at{};  // hand position of each card
+    std::uint64_t after = 0;              // the cards after position i
+    for (i = hand.count; i >= 1; --i) {
+        const int c = hand[i];
+        bool found = false;
+        forMeldPartners(c, after, [&](int x, int y) {
+            if (!IsMeld(t, seat, c, x, y)) return;
+            const int px = at[static_cast<std::size_t>(x)];
+            const int py = at[static_cast<std::size_t>(y)];
+            const int pj = std::min(px, py), pk = std::max(px, py);
+            if (!found || pj > j || (pj == j && pk > k)) {
+                j = pj;
+                k = pk;
+                found = true;
+            }
+        });
+        if (found) return true;
+        if (isValidCard(c)) {
+            after |= std::uint64_t{1} << c;
+            at[static_cast<std::size_t>(c)] = i;
         }
-    scope.result = found ? 1 : 0;
-    return found;
+    }
+    return false;
 }
 
-bool Game::FindLayOff(int seat) {
-    DecisionScope scope(*this, "FindLayOff", seat);
-    if (seat < 1 || seat > 4) return false;
-    const CardList& hand = Seats[seat].Cards;
-    bool found = false;
+void MeldFound::noteIn(Table& t) const {
+    if (found) t.Selection = meld;
+}
+
+void LayOffFound::noteIn(Table& t) const {
+    if (!matched) return;
+    t.LayOffPos = pos;
+    t.LayOffOnRun = onRun;
+    if (runCard != 0) t.LayOffCard = runCard;
+}
+
+void Arrangement::noteIn(Table& t) const {
+    if (seat >= 1 && seat <= 4) t.Seats[static_cast<std::size_t>(seat)].Cards = hand;
+}
+
+MeldFound FindMeldInHand(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "FindMeldInHand", seat, t);
+    MeldFound d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    // Of every triple that melds, the last one in loop order is kept.
+    int i = 0, j = 0, k = 0;
+    d.found = lastMeldTriple(t, seat, hand, i, j, k);
+    if (d.found) d.meld = {0, hand[i], hand[j], hand[k]};
+    return scope.ends(t, d, d.found ? 1 : 0);
+}
+
+LayOffFound FindLayOff(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "FindLayOff", seat, t);
+    LayOffFound d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
     // The last matching position wins; a card that fits both kinds goes
     // onto the set.
     for (int i = 1; i <= hand.count; ++i) {
         const int c = hand[i];
-        if (RunLayOffCards.contains(c)) {
-            found = true;
-            LayOffPos = i;
-            LayOffCard = c;
-            LayOffOnRun = true;
+        if (t.RunLayOffCards.contains(c)) {
+            d.matched = true;
+            d.pos = i;
+            d.runCard = c;
+            d.onRun = true;
         }
-        if (SetLayOffCards.contains(c)) {
-            found = true;
-            LayOffPos = i;
-            LayOffOnRun = false;
+        if (t.SetLayOffCards.contains(c)) {
+            d.matched = true;
+            d.pos = i;
+            d.onRun = false;
         }
     }
     // The last card is kept for the discard.
-    if (hand.count == 1) found = false;
-    scope.result = found ? 1 : 0;
-    return found;
+    d.found = d.matched && hand.count != 1;
+    return scope.ends(t, d, d.found ? 1 : 0);
 }
 
-bool Game::FindSetLayOff(int seat) {
-    DecisionScope scope(*this, "FindSetLayOff", seat);
-    if (seat < 1 || seat > 4) return false;
-    const CardList& hand = Seats[seat].Cards;
-    bool found = false;
+LayOffFound FindSetLayOff(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "FindSetLayOff", seat, t);
+    LayOffFound d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
     for (int i = 1; i <= hand.count; ++i) {
-        if (SetLayOffCards.contains(hand[i])) {
-            found = true;
-            LayOffPos = i;
-            LayOffOnRun = false;
+        if (t.SetLayOffCards.contains(hand[i])) {
+            d.matched = true;
+            d.pos = i;
+            d.onRun = false;
         }
     }
-    scope.result = found ? 1 : 0;
-    return found;
+    d.found = d.matched;
+    return scope.ends(t, d, d.found ? 1 : 0);
 }
 
-void Game::ArrangeHand(int seat) {
-    DecisionScope scope(*this, "ArrangeHand", seat);
-    if (seat < 1 || seat > 4) return;
-    CardList& hand = Seats[seat].Cards;
+Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "ArrangeHand", seat, t);
+    Arrangement d;
+    d.seat = seat;
+    if (seat < 1 || seat > 4) {
+        d.seat = 0;
+        return scope.ends(t, d, 0);
+    }
+    d.hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    CardList& hand = d.hand;
     const int n = hand.count;
-    // Working copy, 1-based; sized to the hand so any length is safe.
-    std::vector<int> t(static_cast<std::size_t>(n) + 1, 0);
-    for (int m = 1; m <= n; ++m) t[static_cast<std::size_t>(m)] = hand[m];
-    auto at = [&](int m) -> int& { return t[static_cast<std::size_t>(m)]; };
+    auto meld = [&](int a, int b, int c) {
+        return IsRun(t, seat, a, b, c) || IsSet(t, seat, a, b, c);
+    };
 
     // Front triple: the last one found in loop order.
     int front[3] = {0, 0, 0};
-    for (int i = 1; i <= n - 2; ++i)
-        for (int j = i + 1; j <= n - 1; ++j) {
-            if (!mayShareMeld(at(i), at(j))) continue;
-            for (int k = j + 1; k <= n; ++k)
-                if (IsRun(at(i), at(j), at(k)) || IsSet(at(i), at(j), at(k))) {
-                    front[0] = at(i);
-                    front[1] = at(j);
-                    front[2] = at(k);
-                }
-        }
+    int fi = 0, fj = 0, fk = 0;
+    if (lastMeldTriple(t, seat, hand, fi, fj, fk)) {
+        front[0] = hand[fi];
+        front[1] = hand[fj];
+        front[2] = hand[fk];
+    }
 
     // Bring it forward, one pass, keeping its order.
     int placed = 0;
     for (int m = 1; m <= n && placed < 3; ++m) {
-        if (front[placed] != kNoCard && at(m) == front[placed]) {
-            std::swap(at(m), at(placed + 1));
+        if (front[placed] != kNoCard && hand[m] == front[placed]) {
+            std::swap(hand[m], hand[placed + 1]);
             ++placed;
         }
     }
@@ -123,19 +151,19 @@ void Game::ArrangeHand(int seat) {
     // loop position that is position i, j or k), so the hand keeps every card.
     auto bringTo = [&](int code, int pos) {
         for (int m = 1; m <= n; ++m)
-            if (at(m) == code) {
-                std::swap(at(m), at(pos));
+            if (hand[m] == code) {
+                std::swap(hand[m], hand[pos]);
                 return;
             }
     };
     for (int i = 4; i <= n - 2; ++i) {
-        const int a = at(i);
+        const int a = hand[i];
         for (int j = i + 1; j <= n - 1; ++j) {
-            const int b = at(j);
+            const int b = hand[j];
             if (!mayShareMeld(a, b)) continue;
             for (int k = j + 1; k <= n; ++k) {
-                const int c = at(k);
-                if (IsRun(a, b, c) || IsSet(a, b, c)) {
+                const int c = hand[k];
+                if (meld(a, b, c)) {
                     bringTo(a, 4);
                     bringTo(b, 5);
                     bringTo(c, 6);
@@ -143,8 +171,7 @@ void Game::ArrangeHand(int seat) {
             }
         }
     }
-
-    for (int m = 1; m <= n; ++m) hand[m] = at(m);
+    return scope.ends(t, d, 0);
 }
 
 }  // namespace vornak

@@ -3,7 +3,10 @@
 #include <array>
 #include <vector>
 
-#include "core/game.h"
+#include "ai/decisions.h"
+#include "core/cards.h"
+#include "core/report.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -33,11 +36,19 @@ bool inSuitThreeToKing(int low, int high) {
 
 }  // namespace
 
-void Game::DecideMeldAtFour(int seat) {
-    DecisionScope scope(*this, "DecideMeldAtFour", seat);
-    MeldNow = false;
-    if (seat < 1 || seat > 4) return;
-    const CardList& cards = Seats[seat].Cards;
+void MeldTiming::noteIn(Table& t) const {
+    t.MeldNow = meldNow;
+}
+
+MeldTiming DecideMeldAtFour(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "DecideMeldAtFour", seat, t);
+    MeldTiming d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    const CardList& cards = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    const CardList& SetLayOffCards = t.SetLayOffCards;
+    const CardList& RunLayOffCards = t.RunLayOffCards;
+    auto IsSet = [&](int a, int b, int c) { return vornak::IsSet(t, seat, a, b, c); };
+    auto IsRun = [&](int a, int b, int c) { return vornak::IsRun(t, seat, a, b, c); };
     std::array<int, 5> h{};
     for (int x = 1; x <= 4; ++x) h[static_cast<std::size_t>(x)] = cards[x];
 
@@ -63,14 +74,19 @@ void Game::DecideMeldAtFour(int seat) {
     if ((canGo[1] && canGo[2] && canGo[3]) || (canGo[2] && canGo[3] && canGo[4]) ||
         (canGo[1] && canGo[2] && canGo[4]))
         meld = true;
-    MeldNow = meld;
+    d.meldNow = meld;
+    return scope.ends(t, d, 0);
 }
 
-void Game::DecideMeldAtFive(int seat) {
-    DecisionScope scope(*this, "DecideMeldAtFive", seat);
-    MeldNow = false;
-    if (seat < 1 || seat > 4) return;
-    const CardList& cards = Seats[seat].Cards;
+MeldTiming DecideMeldAtFive(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "DecideMeldAtFive", seat, t);
+    MeldTiming d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    const CardList& cards = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    const CardList& SetLayOffCards = t.SetLayOffCards;
+    const CardList& RunLayOffCards = t.RunLayOffCards;
+    auto IsSet = [&](int a, int b, int c) { return vornak::IsSet(t, seat, a, b, c); };
+    auto IsRun = [&](int a, int b, int c) { return vornak::IsRun(t, seat, a, b, c); };
     std::array<int, 6> h{};
     for (int x = 1; x <= 5; ++x) h[static_cast<std::size_t>(x)] = cards[x];
 
@@ -118,7 +134,8 @@ void Game::DecideMeldAtFive(int seat) {
             if (isValidCard(h[x]) && h[x] == code) mark(x);
 
     if (canGo[1] && canGo[2] && canGo[3]) meld = true;
-    if (meld && lastCanGo) MeldNow = true;
+    d.meldNow = meld && lastCanGo;
+    return scope.ends(t, d, 0);
 }
 
 }  // namespace vornak

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/game.h"
+#include "play/cardmoves.h"
 
 namespace vornak {
 
@@ -73,13 +74,14 @@ bool Game::DeckIsValid() const {
 int Game::FavouredSeat() const {
     int favoured = 0;
     for (int i = 1; i <= 2; ++i)
-        for (int j = 2; j <= 3; ++j) favoured = Seats[i].TotalPoints > Seats[j].TotalPoints ? i : j;
+        for (int j = 2; j <= 3; ++j)
+            favoured = Players[i].TotalPoints > Players[j].TotalPoints ? i : j;
     return favoured;
 }
 
 void Game::DealRound() {
     for (int i = 1; i <= 4; ++i)
-        scene.seatName[i].tooltip = "เหลือเงิน " + plain(Seats[i].Money) + " บาท";
+        scene.seatName[i].tooltip = "เหลือเงิน " + plain(Players[i].Money) + " บาท";
 
     scene.stockCount.visible = true;
     scene.menus.mnuPlayShowCard.caption = "หงายไพ่";
@@ -92,8 +94,8 @@ void Game::DealRound() {
     }
     scene.skinOverlay.visible = CurrentSkin >= 6;
 
-    MoneyAtRoundStart = Seats[4].Money;
-    scene.moneyLabel.caption = num(Seats[4].Money);
+    MoneyAtRoundStart = Players[4].Money;
+    scene.moneyLabel.caption = num(Players[4].Money);
     RoundOver = false;
 
     scene.stockCount.visible = true;
@@ -101,7 +103,7 @@ void Game::DealRound() {
     scene.ratesLine.visible = true;
 
     for (int i = 1; i <= 4; ++i) {
-        scene.seatName[i].caption = Seats[i].Name;
+        scene.seatName[i].caption = Players[i].Name;
         scene.seatName[i].visible = true;
         scene.boardHandName[i].visible = false;
         scene.boardLaidName[i].visible = false;
@@ -113,22 +115,6 @@ void Game::DealRound() {
         scene.panelGotFool[i].visible = true;
     }
 
-    for (int i = 1; i <= 4; ++i) {
-        FeedsClubsRun[i] = FeedsTwos[i] = FeedsQueens[i] = false;
-        FeedsTenToQueen[i] = FeedsJackToKing[i] = FeedsQueenToAce[i] = false;
-        SeatRec& seat = Seats[i];
-        seat.Cards.clear();
-        seat.PileCards.clear();
-        seat.DarkKnocked = false;
-        seat.Knocked = false;
-        seat.HasLaidDown = false;
-        seat.StillClosed = true;
-        // Discarded is left as the last round ended: a computer seat keeps
-        // its narrow spacing until its next turn clears the flag.
-        seat.MeldCount = 0;
-        seat.MeldStarts.fill(0);
-    }
-
     // No turn is under way at a deal. A new game or a level change may have
     // cut the person's turn short: none of its modes may act before the
     // person's next turn sets them again.
@@ -136,7 +122,6 @@ void Game::DealRound() {
     ArrangeFirstChosen = false;
     ArrangeFirstPos = 0;
     SelectionCount = 0;
-    PickFromPile = false;
 
     scene.forwardIcon.visible = TurnForward;
     scene.backwardIcon.visible = !TurnForward;
@@ -148,8 +133,6 @@ void Game::DealRound() {
         face.left = 1560;
         Deck[c] = 0;
     }
-    SetLayOffCards.clear();
-    RunLayOffCards.clear();
 
     scene.menus.mnuGame.enabled = true;
     scene.menus.mnuPlay.enabled = true;
@@ -160,13 +143,7 @@ void Game::DealRound() {
     } while (!DeckIsValid());
 
     const int favoured = FavouredSeat();
-    for (int k = 1; k <= 7; ++k) Seats[favoured].Cards.push(Deck[45 + k]);
-    int n = 0;
-    for (int s = 1; s <= 4; ++s) {
-        if (s == favoured) continue;
-        ++n;
-        for (int k = 1; k <= 7; ++k) Seats[s].Cards.push(Deck[(n - 1) * 7 + k]);
-    }
+    DealCards(table, Deck, favoured);
     if (GiveStarterHand) {
         for (int k = 1; k <= 7; ++k) std::swap(Seats[4].Cards[k], Seats[favoured].Cards[k]);
         GiveStarterHand = false;
@@ -180,23 +157,15 @@ void Game::DealRound() {
         back.left = 1560;
     }
 
-    SeatRec& table = Seats[0];
-    table.PileCards.clear();
-    table.PileCards.push(Deck[22]);
     scene.cardBack[Deck[22]].visible = false;
-
-    table.Cards.clear();
-    for (int j = 1; j <= 23; ++j) {
-        table.Cards.push(Deck[22 + j]);
-        scene.toFront(scene.cardBack[Deck[22 + j]]);
-    }
+    for (int j = 1; j <= 23; ++j) scene.toFront(scene.cardBack[Deck[22 + j]]);
 
     for (int k = 1; k <= 7; ++k) scene.cardBack[Seats[4].Cards[k]].visible = false;
 
     for (int i = 1; i <= 4; ++i) PlayLogs[i].EntryCount = 0;
 
     hint(" กำลังแจกไพ่ ,,,ให้ผู้เล่นแต่ละคน ");
-    scene.moneyLabel.caption = num(Seats[4].Money);
+    scene.moneyLabel.caption = num(Players[4].Money);
 
     report({"deal", favoured, {}, 0, ""});
     LayoutTable();

@@ -22,7 +22,7 @@ void Game::ensureRound(int r) {
     if (r < 0) return;
     const auto need = static_cast<std::size_t>(r) + 1;
     for (int s = 1; s <= 4; ++s) {
-        SeatRec& seat = Seats[s];
+        Player& seat = Players[s];
         if (seat.RoundK.size() < need) {
             seat.RoundK.resize(need, 0);
             seat.RoundPoints.resize(need, 0);
@@ -126,7 +126,7 @@ void Game::MainWindowLoad() {
         PlayerName = answer.value_or("");
         if (PlayerName == "          ") PlayerName = "Noname";
     }
-    Seats[4].Name = PlayerName;
+    Players[4].Name = PlayerName;
     scene.menus.MissionItem.enabled = true;
     scene.menus.VIPLevelItem.enabled = true;
     FillRemarks();
@@ -147,9 +147,9 @@ void Game::StartNewGame() {
     ClockHours = ClockMinutes = ClockSeconds = 0;
     GameOver = false;
     GameWon = false;
-    Seats[4].Money = PointTarget < 1000 ? 8000 : 12000;
-    MoneyAtRoundStart = Seats[4].Money;
-    titleScreen.moneyLabel.caption = num(Seats[4].Money);
+    Players[4].Money = PointTarget < 1000 ? 8000 : 12000;
+    MoneyAtRoundStart = Players[4].Money;
+    titleScreen.moneyLabel.caption = num(Players[4].Money);
     showTitleScreen();
     scene.moneyLabel.caption = num(MoneyAtRoundStart);
     ResetGame();

@@ -1,14 +1,16 @@
-// The one game state and every procedure that changes it.
+// The game: the orchestration around the functional core.
 //
-// The state is public: the procedures of every subsystem read and write it
-// in place, and tests inspect it directly. Procedures keep the names the
-// game's rules use (DealRound, EndTurn, ScoreRound, ...); the member
-// functions are implemented in the source files of their subsystem:
+// The state is two values, the table of the round (core/table.h) and the
+// game across its rounds (core/match.h). The rules and the computer seats'
+// decisions are functions of the table (rules/, ai/), the card moves
+// functions on it (play/cardmoves.h). Game runs the turn sequences, the
+// scene, the dialogs, the timers and the records, and calls the core; its
+// member functions are implemented in the source files of their subsystem:
 //   core/     start-up, menus, deal, layout, timers
-//   rules/    meld and lay-off rules, round scoring
-//   play/     the person's turn and the card moves shared by every seat
-//   ai/       the computer seats
-//   results/  end-of-round board, notebook, levels and money, records
+//   play/     the person's turn, the moves as the table shows them
+//   ai/       the computer seats' turns as the table shows them (driver)
+//   results/  end-of-round board and scoring, notebook, levels and money,
+//             records
 //   skins/    table backgrounds
 #pragma once
 
@@ -19,102 +21,16 @@
 
 #include "core/cards.h"
 #include "core/interfaces.h"
+#include "core/match.h"
 #include "core/observer.h"
 #include "core/preferences.h"
+#include "core/report.h"
 #include "core/scene.h"
 #include "core/sequence.h"
+#include "core/table.h"
 #include "results/screens.h"
 
 namespace vornak {
-
-constexpr int kHuman = 4;
-constexpr int kMaxCards = 52;  // no hand or pile can hold more
-
-// A list of card codes used from index 1 to `count`, as the game's records
-// keep them. It holds any number of cards up to 52; out-of-range access
-// reads 0 and writes are ignored, so no edge of the data model can corrupt
-// memory.
-class CardList {
-public:
-    int count = 0;
-
-    int& operator[](int i) {
-        if (i < 0 || i > kMaxCards) {
-            scratch_ = 0;
-            return scratch_;
-        }
-        return cards_[static_cast<std::size_t>(i)];
-    }
-    int operator[](int i) const {
-        return (i < 0 || i > kMaxCards) ? 0 : cards_[static_cast<std::size_t>(i)];
-    }
-    int top() const { return (*this)[count]; }
-    void push(int code) {
-        if (count < kMaxCards) cards_[static_cast<std::size_t>(++count)] = code;
-    }
-    void clear() {
-        cards_.fill(0);
-        count = 0;
-    }
-    bool contains(int code) const {
-        for (int i = 1; i <= count; ++i)
-            if ((*this)[i] == code) return true;
-        return false;
-    }
-    // Position 1..count of the code, 0 when absent.
-    int find(int code) const {
-        for (int i = 1; i <= count; ++i)
-            if ((*this)[i] == code) return i;
-        return 0;
-    }
-    std::vector<int> toVector() const {
-        return std::vector<int>(cards_.begin() + 1, cards_.begin() + 1 + count);
-    }
-    void assign(const std::vector<int>& codes) {
-        clear();
-        for (int c : codes) push(c);
-    }
-
-private:
-    std::array<int, kMaxCards + 1> cards_{};
-    int scratch_ = 0;
-};
-
-// Seats[0] is the table: Cards = the stock (top = last), PileCards = the
-// pile (bottom first). Seats[1..4] are the players: Cards = the hand in
-// display order, PileCards = the cards laid face up this round.
-struct SeatRec {
-    CardList Cards;      // Cards.count is the seat's CardCount
-    CardList PileCards;  // PileCards.count is the seat's PileCount
-    int& CardCount() { return Cards.count; }
-    int CardCount() const { return Cards.count; }
-    int& PileCount() { return PileCards.count; }
-    int PileCount() const { return PileCards.count; }
-
-    bool StillClosed = true;
-    std::string Name;
-    long Money = 0;
-    bool HasLaidDown = false;
-    bool Knocked = false;
-    bool Discarded = false;
-    bool DarkKnocked = false;
-    // Per-round arrays, indexed by RoundNumber from 1; they grow on demand
-    // (see Game::ensureRound).
-    std::vector<int> RoundK;
-    std::vector<long> RoundPoints;
-    std::vector<bool> RoundGotFool;
-    std::vector<bool> RoundFooled;
-    int DiscardOnThreeCount = 0;
-    int DummyDiscardCount = 0;
-    long TotalPoints = 0;
-    int MeldCount = 0;
-    std::array<int, 21> MeldStarts{};  // 1..20
-};
-
-struct PlayLogRec {
-    int EntryCount = 0;                   // keeps counting past 12
-    std::array<std::string, 13> Entries;  // 1..12
-};
 
 // Where the program's files are. The shell resolves them (XDG locations and
 // the folder of the program's pictures); tests point them at a temporary
@@ -143,37 +59,73 @@ public:
     Sequencer seq;
     Preferences prefs;
 
-    // ---- Program-level state ----
-    int RoundNumber = 0;
-    bool RoundOver = false;
-    bool TargetReached = false;
-    bool TurnForward = true;
-    bool MissionMode = true;
-    bool BeginnerChosen = false, VipChosen = false;
-    int PointTarget = 300;
-    long KBaht = 500, FoolBaht = 500, BahtPerPoint = 10, MarkRateA = 0, MarkRateB = 0;
-    bool GameOver = false, GameWon = false;
-    long MoneyAtRoundStart = 0;
-    long ElapsedSeconds = 0;
-    int ClockHours = 0, ClockMinutes = 0, ClockSeconds = 0;
+    // ---- The two values ----
+    Table table;  // the round under way
+    Match match;  // the game across its rounds
+
+    // Their fields under the names the game's procedures, the shell and the
+    // tests use.
+    std::array<SeatRec, 5>& Seats = table.Seats;
+    int& CurrentSeat = table.CurrentSeat;
+    bool& TurnForward = table.TurnForward;
+    bool& RoundOver = table.RoundOver;
+    CardList& SetLayOffCards = table.SetLayOffCards;  // count: SetLayOffCount
+    CardList& RunLayOffCards = table.RunLayOffCards;  // count: RunLayOffCount
+    std::array<bool, 5>& FeedsClubsRun = table.FeedsClubsRun;
+    std::array<bool, 5>& FeedsTwos = table.FeedsTwos;
+    std::array<bool, 5>& FeedsQueens = table.FeedsQueens;
+    std::array<bool, 5>& FeedsTenToQueen = table.FeedsTenToQueen;
+    std::array<bool, 5>& FeedsJackToKing = table.FeedsJackToKing;
+    std::array<bool, 5>& FeedsQueenToAce = table.FeedsQueenToAce;
+    bool& PickFromPile = table.PickFromPile;
+    int& PickIndex = table.PickIndex;
+    int& PickedCard = table.PickedCard;
+    int& PileCountAtTurnStart = table.PileCountAtTurnStart;
+    Meld& Selection = table.Selection;  // 1..3
+    int& SelectedCard = table.SelectedCard;
+    int& LayOffPos = table.LayOffPos;
+    int& LayOffCard = table.LayOffCard;
+    bool& LayOffOnRun = table.LayOffOnRun;
+    bool& MeldNow = table.MeldNow;
+    bool& DarkKnockReady = table.DarkKnockReady;
+
+    std::array<Player, 5>& Players = match.Players;
+    int& RoundNumber = match.RoundNumber;
+    bool& TargetReached = match.TargetReached;
+    bool& MissionMode = match.MissionMode;
+    bool& BeginnerChosen = match.BeginnerChosen;
+    bool& VipChosen = match.VipChosen;
+    int& PointTarget = match.PointTarget;
+    long& KBaht = match.KBaht;
+    long& FoolBaht = match.FoolBaht;
+    long& BahtPerPoint = match.BahtPerPoint;
+    long& MarkRateA = match.MarkRateA;
+    long& MarkRateB = match.MarkRateB;
+    int& PreparedRunLength = match.PreparedRunLength;
+    int& DrawHelpLevel = match.DrawHelpLevel;
+    bool& GiveStarterHand = match.GiveStarterHand;
+    bool& GameOver = match.GameOver;
+    bool& GameWon = match.GameWon;
+    long& MoneyAtRoundStart = match.MoneyAtRoundStart;
+    long& MissionPot = match.MissionPot;
+    long& ElapsedSeconds = match.ElapsedSeconds;
+    int& ClockHours = match.ClockHours;
+    int& ClockMinutes = match.ClockMinutes;
+    int& ClockSeconds = match.ClockSeconds;
+    std::string& PlayerName = match.PlayerName;
+    std::string& FinalTime = match.FinalTime;
+    std::array<PlayLogRec, 5>& PlayLogs = match.PlayLogs;
+
+    // The level as the computer seats' decisions see it.
+    Level level() const { return Level{BeginnerChosen, VipChosen, DrawHelpLevel}; }
+
+    // ---- Program-level settings ----
     long ThinkDelayBase = 1000;
     long FlightStep = 100;
-    std::string PlayerName;
-    std::string FinalTime;
-    long MissionPot = 0;
 
     // ---- Window-level state ----
-    std::array<SeatRec, 5> Seats;
     std::array<int, 53> Deck{};
-    int CurrentSeat = 0;
-    int SelectedCard = 0;
-    std::array<int, 4> Selection{};           // 1..3
-    CardList SetLayOffCards, RunLayOffCards;  // counts are SetLayOffCount, RunLayOffCount
-    int PreparedRunLength = 3;
-    int DrawHelpLevel = 5;
-    bool GiveStarterHand = false;
     bool StarterHandKey = false;
-    std::array<PlayLogRec, 5> PlayLogs;
     bool NameHover = false;
     int BlinkPhase = 0;
     int FlightX = 0, FlightY = 0;
@@ -182,25 +134,13 @@ public:
     int FlightTicks = 0;
     std::string Remarks[3][6];
 
-    // Speto feed flags, per seat 1..4.
-    std::array<bool, 5> FeedsClubsRun{}, FeedsTwos{}, FeedsQueens{}, FeedsTenToQueen{},
-        FeedsJackToKing{}, FeedsQueenToAce{};
-
     // The person's turn.
     bool DrawPhase = false, PilePickMode = false, ArrangeMode = false, DiscardMode = false,
          LayDownMode = false, PlayMenuOn = false, ArrangeFirstChosen = false;
     int ArrangeFirstPos = 0;
     int SelectionCount = 0;
     bool LayOffKindSet = false, LayOffKindRun = false;
-    bool DarkKnockReady = false;
-    int PickedCard = 0;
-    bool PickFromPile = false;
-    int PickIndex = 0;
-    int PileCountAtTurnStart = 0;
     bool LayDownDone = false;
-    int LayOffPos = 0, LayOffCard = 0;
-    bool LayOffOnRun = false;
-    bool MeldNow = false;
 
     // Notebook.
     long NotebookScroll = 0, NotebookRows = 0;
@@ -223,7 +163,7 @@ public:
     // ---- Helpers ----
     double Rnd() { return random.next(); }
     void hint(const std::string& text) { scene.hintLine.caption = text; }
-    void say(int seat, const std::string& text) { hint(Seats[seat].Name + text); }
+    void say(int seat, const std::string& text) { hint(Players[seat].Name + text); }
     // Makes the per-round arrays of every seat hold round r.
     void ensureRound(int r);
     bool inputBlocked() const { return seq.running(); }
@@ -268,23 +208,8 @@ public:
     // The shell calls this when turnTimer fires.
     void turnTimerTick();
 
-    // ==== rules/ : melds and lay-offs (pure over the state) ====
-    bool IsSet(int c1, int c2, int c3) const;
-    bool IsRun(int c1, int c2, int c3) const;
-    bool IsMeld(int c1, int c2, int c3) const { return IsSet(c1, c2, c3) || IsRun(c1, c2, c3); }
-    void SortSelection();
-    bool CheckLaidMeld(int c1, int c2, int c3) const;
-    bool CanPickFromPile(int position) const;
-    void AddLayOffTargets();
-    void AddRunLayOffNeighbours(int code);  // after a lay-off onto a run
-    bool IsSpetoPartner(int discard, int pileCard) const;
-    bool RaisesSpetoWarning(int discard) const;  // against the pile
-    bool IsDummyCard(int code) const;
-
-    // ==== rules/ : round scoring ====
+    // ==== results/ : round scoring ====
     void ScoreRound();
-    void ScoreSeat(int seat);
-    void SortPileCards(int seat);
 
     // ==== play/ : the person's turn ====
     void cardMouseUp(int code, int button);  // imgCard_MouseUp
@@ -298,30 +223,23 @@ public:
     void showDummyStateItem_Click();
     // Lowers the raised cards of a selection or a swap (the Esc key).
     void dropSelection();
-    // ==== play/ : card moves shared by every seat ====
+    // ==== play/ : the card moves as the table shows them ====
+    // Each makes the move on the table (play/cardmoves.h) and shows it.
     void DrawCard(int seat);
     void TakeFromPile(int seat);
-    Task AnimateLayDown();
+    // The flight of the three Selection cards; `penalised` (bit k for seat
+    // k) names the seats whose K the lay-down took.
+    Task AnimateLayDown(int penalised);
     void MoveMeldToTable(int seat);
     void LayOff(int seat);
     void LayoutLaidCards(int seat);
     Task EndTurn(int seat);
-    void CheckDarkKnock(int seat);
     void disableAllFaces();
 
-    // ==== ai/ : computer seats ====
+    // ==== play/ : the turn driver ====
+    // A computer seat's turn (ai/turn.h), narrated, paused and shown.
     Task ComputerTurn(int seat);
     void StartHumanTurn();  // step H of the turn driver
-    void ChoosePilePick(int seat);
-    bool FindMeldInHand(int seat);
-    bool FindLayOff(int seat);
-    bool FindSetLayOff(int seat);
-    void ArrangeHand(int seat);
-    void DecideMeldAtFive(int seat);
-    void DecideMeldAtFour(int seat);
-    void ChooseDiscard(int seat);
-    void PrepareDarkKnock(int seat);
-    // A whole turn in a test: runs ComputerTurn's sequence to its end.
 
     // ==== results/ : board, notebook, levels, money, records ====
     void ShowRoundEndBoard();
@@ -363,33 +281,20 @@ public:
     // ---- Area-private helpers: add declarations only in your area's block ----
     // [core]
     void setFaceEnabledAll(bool enabled);
-    // Tools that watch the game (the simulator) install an observer.
+    // Tools that watch the game (the simulator) install an observer; the
+    // core reports to it (core/report.h).
     GameObserver* observer = nullptr;
-    void report(GameAction action) {
-        if (observer) observer->action(action);
-    }
-    // Reports a decision's start on construction and its end on destruction.
-    struct DecisionScope {
-        Game& game;
-        const char* name;
-        int seat;
-        int result = 0;
-        DecisionScope(Game& g, const char* n, int s) : game(g), name(n), seat(s) {
-            if (game.observer) game.observer->decisionStarts(name, seat);
-        }
-        ~DecisionScope() {
-            if (game.observer) game.observer->decisionEnds(name, seat, result);
-        }
-        DecisionScope(const DecisionScope&) = delete;
-        DecisionScope& operator=(const DecisionScope&) = delete;
-    };
+    void report(GameAction action) { vornak::report(observer, action); }
     // [rules]
     // [play]
     // [ai]
-    void FillRemarks();                        // the computer seats' remark table
-    Task MeldLoop(int seat);                   // lay down every meld found, keeping 3 cards
-    void LayOffLoop(int seat, bool setsOnly);  // lay off every card that fits
-    Task LayDownSelection();                   // AnimateLayDown until LayDownDone
+    void FillRemarks();  // the computer seats' remark table
+    // The lay-off, meld or penalty shown: the scene's side of the moves.
+    void showLayOff(int seat, int card);
+    void showMeld(int seat);
+    void showPenalties(int penalised);
+    // The round's K and fools go into the game's history.
+    void closeRoundHistory();
     // [results]
     void initResultsScene();                  // notebook, board panel and their labels
     void finishGame(long bestComputerRound);  // ContinueAfterRound's game end

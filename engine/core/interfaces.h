@@ -2,10 +2,10 @@
 // The program passes real ones; tests and the simulator pass scripted ones.
 #pragma once
 
-#include <cstdint>
 #include <optional>
-#include <random>
 #include <string>
+
+#include "core/random.h"
 
 namespace vornak {
 
@@ -13,25 +13,6 @@ struct TitleScreen;
 struct StatisticsScreen;
 struct EndScreen;
 struct HallOfFame;
-
-// Uniform doubles in [0, 1).
-class Random {
-public:
-    virtual ~Random() = default;
-    virtual double next() = 0;
-};
-
-class SeededRandom final : public Random {
-public:
-    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
-    double next() override {
-        // 53 random bits: exactly uniform over the doubles k / 2^53.
-        return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
-    }
-
-private:
-    std::mt19937_64 engine_;
-};
 
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };

@@ -9,6 +9,8 @@
 
 namespace vornak {
 
+struct Table;
+
 struct GameAction {
     std::string kind;        // deal, draw, pick, meld, layoff, discard, knock, roundend
     int seat = 0;            // 0 for the table
@@ -22,9 +24,14 @@ public:
     virtual ~GameObserver() = default;
     virtual void action(const GameAction& action) = 0;
     // A decision procedure of a computer seat starts / ends; `result` is its
-    // Boolean result (1/0) or, for procedures without one, 0.
-    virtual void decisionStarts(const char* name, int seat) = 0;
-    virtual void decisionEnds(const char* name, int seat, int result) = 0;
+    // Boolean result (1/0) or, for procedures without one, 0. `seen` is the
+    // table as the decision sees it: at its end, with what it decided noted
+    // (the hand it arranged, the meld it chose, ...).
+    virtual void decisionStarts(const char* name, int seat, const Table& seen) = 0;
+    virtual void decisionEnds(const char* name, int seat, int result, const Table& seen) = 0;
+    // An observer that only follows the actions says so, and the decisions
+    // spare the copies of the table they would hand it.
+    virtual bool watchesDecisions() const { return true; }
 };
 
 }  // namespace vornak

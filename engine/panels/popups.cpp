@@ -63,7 +63,7 @@ namespace {
 
 void showPlayLog(Game& g, int seat, PopupAnchor anchor) {
     Scene& sc = g.scene;
-    const SeatRec& rec = g.Seats[static_cast<std::size_t>(seat)];
+    const Player& rec = g.Players[static_cast<std::size_t>(seat)];
     const PlayLogRec& log = g.PlayLogs[static_cast<std::size_t>(seat)];
 
     const std::string text = "ทิ้งทับสามใบ " + plain(rec.DiscardOnThreeCount) + " ครั้ง ,ทิ้งดัมมี่ " +

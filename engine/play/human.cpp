@@ -3,7 +3,11 @@
 // cards of a selection and the offer of a dark knock.
 #include <utility>
 
+#include "ai/decisions.h"
 #include "core/game.h"
+#include "play/cardmoves.h"
+#include "rules/darkknock.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -82,7 +86,7 @@ bool checkHumanDarkKnock(Game& g) {
     CardList& h = hand(g);
     const std::vector<int> before = h.toVector();
     const int chosen = g.ArrangeFirstChosen ? h[g.ArrangeFirstPos] : 0;
-    g.CheckDarkKnock(kHuman);
+    CheckDarkKnock(g.table, kHuman, g.observer).noteIn(g.table);
     if (h.toVector() != before) {
         g.LayoutSeatHand(kHuman);
         if (chosen != 0) {
@@ -99,9 +103,9 @@ bool mayCheckDarkKnock(const Game& g) {
 
 Task humanLayDown(Game& g) {
     g.LayDownDone = false;
-    co_await g.AnimateLayDown();
+    co_await g.AnimateLayDown(PenaliseFeeders(g.table, kHuman));
     g.MoveMeldToTable(kHuman);
-    g.AddLayOffTargets();
+    AddLayOffTargets(g.table, g.Selection);
     g.LayoutSeatHand(kHuman);
 
     g.scene.menus.mnuPlayDrawnCard.enabled = true;
@@ -137,7 +141,7 @@ void Game::mnuPlayArrangeCard_Click() {
     PilePickMode = LayDownMode = DrawPhase = DiscardMode = false;
     clearSelection(*this);
     hint("คลิ๊ก..ไพ่ใบที่จะสลับตำแหน่ง หรือ กดปุ่มทิ้งไพ่เพื่อทิ้งไพ่");
-    if (!Seats[kHuman].HasLaidDown) ArrangeHand(kHuman);
+    if (!Seats[kHuman].HasLaidDown) ArrangeHand(table, kHuman, observer).noteIn(table);
     LayoutSeatHand(kHuman);
     enableHandFaces(*this);
     if (!mayCheckDarkKnock(*this)) return;
@@ -232,7 +236,7 @@ void Game::cardMouseUp(int code, int button) {
 
         for (int i = 1; i <= h.count; ++i)
             if (isValidCard(h[i])) scene.cardFace[h[i]].top = rowTop;
-        if (CheckLaidMeld(Selection[1], Selection[2], Selection[3])) {
+        if (CheckLaidMeld(table, Selection[1], Selection[2], Selection[3])) {
             seq.start(humanLayDown(*this));
         } else {
             dialogs.messageBox("ไพ่ชุดที่คุณหงายไม่ถูกต้อง กรุณาเลือกชุดใหม่ หรือ ทิ้งไพ่", kErrorTitle,
@@ -330,7 +334,7 @@ void Game::cardDblClick(int code) {
         SelectedCard = pos;
         const std::string& name = cardName(code);
         const bool several = h.count >= 2;
-        if (several && IsDummyCard(code)) {
+        if (several && IsDummyCard(table, code)) {
             const auto answer = dialogs.messageBox(
                 "ไพ่ " + name + " เป็นไพ่ดัมมี่  กดปุ่ม OK เพื่อยืนยันทิ้งไพ่ดัมมี่ หรือ Cancle เพื่อเลือกไพ่ใบใหม่ ",
                 kWarningTitle, MsgButtons::OkCancel, MsgIcon::Question);
@@ -338,7 +342,7 @@ void Game::cardDblClick(int code) {
                 hint("เลือกไพ่ใบใหม่ที่จะทิ้งเข้าสู่วงใบใหม่");
                 return;
             }
-        } else if (several && RaisesSpetoWarning(code)) {
+        } else if (several && RaisesSpetoWarning(table, code)) {
             const auto answer = dialogs.messageBox(
                 "ไพ่ " + name +
                     " ที่คุณเลือกทิ้งทับกับไพ่ชุดสเปโตในวง ถ้าคนอื่นเล่นได้ภายใน 1 รอบคุณจะถูกหัก -1K     "
@@ -359,7 +363,7 @@ void Game::cardDblClick(int code) {
         PickIndex = pilePos;
         PickedCard = code;
         const std::string& name = cardName(code);
-        if (!CanPickFromPile(PickIndex)) {
+        if (!CanPickFromPile(table, PickIndex)) {
             hint("ไพ่ใบที่เลือกไม่เข้าชุดกับไพ่ในมือของคุณ");
             dialogs.messageBox("ไพ่ " + name + " ที่คุณเลือกไม่สามารถเล่นได้ กรุณาเลือกไพ่ใบใหม่ หรือ เลือกจั่วไพ่",
                                kErrorTitle, MsgButtons::Ok, MsgIcon::Critical);

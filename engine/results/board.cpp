@@ -206,10 +206,10 @@ void Game::ContinueAfterRound() {
     ensureRound(finished);
     long best = 1;
     for (int s = 1; s <= 3; ++s)
-        best = std::max(best, Seats[s].RoundPoints[static_cast<std::size_t>(finished)]);
+        best = std::max(best, Players[s].RoundPoints[static_cast<std::size_t>(finished)]);
 
-    for (int s = 1; s <= 4; ++s) scene.seatName[s].caption = Seats[s].Name;
-    MoneyAtRoundStart = Seats[kHuman].Money;
+    for (int s = 1; s <= 4; ++s) scene.seatName[s].caption = Players[s].Name;
+    MoneyAtRoundStart = Players[kHuman].Money;
     FinalTime = scene.clockLabel.caption;
 
     if (!TargetReached && !GameOver) {

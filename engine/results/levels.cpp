@@ -35,7 +35,7 @@ bool parseMoney(const std::string& text, long& out) {
 
 void Game::writeLevelLabels() {
     for (int s = 1; s <= 4; ++s) {
-        const std::string& name = Seats[s].Name;
+        const std::string& name = Players[s].Name;
         scene.seatName[s].caption = name;
         scene.boardHandName[s].caption = name;
         scene.boardLaidName[s].caption = name;
@@ -58,8 +58,8 @@ namespace {
 void applyLevel(Game& g, const Level& level, bool beginner) {
     g.scene.levelLabel.caption = level.levelText;
     for (int s = 1; s <= 3; ++s) {
-        g.Seats[s].Name = level.names[s - 1];
-        g.Seats[s].Money = level.money;
+        g.Players[s].Name = level.names[s - 1];
+        g.Players[s].Money = level.money;
     }
     g.BahtPerPoint = level.bahtPerPoint;
     g.KBaht = level.kBaht;
@@ -121,7 +121,7 @@ void startMission(Game& g, const Level& level, bool beginner, const TargetRow& r
     g.PreparedRunLength = row.preparedRun;
     g.DrawHelpLevel = row.drawHelp;
     g.writeLevelLabels();
-    g.titleScreen.moneyLabel.caption = num(g.Seats[kHuman].Money);
+    g.titleScreen.moneyLabel.caption = num(g.Players[kHuman].Money);
 }
 
 }  // namespace
@@ -133,7 +133,7 @@ void Game::StartBeginnerMission() {
 void Game::StartVipMission() {
     startMission(*this, kVip, false, {500, 4, 7});
     scene.levelLabel.caption = "VIP Level";  // one blank, unlike the normal VIP level
-    scene.moneyLabel.caption = num(Seats[kHuman].Money);
+    scene.moneyLabel.caption = num(Players[kHuman].Money);
 }
 
 void Game::ResetGame() {
@@ -171,7 +171,7 @@ void Game::ResetGame() {
     }
     const auto size = static_cast<std::size_t>(capacity) + 1;
     for (int s = 1; s <= 4; ++s) {
-        SeatRec& seat = Seats[s];
+        Player& seat = Players[s];
         seat.RoundK.assign(size, 0);
         seat.RoundPoints.assign(size, 0);
         seat.RoundGotFool.assign(size, false);
@@ -208,13 +208,13 @@ void Game::finishGame(long best) {
         statistics.open(GameOver);
         dialogs.showStatisticsScreen(statistics);
         // "Continue" keeps the person's money as the statistics screen shows it.
-        long shown = Seats[kHuman].Money;
+        long shown = Players[kHuman].Money;
         if (parseMoney(statistics.money[kHuman].caption, shown)) MoneyAtRoundStart = shown;
     }
 
     if (TargetReached && !GameOver) {
         if (!MissionMode) {
-            const long total = Seats[kHuman].TotalPoints;
+            const long total = Players[kHuman].TotalPoints;
             if (total < PointTarget || total <= best) {
                 GameOver = true;
                 GameWon = false;
@@ -226,7 +226,7 @@ void Game::finishGame(long best) {
                 StartNewGame();
             }
         } else {
-            const long money = Seats[kHuman].Money;
+            const long money = Players[kHuman].Money;
             if (money < 3000) {
                 GameOver = true;
                 GameWon = false;

@@ -57,13 +57,13 @@ void Game::UpdateNotebook() {
     roundLabel.visible = true;
 
     for (int s = 1; s <= 4; ++s) {
-        const SeatRec& seat = Seats[s];
+        const Player& seat = Players[s];
         // A dark knock's "*" replaces a fool's "^"; a plain knock's follows it.
         std::string markA, markB;
         if (seat.RoundFooled[ri]) markA.assign(1, '^');
-        if (seat.DarkKnocked)
+        if (Seats[s].DarkKnocked)
             markA.assign(1, '*');
-        else if (seat.Knocked)
+        else if (Seats[s].Knocked)
             markB.assign(1, '*');
 
         std::vector<Label>& cells = scene.notebookCell[s];
@@ -82,7 +82,7 @@ void Game::UpdateNotebook() {
     // The statistics of the game so far, on the table and for the
     // statistics screen.
     for (int s = 1; s <= 4; ++s) {
-        const SeatRec& seat = Seats[s];
+        const Player& seat = Players[s];
         long totalK = 0, fooled = 0, gotFool = 0;
         for (std::size_t i = 1; i <= ri; ++i) {
             totalK += seat.RoundK[i];
@@ -105,13 +105,13 @@ void Game::UpdateNotebook() {
     // Round money: the fool, then K. A seat's K is paid by (or paid to)
     // each of the three others, so K money always sums to zero.
     for (int s = 1; s <= 4; ++s) {
-        SeatRec& seat = Seats[s];
+        Player& seat = Players[s];
         if (seat.RoundFooled[ri]) seat.Money -= FoolBaht;
         if (seat.RoundGotFool[ri]) seat.Money += FoolBaht;
         const long k = seat.RoundK[ri];
         seat.Money += k * KBaht * 3;
         for (int o = 1; o <= 4; ++o)
-            if (o != s) Seats[o].Money -= k * KBaht;
+            if (o != s) Players[o].Money -= k * KBaht;
     }
 
     // Game-end money: everyone pays the leader the difference of totals;
@@ -120,19 +120,19 @@ void Game::UpdateNotebook() {
         int w = 1;
         for (int i = 1; i <= 3; ++i)
             for (int j = i + 1; j <= 4; ++j)
-                if (Seats[j].TotalPoints > Seats[w].TotalPoints) w = j;
-        const long leaderTotal = static_cast<std::int16_t>(Seats[w].TotalPoints);
+                if (Players[j].TotalPoints > Players[w].TotalPoints) w = j;
+        const long leaderTotal = static_cast<std::int16_t>(Players[w].TotalPoints);
 
         for (int s = 1; s <= 4; ++s)
-            MissionPot +=
-                Seats[s].DummyDiscardCount * MarkRateB + Seats[s].DiscardOnThreeCount * MarkRateA;
+            MissionPot += Players[s].DummyDiscardCount * MarkRateB +
+                          Players[s].DiscardOnThreeCount * MarkRateA;
         for (int s = 1; s <= 4; ++s)
-            if (s != w) Seats[s].Money -= (leaderTotal - Seats[s].TotalPoints) * BahtPerPoint;
-        Seats[w].Money += MissionPot;
+            if (s != w) Players[s].Money -= (leaderTotal - Players[s].TotalPoints) * BahtPerPoint;
+        Players[w].Money += MissionPot;
         for (int j = 1; j <= 4; ++j)
-            if (j != w) Seats[w].Money += (leaderTotal - Seats[j].TotalPoints) * BahtPerPoint;
+            if (j != w) Players[w].Money += (leaderTotal - Players[j].TotalPoints) * BahtPerPoint;
 
-        for (int s = 1; s <= 4; ++s) statistics.money[s].caption = num(Seats[s].Money);
+        for (int s = 1; s <= 4; ++s) statistics.money[s].caption = num(Players[s].Money);
     }
 
     RoundNumber = r + 1;

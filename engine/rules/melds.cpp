@@ -2,10 +2,9 @@
 // the person may take from the pile and which discards draw a warning.
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <initializer_list>
 
-#include "core/game.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -25,22 +24,6 @@ bool oneOf(int code, std::initializer_list<int> codes) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// Sets of card codes as bit masks, bit c for code c.
-constexpr std::uint64_t maskOf(std::initializer_list<int> codes) {
-    std::uint64_t m = 0;
-    for (int c : codes) m |= std::uint64_t{1} << c;
-    return m;
-}
-
-constexpr bool inMask(std::uint64_t mask, int code) {
-    return code >= 0 && code < 64 && ((mask >> code) & 1u) != 0;
-}
-
-// The K and the A of every suit: a run may not start on them.
-constexpr std::uint64_t kKingOrAce = maskOf({12, 13, 25, 26, 38, 39, 51, 52});
-// Run starts a computer seat passes over while the stock holds three cards.
-constexpr std::uint64_t kPassedRunStarts = maskOf({2, 3, 12, 13, 25, 26, 38, 39, 46, 47, 51, 52});
-
 // Appends a code to a lay-off list. The lists only ever answer "is this card
 // listed?", so when one is full its repeated entries are dropped to make room
 // rather than losing a card that may be laid off.
@@ -57,53 +40,29 @@ void appendTarget(CardList& list, int code) {
 
 }  // namespace
 
-bool Game::IsSet(int c1, int c2, int c3) const {
-    if (!isValidCard(c1) || !isValidCard(c2) || !isValidCard(c3)) return false;
-    const int r = c1 % 13;
-    if (c2 % 13 != r || c3 % 13 != r) return false;
-    if (c1 == c2 || c2 == c3 || c1 == c3) return false;
-    // Computer seats refuse the three 2s without the 2 of clubs and the three
-    // Qs without the Q of spades.
-    if (CurrentSeat != kHuman) {
-        const int low = std::min({c1, c2, c3});
-        const int high = std::max({c1, c2, c3});
-        if (low == 14 || high == 37) return false;
-    }
-    return true;
+bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set) {
+    bool melds = false;
+    forMeldPartners(c, set, [&](int x, int y) { melds = melds || IsMeld(t, seat, c, x, y); });
+    return melds;
 }
 
-bool Game::IsRun(int c1, int c2, int c3) const {
-    if (!isValidCard(c1) || !isValidCard(c2) || !isValidCard(c3)) return false;
-    // Three consecutive codes: the lowest and highest two apart, the third
-    // between them.
-    const int low = std::min({c1, c2, c3});
-    const int high = std::max({c1, c2, c3});
-    if (high - low != 2 || c1 + c2 + c3 - low - high != low + 1) return false;
-    // A run stays inside its suit: Q-K-A is the highest, no wrap-around.
-    if (inMask(kKingOrAce, low)) return false;
-    // While the stock still holds three cards, computer seats also pass over
-    // the runs starting on the 3 or 4 of clubs and the 8 or 9 of spades.
-    if (CurrentSeat != kHuman && Seats[0].CardCount() >= 3 && inMask(kPassedRunStarts, low))
-        return false;
-    return true;
+void SortSelection(Meld& meld) {
+    for (std::size_t i = 1; i <= 2; ++i)
+        for (std::size_t j = i + 1; j <= 3; ++j)
+            if (meld[i] > meld[j]) std::swap(meld[i], meld[j]);
 }
 
-void Game::SortSelection() {
-    for (int i = 1; i <= 2; ++i)
-        for (int j = i + 1; j <= 3; ++j)
-            if (Selection[i] > Selection[j]) std::swap(Selection[i], Selection[j]);
-}
-
-bool Game::CheckLaidMeld(int c1, int c2, int c3) const {
+bool CheckLaidMeld(const Table& t, int c1, int c2, int c3) {
     // The person must keep a card for the last discard.
-    if (Seats[kHuman].CardCount() == 3) return false;
-    if (PickFromPile && PickedCard != c1 && PickedCard != c2 && PickedCard != c3) return false;
-    return IsMeld(c1, c2, c3);
+    if (t.Seats[kHuman].CardCount() == 3) return false;
+    const int picked = t.PickedCard;
+    if (t.PickFromPile && picked != c1 && picked != c2 && picked != c3) return false;
+    return IsMeld(t, kHuman, c1, c2, c3);
 }
 
-bool Game::CanPickFromPile(int position) const {
-    const CardList& pile = Seats[0].PileCards;
-    const CardList& hand = Seats[kHuman].Cards;
+bool CanPickFromPile(const Table& t, int position) {
+    const CardList& pile = t.Seats[0].PileCards;
+    const CardList& hand = t.Seats[kHuman].Cards;
     const int n = pile.count;
     const int m = hand.count;
     if (position < 1 || position > n) return false;
@@ -114,16 +73,18 @@ bool Game::CanPickFromPile(int position) const {
     const int chosen = pile[position];
     for (int j = position + 1; j <= n; ++j)
         for (int k = 1; k <= m; ++k)
-            if (IsMeld(chosen, pile[j], hand[k])) return true;
+            if (IsMeld(t, kHuman, chosen, pile[j], hand[k])) return true;
     for (int i = 1; i < m; ++i)
         for (int k = i + 1; k <= m; ++k)
-            if (IsMeld(chosen, hand[i], hand[k])) return true;
+            if (IsMeld(t, kHuman, chosen, hand[i], hand[k])) return true;
     return false;
 }
 
-void Game::AddLayOffTargets() {
+void AddLayOffTargets(Table& t, const Meld& meld) {
+    CardList& SetLayOffCards = t.SetLayOffCards;
+    CardList& RunLayOffCards = t.RunLayOffCards;
     // The meld is normally sorted already; a sorted copy keeps this safe if not.
-    const auto s = sorted3(Selection[1], Selection[2], Selection[3]);
+    const auto s = sorted3(meld[1], meld[2], meld[3]);
     if (!allCards(s)) return;
     const int s1 = s[0], s2 = s[1], s3 = s[2];
     if (s1 % 13 == s3 % 13) {
@@ -142,13 +103,13 @@ void Game::AddLayOffTargets() {
     }
 }
 
-void Game::AddRunLayOffNeighbours(int code) {
+void AddRunLayOffNeighbours(Table& t, int code) {
     if (!isValidCard(code) || isTwo(code) || isAce(code)) return;
-    appendTarget(RunLayOffCards, code - 1);
-    appendTarget(RunLayOffCards, code + 1);
+    appendTarget(t.RunLayOffCards, code - 1);
+    appendTarget(t.RunLayOffCards, code + 1);
 }
 
-bool Game::IsSpetoPartner(int discard, int pileCard) const {
+bool IsSpetoPartner(int discard, int pileCard) {
     switch (discard) {
         case 1:
             return oneOf(pileCard, {2, 3, 14, 27, 40});
@@ -178,15 +139,16 @@ bool Game::IsSpetoPartner(int discard, int pileCard) const {
     }
 }
 
-bool Game::RaisesSpetoWarning(int discard) const {
-    const CardList& pile = Seats[0].PileCards;
+bool RaisesSpetoWarning(const Table& t, int discard) {
+    const CardList& pile = t.Seats[0].PileCards;
     for (int i = 1; i <= pile.count; ++i)
         if (IsSpetoPartner(discard, pile[i])) return true;
     return false;
 }
 
-bool Game::IsDummyCard(int code) const {
-    return isValidCard(code) && (SetLayOffCards.contains(code) || RunLayOffCards.contains(code));
+bool IsDummyCard(const Table& t, int code) {
+    return isValidCard(code) &&
+           (t.SetLayOffCards.contains(code) || t.RunLayOffCards.contains(code));
 }
 
 }  // namespace vornak

@@ -1,9 +1,9 @@
-// Round scoring: points and K of every seat, the opener of the next round
-// and the result lines of the end-of-round board.
-#include <cstdlib>
-#include <utility>
+// Round scoring: points and K of every seat at the round's end.
+#include "rules/scoring.h"
 
-#include "core/game.h"
+#include <algorithm>
+
+#include "core/cards.h"
 
 namespace vornak {
 
@@ -25,101 +25,42 @@ int countSpetos(const CardList& cards) {
 
 }  // namespace
 
-void Game::SortPileCards(int seat) {
-    if (seat < 0 || seat > 4) return;
-    CardList& pile = Seats[seat].PileCards;
-    for (int i = 1; i < pile.count; ++i)
-        for (int j = i + 1; j <= pile.count; ++j)
-            if (pile[i] > pile[j]) std::swap(pile[i], pile[j]);
-}
-
-void Game::ScoreSeat(int seat) {
-    if (seat < 1 || seat > 4) return;
-    const int r = RoundNumber;
-    ensureRound(r);
-    const auto ri = static_cast<std::size_t>(r);
-    SeatRec& s = Seats[seat];
-
-    SortPileCards(seat);
-
-    // One suit: the lowest and the highest laid card lie in the same suit.
-    if ((s.Knocked || s.DarkKnocked) && s.PileCount() > 0) {
-        const int first = s.PileCards[1];
-        const int last = s.PileCards[s.PileCount()];
-        if (isValidCard(first) && isValidCard(last) && suitOf(first) == suitOf(last)) {
-            if (s.Knocked)
-                s.RoundK[ri] += 1;
-            else
-                s.RoundK[ri] += 3;
-        }
+RoundScore ScoreTable(const Table& t) {
+    RoundScore score;
+    for (int s = 1; s <= 4; ++s) {
+        const SeatRec& seat = t.Seats[static_cast<std::size_t>(s)];
+        if (seat.Knocked || seat.DarkKnocked) score.knocker = s;
     }
+    for (int s = 1; s <= 4; ++s) {
+        const SeatRec& seat = t.Seats[static_cast<std::size_t>(s)];
+        SeatScore& out = score.seats[static_cast<std::size_t>(s)];
+        const CardList& laid = seat.PileCards;
 
-    const int knockBonus = (s.Knocked && !s.DarkKnocked) ? 50 : 0;
-    const int foolPenalty = s.RoundFooled[ri] ? -50 : 0;
-    const int m = (s.PileCount() > 0 && !s.DarkKnocked) ? 1 : 2;
-    const long points =
-        m * sumValues(s.PileCards) - m * sumValues(s.Cards) + knockBonus + foolPenalty;
-
-    s.RoundPoints[ri] = points;
-    s.TotalPoints += points;
-
-    // The game goes on only while this seat is below the target and the
-    // person has not fallen to minus the target.
-    if (!(s.TotalPoints < PointTarget && std::labs(Seats[kHuman].TotalPoints) < PointTarget)) {
-        TargetReached = true;
-        scene.clockTimer.enabled = false;
-    }
-}
-
-void Game::ScoreRound() {
-    const int r = RoundNumber;
-    ensureRound(r);
-    const auto ri = static_cast<std::size_t>(r);
-
-    int knocker = 0;
-    for (int s = 1; s <= 4; ++s)
-        if (Seats[s].Knocked || Seats[s].DarkKnocked) knocker = s;
-    scene.noKnockPicture.visible = knocker == 0;
-
-    // The next turn is one step on from CurrentSeat: the knocker opens the
-    // next round, otherwise the seat after the last player.
-    if (TurnForward) {
-        if (knocker != 0)
-            CurrentSeat = knocker - 1;
-        else if (CurrentSeat == 4)
-            CurrentSeat = 0;
-    } else {
-        if (knocker != 0)
-            CurrentSeat = knocker + 1;
-        else if (CurrentSeat == 1)
-            CurrentSeat = 5;
-    }
-
-    for (int seat = 1; seat <= 4; ++seat) {
-        ScoreSeat(seat);
-        SeatRec& s = Seats[seat];
-
-        std::string kind;
-        if (s.DarkKnocked) {
-            kind = " น็อคมืด ";
-            s.RoundK[ri] += 1 + countSpetos(s.PileCards);
-        } else if (s.Knocked) {
-            kind = " น็อค ";
-        } else if (s.PileCount() > 0) {
-            kind = " เล่น";
-            s.RoundK[ri] -= countSpetos(s.Cards);
-        } else {
-            kind = " มืดคามือ";
-            s.RoundK[ri] -= 1 + countSpetos(s.Cards);
+        // One suit: the lowest and the highest laid card lie in the same suit.
+        if ((seat.Knocked || seat.DarkKnocked) && laid.count > 0) {
+            int first = laid[1], last = laid[1];
+            for (int i = 2; i <= laid.count; ++i) {
+                first = std::min(first, laid[i]);
+                last = std::max(last, laid[i]);
+            }
+            if (isValidCard(first) && isValidCard(last) && suitOf(first) == suitOf(last))
+                out.k += seat.Knocked ? 1 : 3;
         }
 
-        std::string line = s.Name + kind;
-        if (s.RoundFooled[ri]) line += "และ โง่ ";
-        if (s.RoundGotFool[ri]) line += "และได้โง่";
-        line +=
-            "  ได้คะแนน " + num(s.RoundPoints[ri]) + "  คะแนน และได้  " + num(s.RoundK[ri]) + "  K";
-        scene.resultLine[seat].caption = line;
+        const int knockBonus = (seat.Knocked && !seat.DarkKnocked) ? 50 : 0;
+        const int foolPenalty = seat.Fooled ? -50 : 0;
+        const int m = (laid.count > 0 && !seat.DarkKnocked) ? 1 : 2;
+        out.points = m * sumValues(laid) - m * sumValues(seat.Cards) + knockBonus + foolPenalty;
+
+        // A knock adds nothing more.
+        if (seat.DarkKnocked)
+            out.k += 1 + countSpetos(laid);
+        else if (!seat.Knocked && laid.count > 0)
+            out.k -= countSpetos(seat.Cards);
+        else if (!seat.Knocked)
+            out.k -= 1 + countSpetos(seat.Cards);
     }
+    return score;
 }
 
 }  // namespace vornak

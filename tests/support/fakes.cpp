@@ -26,7 +26,7 @@ TestTable::TestTable(std::uint64_t seed)
 void TestTable::setUpGame() {
     game.StartBeginnerMission();
     game.PlayerName = "Tester";
-    game.Seats[4].Name = "Tester";
+    game.Players[4].Name = "Tester";
     game.ResetGame();
     game.ensureRound(game.RoundNumber);
 }
@@ -50,6 +50,17 @@ std::string handText(const CardList& cards) {
         out += cardNotation(cards[i]);
     }
     return out;
+}
+
+CardList cards(std::string_view text) {
+    CardList list;
+    list.assign(parseCards(text));
+    return list;
+}
+
+Meld meld(std::string_view text) {
+    const CardList c = cards(text);
+    return {0, c[1], c[2], c[3]};
 }
 
 }  // namespace vornak::test

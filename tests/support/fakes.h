@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/game.h"
@@ -135,5 +136,9 @@ struct TestTable {
 
 // The codes of a seat's hand as notation, e.g. "3H 4H 5H".
 std::string handText(const CardList& cards);
+// Cards in notation as a list: cards("3H 4H 5H").
+CardList cards(std::string_view text);
+// The meld three cards in notation make: meld("3H 4H 5H").
+Meld meld(std::string_view text);
 
 }  // namespace vornak::test

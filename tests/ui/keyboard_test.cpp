@@ -49,8 +49,9 @@ public:
         for (int c : a.cards) line += " " + cardNotation(c);
         lines.push_back(line + " @" + std::to_string(a.position));
     }
-    void decisionStarts(const char*, int) override {}
-    void decisionEnds(const char*, int, int) override {}
+    void decisionStarts(const char*, int, const Table&) override {}
+    void decisionEnds(const char*, int, int, const Table&) override {}
+    bool watchesDecisions() const override { return false; }
 };
 
 // Once a pop-up menu is open, moves its highlight down with the arrow key
@@ -72,14 +73,14 @@ void chooseInNextPopup(const QString& caption) {
     poll->start();
 }
 
-struct Table {
+struct Window {
     QTemporaryDir dir;
     SeededRandom random;
     KeyDialogs dialogs;
     std::unique_ptr<Game> game;
     std::unique_ptr<MainWindow> window;
 
-    explicit Table(std::uint64_t seed = 42, Preferences prefs = {}) : random(seed) {
+    explicit Window(std::uint64_t seed = 42, Preferences prefs = {}) : random(seed) {
         Paths paths{dir.path().toStdString(), (dir.path() + "/skins.txt").toStdString(),
                     (dir.path() + "/records.dat").toStdString()};
         game = std::make_unique<Game>(dialogs, random, paths);
@@ -92,7 +93,7 @@ struct Table {
         window->run([this] { game->MainWindowLoad(); });
         window->table()->setFocus();
     }
-    ~Table() { window.reset(); }
+    ~Window() { window.reset(); }
     TableWidget* table() const { return window->table(); }
     bool personToMove() const {
         return game->CurrentSeat == kHuman && !game->seq.running() && !game->RoundOver;
@@ -167,7 +168,7 @@ private slots:
     // A whole round of the person's turns by keys alone: take from the
     // pile, lay down, lay off, discard; then draw, lay down and knock.
     void aRoundByKeysAlone() {
-        Table t;
+        Window t;
         Game& g = *t.game;
         const auto card = [](const char* c) { return parseCard(c); };
         t.window->run([&] {
@@ -265,7 +266,7 @@ private slots:
     // is played: the same seeded games give the same moves.
     void paceChangesOnlyThePauses() {
         auto play = [](Preferences prefs) {
-            Table t(7, prefs);
+            Window t(7, prefs);
             Recorder log;
             t.game->observer = &log;
             std::mt19937 person(3);
@@ -297,7 +298,7 @@ private slots:
     // Cards, seat names, the stock count and the hint line have names a
     // screen reader can say; moving the ring announces the card.
     void screenReadersHearTheTable() {
-        Table t;
+        Window t;
         Game& g = *t.game;
         t.window->run([&] {
             g.seq.cancel();
@@ -352,7 +353,7 @@ private slots:
         QFile::remove(preferencesFile());
 
         // The hint line always shown stays when the pointer leaves the top.
-        Table t;
+        Window t;
         Game& g = *t.game;
         t.window->run([&g] {
             g.prefs.hintAlways = true;

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "core/game.h"
+#include "rules/melds.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"
@@ -483,7 +484,7 @@ private slots:
         int card = 0;
         for (int i = 1; i <= g.Seats[kHuman].CardCount() && !card; ++i) {
             const int c = g.Seats[kHuman].Cards[i];
-            if (!g.IsDummyCard(c) && !g.RaisesSpetoWarning(c)) card = c;
+            if (!IsDummyCard(g.table, c) && !RaisesSpetoWarning(g.table, c)) card = c;
         }
         QVERIFY(card);
         f.window->run([&g] { g.mnuPlayDrawnCard_Click(); });

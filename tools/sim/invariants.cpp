@@ -122,12 +122,12 @@ std::string checkRoundMoney(const Game& game, const std::array<long, 5>& before,
     if (round < 1) return {};
     const auto r = static_cast<std::size_t>(round);
     auto flag = [r](const std::vector<bool>& v) { return r < v.size() && v[r]; };
-    auto kOf = [r](const SeatRec& seat) -> long {
+    auto kOf = [r](const Player& seat) -> long {
         return r < seat.RoundK.size() ? seat.RoundK[r] : 0;
     };
     long moved = 0, fooled = 0, gotFool = 0, kSum = 0;
     for (int s = 1; s <= 4; ++s) {
-        const SeatRec& seat = game.Seats[s];
+        const Player& seat = game.Players[s];
         moved += seat.Money - before[static_cast<std::size_t>(s)];
         if (flag(seat.RoundFooled)) ++fooled;
         if (flag(seat.RoundGotFool)) ++gotFool;
@@ -155,13 +155,13 @@ std::string checkRoundMoney(const Game& game, const std::array<long, 5>& before,
     // behind, and the pot.
     int leader = 1;
     for (int s = 2; s <= 4; ++s)
-        if (game.Seats[s].TotalPoints > game.Seats[leader].TotalPoints) leader = s;
-    const long lead = static_cast<std::int16_t>(game.Seats[leader].TotalPoints);
+        if (game.Players[s].TotalPoints > game.Players[leader].TotalPoints) leader = s;
+    const long lead = static_cast<std::int16_t>(game.Players[leader].TotalPoints);
     long pointMoney = 0;  // what the leader collects
     for (int s = 1; s <= 4; ++s)
-        if (s != leader) pointMoney += (lead - game.Seats[s].TotalPoints) * game.BahtPerPoint;
+        if (s != leader) pointMoney += (lead - game.Players[s].TotalPoints) * game.BahtPerPoint;
     for (int s = 1; s <= 4; ++s) {
-        const SeatRec& seat = game.Seats[s];
+        const Player& seat = game.Players[s];
         long expected =
             game.FoolBaht * ((flag(seat.RoundGotFool) ? 1 : 0) - (flag(seat.RoundFooled) ? 1 : 0)) +
             game.KBaht * (4 * kOf(seat) - kSum);
@@ -185,7 +185,7 @@ std::string checkRoundScore(const Game& game, int round) {
     if (round < 1) return {};
     bool ends = false;
     for (int s = 1; s <= 4; ++s) {
-        const SeatRec& seat = game.Seats[s];
+        const Player& seat = game.Players[s];
         if (seat.RoundPoints.size() <= static_cast<std::size_t>(round))
             return "seat " + std::to_string(s) + " has no points for round " +
                    std::to_string(round);
@@ -197,11 +197,11 @@ std::string checkRoundScore(const Game& game, int round) {
                    " but its rounds add up to " + std::to_string(sum);
         if (seat.TotalPoints >= game.PointTarget) ends = true;
     }
-    if (game.Seats[kHuman].TotalPoints <= -game.PointTarget) ends = true;
+    if (game.Players[kHuman].TotalPoints <= -game.PointTarget) ends = true;
     if (ends != game.TargetReached) {
         std::ostringstream out;
         out << "round " << round << ": totals";
-        for (int s = 1; s <= 4; ++s) out << " " << game.Seats[s].TotalPoints;
+        for (int s = 1; s <= 4; ++s) out << " " << game.Players[s].TotalPoints;
         out << " against a target of " << game.PointTarget << ", but the game "
             << (game.TargetReached ? "ends" : "goes on");
         return out.str();

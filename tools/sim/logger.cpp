@@ -14,8 +14,8 @@ void context(JsonWriter& w, const LogContext& at) {
     w.field("game", at.game).field("round", at.round).field("step", at.step);
 }
 
-std::vector<int> selectionOf(const Game& g) {
-    return {g.Selection[1], g.Selection[2], g.Selection[3]};
+std::vector<int> selectionOf(const Table& t) {
+    return {t.Selection[1], t.Selection[2], t.Selection[3]};
 }
 
 }  // namespace
@@ -39,22 +39,22 @@ void EventLog::action(const LogContext& at, const GameAction& a) {
     write(w.str());
 }
 
-void EventLog::decisionStarts(const Game& g, const char* name, int seat) {
+void EventLog::decisionStarts(const Game& g, const Table& t, const char* name, int seat) {
     if (!enabled()) return;
-    const SeatRec& me = g.Seats[static_cast<std::size_t>(seat >= 0 && seat <= 4 ? seat : 0)];
+    const SeatRec& me = t.Seats[static_cast<std::size_t>(seat >= 0 && seat <= 4 ? seat : 0)];
     JsonWriter w;
     w.beginObject();
     w.key("hand").values(listOf(me.Cards));
     w.key("laid").values(listOf(me.PileCards));
-    w.key("pile").values(listOf(g.Seats[0].PileCards));
-    w.field("stock", g.Seats[0].CardCount());
-    w.key("setLayOffs").values(listOf(g.SetLayOffCards));
-    w.key("runLayOffs").values(listOf(g.RunLayOffCards));
+    w.key("pile").values(listOf(t.Seats[0].PileCards));
+    w.field("stock", t.Seats[0].CardCount());
+    w.key("setLayOffs").values(listOf(t.SetLayOffCards));
+    w.key("runLayOffs").values(listOf(t.RunLayOffCards));
     w.field("hasLaidDown", me.HasLaidDown).field("stillClosed", me.StillClosed);
     w.field("beginner", g.BeginnerChosen).field("vip", g.VipChosen);
     w.field("mission", g.MissionMode).field("target", g.PointTarget);
-    w.field("pileAtTurnStart", g.PileCountAtTurnStart);
-    w.key("person").values(handOf(g, kHuman));
+    w.field("pileAtTurnStart", t.PileCountAtTurnStart);
+    w.key("person").values(listOf(t.Seats[kHuman].Cards));
     w.endObject();
     frames_.push_back(Frame{name, seat, w.take(), {}});
 }
@@ -64,7 +64,7 @@ void EventLog::randomDrawn(double value) {
     for (Frame& f : frames_) f.draws.push_back(value);
 }
 
-void EventLog::decisionEnds(const Game& g, const LogContext& at, const char* name, int seat,
+void EventLog::decisionEnds(const Table& t, const LogContext& at, const char* name, int seat,
                             int result) {
     if (!enabled()) return;
     Frame frame;
@@ -77,7 +77,7 @@ void EventLog::decisionEnds(const Game& g, const LogContext& at, const char* nam
         }
     }
     const std::string n = name;
-    const SeatRec& me = g.Seats[static_cast<std::size_t>(seat >= 0 && seat <= 4 ? seat : 0)];
+    const SeatRec& me = t.Seats[static_cast<std::size_t>(seat >= 0 && seat <= 4 ? seat : 0)];
 
     JsonWriter w;
     w.beginObject().field("type", "decision");
@@ -94,22 +94,22 @@ void EventLog::decisionEnds(const Game& g, const LogContext& at, const char* nam
     w.field("result", result);
     w.key("outputs").beginObject();
     if (n == "ChoosePilePick") {
-        w.field("pickFromPile", g.PickFromPile).field("pickIndex", g.PickIndex);
-        w.key("selection").values(selectionOf(g));
+        w.field("pickFromPile", t.PickFromPile).field("pickIndex", t.PickIndex);
+        w.key("selection").values(selectionOf(t));
     } else if (n == "FindMeldInHand") {
-        w.key("selection").values(selectionOf(g));
+        w.key("selection").values(selectionOf(t));
     } else if (n == "FindLayOff" || n == "FindSetLayOff") {
-        w.field("layOffPos", g.LayOffPos).field("layOffCard", me.Cards[g.LayOffPos]);
-        w.field("layOffOnRun", g.LayOffOnRun);
+        w.field("layOffPos", t.LayOffPos).field("layOffCard", me.Cards[t.LayOffPos]);
+        w.field("layOffOnRun", t.LayOffOnRun);
     } else if (n == "ArrangeHand") {
         w.key("hand").values(listOf(me.Cards));
     } else if (n == "DecideMeldAtFive" || n == "DecideMeldAtFour") {
-        w.field("meldNow", g.MeldNow);
+        w.field("meldNow", t.MeldNow);
     } else if (n == "CheckDarkKnock") {
-        w.field("darkKnockReady", g.DarkKnockReady);
+        w.field("darkKnockReady", t.DarkKnockReady);
         w.key("hand").values(listOf(me.Cards));
     } else if (n == "ChooseDiscard") {
-        w.field("selectedCard", g.SelectedCard).field("card", me.Cards[g.SelectedCard]);
+        w.field("selectedCard", t.SelectedCard).field("card", me.Cards[t.SelectedCard]);
     }
     w.endObject().endObject();
     write(w.str());
@@ -155,19 +155,21 @@ void EventLog::roundEnd(const LogContext& at, const Game& g, int round) {
     w.field("knocker", knocker).field("knock", kind);
     auto perSeat = [&](const char* key, auto get) {
         w.key(key).beginArray();
-        for (int s = 1; s <= 4; ++s) w.value(get(g.Seats[s]));
+        for (int s = 1; s <= 4; ++s) w.value(get(g.Players[s]));
         w.endArray();
     };
     perSeat("points",
-            [&](const SeatRec& s) { return r < s.RoundPoints.size() ? s.RoundPoints[r] : 0L; });
-    perSeat("k", [&](const SeatRec& s) { return r < s.RoundK.size() ? s.RoundK[r] : 0; });
+            [&](const Player& s) { return r < s.RoundPoints.size() ? s.RoundPoints[r] : 0L; });
+    perSeat("k", [&](const Player& s) { return r < s.RoundK.size() ? s.RoundK[r] : 0; });
     perSeat("fooled",
-            [&](const SeatRec& s) { return r < s.RoundFooled.size() && s.RoundFooled[r]; });
+            [&](const Player& s) { return r < s.RoundFooled.size() && s.RoundFooled[r]; });
     perSeat("gotFool",
-            [&](const SeatRec& s) { return r < s.RoundGotFool.size() && s.RoundGotFool[r]; });
-    perSeat("totals", [](const SeatRec& s) { return s.TotalPoints; });
-    perSeat("money", [](const SeatRec& s) { return s.Money; });
-    perSeat("hand", [](const SeatRec& s) { return s.CardCount(); });
+            [&](const Player& s) { return r < s.RoundGotFool.size() && s.RoundGotFool[r]; });
+    perSeat("totals", [](const Player& s) { return s.TotalPoints; });
+    perSeat("money", [](const Player& s) { return s.Money; });
+    w.key("hand").beginArray();
+    for (int s = 1; s <= 4; ++s) w.value(g.Seats[s].CardCount());
+    w.endArray();
     w.field("stock", g.Seats[0].CardCount()).field("targetReached", g.TargetReached);
     w.endObject();
     write(w.str());

@@ -30,9 +30,11 @@ public:
     void write(const std::string& line);
 
     void action(const LogContext& at, const GameAction& action);
-    void decisionStarts(const Game& game, const char* name, int seat);
+    // `seen` is the table as the decision sees it (at its end, with what it
+    // decided noted); the level and the mode come from the game.
+    void decisionStarts(const Game& game, const Table& seen, const char* name, int seat);
     void randomDrawn(double value);
-    void decisionEnds(const Game& game, const LogContext& at, const char* name, int seat,
+    void decisionEnds(const Table& seen, const LogContext& at, const char* name, int seat,
                       int result);
     void message(const LogContext& at, const std::string& text, const std::string& title,
                  bool okCancel);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "rules/melds.h"
+
 namespace vornak::sim {
 
 namespace {
@@ -45,7 +47,7 @@ std::vector<std::vector<int>> PersonPolicy::acceptedMelds(const Game& g, int mus
                 const int a = hand[i], b = hand[j], c = hand[k];
                 if (isValidCard(mustHold) && a != mustHold && b != mustHold && c != mustHold)
                     continue;
-                if (g.CheckLaidMeld(a, b, c)) found.push_back({a, b, c});
+                if (CheckLaidMeld(g.table, a, b, c)) found.push_back({a, b, c});
             }
     return found;
 }
@@ -119,7 +121,7 @@ std::string PersonPolicy::startTurn(Game& g) {
     const CardList& pile = g.Seats[0].PileCards;
     std::vector<int> positions;
     for (int p = 1; p <= pile.count; ++p)
-        if (g.CanPickFromPile(p)) positions.push_back(p);
+        if (CanPickFromPile(g.table, p)) positions.push_back(p);
     if (!positions.empty() && chance(0.8)) {
         const int p = positions[static_cast<std::size_t>(pickIndex(positions.size()))];
         g.cardDblClick(pile[p]);
@@ -201,7 +203,7 @@ std::string PersonPolicy::discard(Game& g) {
     for (int i = 1; i <= me.CardCount(); ++i) {
         const int c = me.Cards[i];
         int score = cardValue(c) * 4 + pickIndex(4);
-        if (g.IsDummyCard(c) && me.CardCount() > 1) score -= 1000;
+        if (IsDummyCard(g.table, c) && me.CardCount() > 1) score -= 1000;
         if (score > bestScore) {
             bestScore = score;
             best = c;

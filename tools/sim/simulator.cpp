@@ -153,12 +153,13 @@ public:
                  describeTable(*game_));
         }
     }
-    void decisionStarts(const char* name, int seat) override {
-        if (game_) log_.decisionStarts(*game_, name, seat);
+    void decisionStarts(const char* name, int seat, const Table& seen) override {
+        if (game_) log_.decisionStarts(*game_, seen, name, seat);
     }
-    void decisionEnds(const char* name, int seat, int result) override {
-        if (game_) log_.decisionEnds(*game_, at(), name, seat, result);
+    void decisionEnds(const char* name, int seat, int result, const Table& seen) override {
+        if (game_) log_.decisionEnds(seen, at(), name, seat, result);
     }
+    bool watchesDecisions() const override { return log_.enabled(); }
 
 private:
     LogContext at() const { return LogContext{gameNo_, roundNo_, summary_.steps}; }
@@ -247,7 +248,8 @@ void Run::startRound() {
     roundNo_ = game_->RoundNumber;
     roundSteps_ = 0;
     settled_ = false;
-    for (int s = 1; s <= 4; ++s) moneyAtDeal_[static_cast<std::size_t>(s)] = game_->Seats[s].Money;
+    for (int s = 1; s <= 4; ++s)
+        moneyAtDeal_[static_cast<std::size_t>(s)] = game_->Players[s].Money;
 }
 
 void Run::settleRound() {
@@ -259,10 +261,10 @@ void Run::settleRound() {
     const auto ri = static_cast<std::size_t>(r < 0 ? 0 : r);
     bool knock = false;
     for (int s = 1; s <= 4; ++s) {
-        const SeatRec& seat = g.Seats[s];
+        const Player& seat = g.Players[s];
         SeatTotals& t = summary_.seats[static_cast<std::size_t>(s)];
-        if (seat.DarkKnocked) ++t.darkKnocks, knock = true;
-        if (seat.Knocked) ++t.knocks, knock = true;
+        if (g.Seats[s].DarkKnocked) ++t.darkKnocks, knock = true;
+        if (g.Seats[s].Knocked) ++t.knocks, knock = true;
         if (ri < seat.RoundFooled.size() && seat.RoundFooled[ri]) ++t.fooled;
         if (ri < seat.RoundGotFool.size() && seat.RoundGotFool[ri]) ++t.gotFool;
         if (ri < seat.RoundPoints.size()) t.points += seat.RoundPoints[ri];

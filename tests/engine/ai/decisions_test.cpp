@@ -1,6 +1,7 @@
 // A computer seat's decisions: taking from the pile, and its discard.
 #include <gtest/gtest.h>
 
+#include "ai/decisions.h"
 #include "support/fakes.h"
 
 namespace vornak {
@@ -10,41 +11,38 @@ using test::handText;
 
 class Decide : public ::testing::Test {
 protected:
-    test::TestTable t;
-    Game& g = t.game;
-
-    void SetUp() override { g.BeginnerChosen = true; }
+    Table t;
+    Level level{true, false, 0};
+    test::ListRandom random;
+    PilePick pick;
 
     // The seat's hand, the pile, the person's hand and a stock of `stock`
     // cards nobody holds.
     void deal(int seat, const std::string& hand, const std::string& pile, int stock,
               const std::string& human = "") {
-        g.CurrentSeat = seat;
-        t.setHand(kHuman, human);
-        t.setHand(seat, hand);
-        t.setPile(pile);
-        CardList used = g.Seats[seat].Cards;
-        for (int c : g.Seats[0].PileCards.toVector()) used.push(c);
-        for (int c : g.Seats[kHuman].Cards.toVector()) used.push(c);
-        g.Seats[0].Cards.clear();
-        for (int c = 1; c <= 52 && g.Seats[0].CardCount() < stock; ++c)
-            if (!used.contains(c)) g.Seats[0].Cards.push(c);
+        t = Table{};
+        t.Seats[kHuman].Cards = test::cards(human);
+        t.Seats[seat].Cards = test::cards(hand);
+        t.Seats[0].PileCards = test::cards(pile);
+        CardList used = t.Seats[seat].Cards;
+        for (int c : t.Seats[0].PileCards.toVector()) used.push(c);
+        for (int c : t.Seats[kHuman].Cards.toVector()) used.push(c);
+        for (int c = 1; c <= 52 && t.Seats[0].CardCount() < stock; ++c)
+            if (!used.contains(c)) t.Seats[0].Cards.push(c);
     }
     bool takes(int seat) {
-        g.PickFromPile = false;
-        g.ChoosePilePick(seat);
-        return g.PickFromPile;
+        pick = ChoosePilePick(t, seat, level);
+        return pick.take;
     }
     std::string meld() const {
-        return cardNotation(g.Selection[1]) + " " + cardNotation(g.Selection[2]) + " " +
-               cardNotation(g.Selection[3]);
+        return cardNotation(pick.meld[1]) + " " + cardNotation(pick.meld[2]) + " " +
+               cardNotation(pick.meld[3]);
     }
     int discard(std::initializer_list<double> randoms = {}) {
-        t.random.values.assign(randoms.begin(), randoms.end());
-        g.ChooseDiscard(1);
-        return g.SelectedCard;
+        random.values.assign(randoms.begin(), randoms.end());
+        return ChooseDiscard(t, 1, level, random).pos;
     }
-    void layOffCards(const std::string& cards) { g.SetLayOffCards.assign(parseCards(cards)); }
+    void layOffCards(const std::string& cards) { t.SetLayOffCards = test::cards(cards); }
 };
 
 TEST_F(Decide, SmallPilesAndTheKeptCard) {
@@ -52,7 +50,7 @@ TEST_F(Decide, SmallPilesAndTheKeptCard) {
     EXPECT_FALSE(takes(2));
     deal(1, "5H 6H 2C", "7H", 20);  // two hand cards take a one-card pile
     ASSERT_TRUE(takes(1));
-    EXPECT_EQ(g.PickIndex, 1);
+    EXPECT_EQ(pick.index, 1);
     EXPECT_EQ(meld(), "5H 6H 7H");
     deal(2, "5H 6H", "7H", 5);  // ... but not the seat's last two cards
     EXPECT_FALSE(takes(2));
@@ -70,25 +68,25 @@ TEST_F(Decide, ThreeCardHands) {
     // ... unless the stock runs low for a seat that has not opened.
     deal(1, "5H 5D 9C", "5S 2D 3D", 8);
     ASSERT_TRUE(takes(1));
-    EXPECT_EQ(g.PickIndex, 1);
-    g.Seats[1].HasLaidDown = true;
+    EXPECT_EQ(pick.index, 1);
+    t.Seats[1].HasLaidDown = true;
     EXPECT_FALSE(takes(1));
     // Scan order: hand pairs outer, pile card p-1 before p; the last find wins.
     deal(1, "5H 6H 5D", "9C 5S 4H", 20);
     ASSERT_TRUE(takes(1));
-    EXPECT_EQ(g.PickIndex, 2);
+    EXPECT_EQ(pick.index, 2);
     EXPECT_EQ(meld(), "5H 5D 5S");
     // Unrelated cards: one hand card with two cards anywhere in the pile.
     deal(1, "5H 9C KD", "6H 2S 7H 4D", 20);
     ASSERT_TRUE(takes(1));
-    EXPECT_EQ(g.PickIndex, 1);
+    EXPECT_EQ(pick.index, 1);
 }
 
 TEST_F(Decide, FirstFindOrLastFind) {
     // Stop at the first find: 5H with 6H 7H, though 9C 9D 9S comes later.
     deal(1, "5H 9C KD 2S", "9D 9S 6H 7H 4H", 20);
     ASSERT_TRUE(takes(1));
-    EXPECT_EQ(g.PickIndex, 3);
+    EXPECT_EQ(pick.index, 3);
     EXPECT_EQ(meld(), "5H 6H 7H");
     // It also settles the decision for the extra-search seat.
     deal(2, "5H 9C KD 2S", "6H 7H 4H", 20);
@@ -103,19 +101,19 @@ TEST_F(Decide, FirstFindOrLastFind) {
 TEST_F(Decide, TheExtraSearchSeatOfEachLevel) {
     auto seatTakes = [&](int seat) {
         deal(seat, "5H 5D 9C", "5S 2D 3D", 20);
-        g.Seats[seat].HasLaidDown = true;
+        t.Seats[seat].HasLaidDown = true;
         return takes(seat);
     };
     EXPECT_TRUE(!seatTakes(1) && seatTakes(2) && !seatTakes(3));
-    g.BeginnerChosen = false;
-    g.VipChosen = true;
+    level.beginner = false;
+    level.vip = true;
     EXPECT_TRUE(seatTakes(1) && !seatTakes(2) && !seatTakes(3));
-    g.VipChosen = false;
+    level.vip = false;
     EXPECT_TRUE(!seatTakes(1) && !seatTakes(2) && !seatTakes(3));
     // Pile card by pile card, stopping at the first that melds (9S, not 5S).
-    g.VipChosen = true;
+    level.vip = true;
     deal(1, "5H 5D 9C 9D", "2D 9S 5S", 20);
-    g.Seats[1].HasLaidDown = true;
+    t.Seats[1].HasLaidDown = true;
     ASSERT_TRUE(takes(1));
     EXPECT_EQ(meld(), "9C 9D 9S");
 }
@@ -138,12 +136,12 @@ TEST_F(Decide, DiscardAtBeginnerLevel) {
     // Lone cards that are not safe: the last card, no draw at all.
     deal(1, "5H 9C KD 2S", "", 20);
     layOffCards("5H 9C KD 2S");
-    const int drawn = t.random.drawn;
+    const int drawn = random.drawn;
     EXPECT_EQ(discard(), 4);
-    EXPECT_EQ(t.random.drawn, drawn);
+    EXPECT_EQ(random.drawn, drawn);
     // Uniform over the lone cards 9C, KD: draws of 0 and 19 are redrawn.
     deal(1, "5H 6H 7H 9C KD", "", 20);
-    g.SetLayOffCards.clear();
+    t.SetLayOffCards.clear();
     EXPECT_EQ(discard({0.0, 0.95, 0.1}), 5);
     // All in melds: the safe list decides; a speto partner on the pile
     // (3C under the 2 of clubs, JS and KS under the Q of spades) is unsafe.
@@ -156,7 +154,7 @@ TEST_F(Decide, DiscardAtBeginnerLevel) {
 }
 
 TEST_F(Decide, DiscardAtVipLevel) {
-    g.BeginnerChosen = false;
+    level.beginner = false;
     // 9C would complete the person's 9s; 5H is taken even as a lay-off card.
     deal(1, "9C 5H", "", 20, "9D 9S KC");
     layOffCards("5H");
@@ -194,7 +192,7 @@ TEST_F(Decide, BigAndEmptyHands) {
     for (int c = 1; c <= 30; ++c) hand += cardNotation(c) + " ";
     deal(1, hand, "", 10);
     for (bool beginner : {true, false}) {
-        g.BeginnerChosen = beginner;
+        level.beginner = beginner;
         const int pos = discard();
         EXPECT_TRUE(pos >= 1 && pos <= 30) << pos;
     }

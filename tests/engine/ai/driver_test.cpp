@@ -32,7 +32,7 @@ protected:
         g.ensureRound(1);
         g.FillRemarks();
         const char* names[] = {"", "Left", "Top", "Right", "Tester"};
-        for (int s = 1; s <= 4; ++s) g.Seats[s].Name = names[s];
+        for (int s = 1; s <= 4; ++s) g.Players[s].Name = names[s];
         g.CurrentSeat = 0;
         g.TurnForward = true;
         g.scene.turnTimer.enabled = true;

@@ -27,7 +27,7 @@ protected:
         // would show if it were.
         for (int j = 0; j < 6; ++j) g.Remarks[2][j] = "<row 2, " + std::to_string(j) + ">";
         const char* names[] = {"", "Left", "Top", "Right", "Tester"};
-        for (int s = 1; s <= 4; ++s) g.Seats[s].Name = names[s];
+        for (int s = 1; s <= 4; ++s) g.Players[s].Name = names[s];
     }
 
     void deal(const char* hand, const char* pile) {
@@ -43,7 +43,7 @@ protected:
         std::map<int, int> seen;
         for (int turn = 0; turn < turns; ++turn) {
             const int seat = 1 + turn % 3;
-            const std::string name = g.Seats[seat].Name;
+            const std::string name = g.Players[seat].Name;
             g.CurrentSeat = seat;
             g.seq.start(g.ComputerTurn(seat));
             for (int i = 0; i < pausesBefore && g.seq.waiting(); ++i) g.seq.resume();

@@ -13,7 +13,7 @@ struct DealTest : ::testing::Test {
     TestTable t{7};
     Game& g = t.game;
     void SetUp() override {
-        for (int s = 1; s <= 4; ++s) g.Seats[s].Name = "Seat" + plain(s);
+        for (int s = 1; s <= 4; ++s) g.Players[s].Name = "Seat" + plain(s);
         g.SkinCount = 0;
     }
 };
@@ -57,7 +57,7 @@ TEST_F(DealTest, ASeatThatDiscardedKeepsItsNarrowHandUntilItsTurn) {
 
 TEST_F(DealTest, PreparedRunGoesToTheFavouredSeat) {
     g.PreparedRunLength = 3;
-    g.Seats[2].TotalPoints = 10;  // seat 2 ahead of seat 3: favoured
+    g.Players[2].TotalPoints = 10;  // seat 2 ahead of seat 3: favoured
     // r = floor(52 u + 1) = 1, then the shuffle's draws come from the seed.
     t.random.values = {0.0};
     g.DealRound();
@@ -78,11 +78,11 @@ TEST_F(DealTest, RunOfFiveNeverReachesTheLastCodes) {
 
 TEST_F(DealTest, FavouredSeatTiesGoToSeatThree) {
     EXPECT_EQ(g.FavouredSeat(), 3);
-    g.Seats[1].TotalPoints = 500;  // seat 1 is never favoured
+    g.Players[1].TotalPoints = 500;  // seat 1 is never favoured
     EXPECT_EQ(g.FavouredSeat(), 3);
-    g.Seats[2].TotalPoints = 1;
+    g.Players[2].TotalPoints = 1;
     EXPECT_EQ(g.FavouredSeat(), 2);
-    g.Seats[3].TotalPoints = 1;
+    g.Players[3].TotalPoints = 1;
     EXPECT_EQ(g.FavouredSeat(), 3);
 }
 
@@ -112,7 +112,7 @@ TEST_F(DealTest, StarterHandKeySequence) {
 }
 
 TEST_F(DealTest, TableAfterTheDeal) {
-    g.Seats[1].Money = 20000;
+    g.Players[1].Money = 20000;
     g.DealRound();
     const Scene& s = g.scene;
     EXPECT_EQ(s.seatName[1].tooltip, "เหลือเงิน 20000 บาท");

@@ -15,7 +15,7 @@ TEST(StartUp, NamePrompt) {
         ASSERT_EQ(t.dialogs.prompts.size(), 1u);
         EXPECT_EQ(t.dialogs.prompts[0], "กรุณาใส่ชื่อของคุณก่อนเริ่มเล่นเกม(มากสุด 8 ตัวอักษร)");
         EXPECT_EQ(t.game.PlayerName, "Noname");
-        EXPECT_EQ(t.game.Seats[4].Name, "Noname");
+        EXPECT_EQ(t.game.Players[4].Name, "Noname");
     }
     {
         TestTable t;

@@ -47,8 +47,8 @@ TEST_F(SeatPopup, StartsHiddenWithItsHeadingAndLinesInsideTheBox) {
 }
 
 TEST_F(SeatPopup, ASeatThatLaidNothingShowsOnlyTheCounters) {
-    g.Seats[1].DiscardOnThreeCount = 2;
-    g.Seats[1].DummyDiscardCount = 0;
+    g.Players[1].DiscardOnThreeCount = 2;
+    g.Players[1].DummyDiscardCount = 0;
     g.seatNameMouseDown(1);
 
     EXPECT_TRUE(sc.playLogBox.visible);
@@ -73,8 +73,8 @@ TEST_F(SeatPopup, ASeatThatLaidNothingShowsOnlyTheCounters) {
 
 TEST_F(SeatPopup, TwelvePlaysFillTheBoxBesideTheRightSeat) {
     logPlays(3, 12);
-    g.Seats[3].DiscardOnThreeCount = 11;
-    g.Seats[3].DummyDiscardCount = 3;
+    g.Players[3].DiscardOnThreeCount = 11;
+    g.Players[3].DummyDiscardCount = 3;
     g.seatNameMouseDown(3);
 
     EXPECT_EQ(sc.playLogBox.rect.height, 5800);

@@ -1,4 +1,5 @@
 #include "play_fixture.h"
+#include "rules/darkknock.h"
 
 namespace vornak::test {
 namespace {
@@ -40,7 +41,7 @@ TEST_F(EndOfTurn, TurningDownTheLastCardKnocks) {
     EXPECT_FALSE(g.scene.clockTimer.enabled);
     EXPECT_EQ(g.NotebookRows, 2);  // the notebook has moved on to the next round
     EXPECT_FALSE(g.scene.notebookScrollDown.enabled);
-    EXPECT_EQ(g.Seats[2].RoundK[1], 0);
+    EXPECT_EQ(g.Players[2].RoundK[1], 0);
 }
 
 TEST_F(EndOfTurn, OpeningInTheKnockingTurnIsADarkKnock) {
@@ -61,8 +62,8 @@ TEST_F(EndOfTurn, KnockStraightFromThePreviousDiscardIsAFool) {
     g.PileCountAtTurnStart = 4;
     g.PickIndex = 4;  // took only seat 1's fresh discard
     endTurn(2);
-    EXPECT_TRUE(g.Seats[1].RoundFooled[1]);
-    EXPECT_TRUE(g.Seats[2].RoundGotFool[1]);
+    EXPECT_TRUE(g.Players[1].RoundFooled[1]);
+    EXPECT_TRUE(g.Players[2].RoundGotFool[1]);
     EXPECT_FALSE(g.TurnForward);
 
     // Going backwards the previous seat is the next higher one; seat 4
@@ -73,7 +74,7 @@ TEST_F(EndOfTurn, KnockStraightFromThePreviousDiscardIsAFool) {
     g.Seats[1].StillClosed = false;
     g.PileCountAtTurnStart = g.PickIndex = 2;
     endTurn(1);
-    EXPECT_TRUE(g.Seats[2].RoundFooled[2]);
+    EXPECT_TRUE(g.Players[2].RoundFooled[2]);
     EXPECT_TRUE(g.TurnForward);
     EXPECT_EQ(g.NotebookRows, 3);
 }
@@ -83,7 +84,7 @@ TEST_F(EndOfTurn, QueenOfSpadesAndWholePileBonuses) {
     t.setHand(4, "QS");
     g.Seats[4].StillClosed = false;
     endTurn(4);
-    EXPECT_EQ(g.Seats[4].RoundK[1], 1);
+    EXPECT_EQ(g.Players[4].RoundK[1], 1);
 
     g.RoundNumber = 2;
     g.ensureRound(2);
@@ -91,8 +92,8 @@ TEST_F(EndOfTurn, QueenOfSpadesAndWholePileBonuses) {
     g.PickIndex = 1;
     g.PileCountAtTurnStart = 5;
     endTurn(4);
-    EXPECT_EQ(g.Seats[4].RoundK[2], 2);
-    EXPECT_FALSE(g.Seats[3].RoundFooled[2]);
+    EXPECT_EQ(g.Players[4].RoundK[2], 2);
+    EXPECT_FALSE(g.Players[3].RoundFooled[2]);
 }
 
 TEST_F(EndOfTurn, EmptyStockEndsTheRoundWithoutAKnock) {
@@ -141,11 +142,11 @@ TEST_F(EndOfTurn, DiscardStatistics) {
     t.setPile("7H 9C 8H");
     t.setHand(2, "6H KD");
     endTurn(2);  // 6H melds with 7H and 8H below it
-    EXPECT_EQ(g.Seats[2].DiscardOnThreeCount, 1);
+    EXPECT_EQ(g.Players[2].DiscardOnThreeCount, 1);
     t.setHand(2, "8C KD");  // 8C would need the 9C and the 7C
     endTurn(2);
-    EXPECT_EQ(g.Seats[2].DiscardOnThreeCount, 1);
-    EXPECT_EQ(g.Seats[2].DummyDiscardCount, 0);
+    EXPECT_EQ(g.Players[2].DiscardOnThreeCount, 1);
+    EXPECT_EQ(g.Players[2].DummyDiscardCount, 0);
 }
 
 TEST_F(EndOfTurn, MeldFedBySpetoDiscardCostsTheFeederOneK) {
@@ -158,40 +159,41 @@ TEST_F(EndOfTurn, MeldFedBySpetoDiscardCostsTheFeederOneK) {
     ASSERT_TRUE(g.seq.running());  // the flight is under way
     EXPECT_TRUE(g.scene.flightTimer.enabled);
     EXPECT_EQ(g.seq.pauseMs(), 25);
-    EXPECT_EQ(g.Seats[2].RoundK[1], -1);
+    EXPECT_EQ(g.Seats[2].K, -1);  // on the table until the round ends
     EXPECT_EQ(g.scene.seatName[2].caption, "Noi-1 K ");
     EXPECT_FALSE(g.FeedsClubsRun[2]);
     g.seq.runToEnd();
     EXPECT_FALSE(g.scene.flightTimer.enabled);
     EXPECT_EQ(g.FlightTicks, 20);
     EXPECT_TRUE(g.LayDownDone);
-    EXPECT_EQ(g.Seats[kHuman].RoundK[1], 0);
+    EXPECT_EQ(g.Players[kHuman].RoundK[1], 0);
     EXPECT_EQ(handText(g.Seats[kHuman].PileCards), "2C 3C 4C");
 }
 
-TEST_F(EndOfTurn, DarkKnockCheckMovesTheLayOffCardSeventh) {
-    t.setHand(2, "3H 4H 5H 9C 9D 9S 6H KC");
-    g.CurrentSeat = 2;
-    g.CheckDarkKnock(2);
-    EXPECT_TRUE(g.DarkKnockReady);
+TEST(DarkKnockCheck, MovesTheLayOffCardSeventh) {
+    Table t;
+    t.Seats[2].Cards = cards("3H 4H 5H 9C 9D 9S 6H KC");
+    EXPECT_TRUE(CheckDarkKnock(t, 2).ready);
 
-    t.setHand(2, "3H 4H 5H 9C 9D 9S KC 6H");
-    g.CheckDarkKnock(2);
-    EXPECT_TRUE(g.DarkKnockReady);
-    EXPECT_EQ(handText(g.Seats[2].Cards), "3H 4H 5H 9C 9D 9S 6H KC");
+    t.Seats[2].Cards = cards("3H 4H 5H 9C 9D 9S KC 6H");
+    const DarkKnockCheck d = CheckDarkKnock(t, 2);
+    EXPECT_TRUE(d.ready);
+    EXPECT_TRUE(d.exchange);
+    d.noteIn(t);
+    EXPECT_TRUE(t.DarkKnockReady);
+    EXPECT_EQ(handText(t.Seats[2].Cards), "3H 4H 5H 9C 9D 9S 6H KC");
 
     // Three lay-off cards stand in for the second meld.
-    g.SetLayOffCards.assign(parseCards("8D"));
-    t.setHand(2, "3H 4H 5H 8D 7H 8H KC 2S");
-    g.CheckDarkKnock(2);
-    EXPECT_FALSE(g.DarkKnockReady);  // the 7 of hearts lays off nowhere
-    t.setHand(2, "3H 4H 5H 8D 6H 7H 8H KC");
-    g.CheckDarkKnock(2);
-    EXPECT_TRUE(g.DarkKnockReady);
+    t.SetLayOffCards = cards("8D");
+    t.Seats[2].Cards = cards("3H 4H 5H 8D 7H 8H KC 2S");
+    EXPECT_FALSE(CheckDarkKnock(t, 2).ready);  // the 7 of hearts lays off nowhere
+    t.Seats[2].Cards = cards("3H 4H 5H 8D 6H 7H 8H KC");
+    EXPECT_TRUE(CheckDarkKnock(t, 2).ready);
 
-    t.setHand(2, "3H 4H 5H 9C 9D 9S KC 2S");
-    g.CheckDarkKnock(2);
-    EXPECT_FALSE(g.DarkKnockReady);
+    t.Seats[2].Cards = cards("3H 4H 5H 9C 9D 9S KC 2S");
+    EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
+    t.Seats[2].Cards = cards("3H 4H 5H 9C 9D 9S 6H");  // fewer than eight cards
+    EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
 }
 
 TEST_F(EndOfTurn, LaidCardsOfTheSideSeatsOpenARowPerMeld) {

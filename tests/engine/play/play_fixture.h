@@ -18,7 +18,7 @@ protected:
         g.RoundNumber = 1;
         g.ensureRound(1);
         const char* names[5] = {"", "Lek", "Noi", "Dang", "Tester"};
-        for (int s = 1; s <= 4; ++s) g.Seats[s].Name = names[s];
+        for (int s = 1; s <= 4; ++s) g.Players[s].Name = names[s];
         g.CurrentSeat = kHuman;
         g.TurnForward = true;
     }

@@ -3,6 +3,7 @@
 // the computer seats play through the turn driver. Every card must stay in
 // exactly one place while the round lasts.
 #include "play_fixture.h"
+#include "rules/melds.h"
 
 namespace vornak::test {
 namespace {
@@ -31,13 +32,13 @@ protected:
     bool pickAndMeld() {
         const CardList& pile = g.Seats[0].PileCards;
         for (int p = 1; p <= pile.count; ++p) {
-            if (!g.CanPickFromPile(p)) continue;
+            if (!CanPickFromPile(g.table, p)) continue;
             g.cardDblClick(pile[p]);
             if (!g.LayDownMode) return false;
             const CardList& h = g.Seats[kHuman].Cards;
             for (int i = 1; i <= h.count; ++i)
                 for (int j = i + 1; j <= h.count; ++j)
-                    if (g.IsMeld(g.PickedCard, h[i], h[j]) && h[i] != g.PickedCard &&
+                    if (IsMeld(g.table, kHuman, g.PickedCard, h[i], h[j]) && h[i] != g.PickedCard &&
                         h[j] != g.PickedCard) {
                         const int a = h[i], b = h[j];
                         g.cardMouseUp(g.PickedCard, 1);

@@ -239,7 +239,7 @@ TEST_F(Turn, DiscardWarningsAskBeforeDiscarding) {
     g.mnuPlayDrawnCard_Click();
     dblClick("8H");
     EXPECT_EQ(pile(), "2C 3C 8H");
-    EXPECT_EQ(g.Seats[kHuman].DummyDiscardCount, 1);
+    EXPECT_EQ(g.Players[kHuman].DummyDiscardCount, 1);
 }
 
 TEST_F(Turn, ArrangeSwapsTwoCards) {

@@ -128,8 +128,8 @@ protected:
         const auto r = static_cast<std::size_t>(g.RoundNumber);
         const long p[] = {0, p1, p2, p3, p4};
         for (int s = 1; s <= 4; ++s) {
-            g.Seats[s].RoundPoints[r] = p[s];
-            g.Seats[s].TotalPoints += p[s];
+            g.Players[s].RoundPoints[r] = p[s];
+            g.Players[s].TotalPoints += p[s];
         }
         g.UpdateNotebook();
         g.NotebookRows = g.RoundNumber;
@@ -143,13 +143,13 @@ protected:
 
 TEST_F(NotebookTest, RowsCellsAndTotals) {
     g.Seats[1].Knocked = true;
-    g.Seats[1].RoundK[1] = 1;
-    g.Seats[2].RoundFooled[1] = true;
-    g.Seats[2].RoundK[1] = -1;
+    g.Players[1].RoundK[1] = 1;
+    g.Players[2].RoundFooled[1] = true;
+    g.Players[2].RoundK[1] = -1;
     endRound(85, -60, 0, 5);
     g.Seats[3].DarkKnocked = true;
-    g.Seats[3].RoundFooled[2] = true;
-    g.Seats[3].RoundK[2] = 2;
+    g.Players[3].RoundFooled[2] = true;
+    g.Players[3].RoundK[2] = 2;
     endRound(-5, 10, 120, 0);
 
     EXPECT_EQ(g.RoundNumber, 3);
@@ -252,7 +252,7 @@ TEST_F(NotebookTest, MenuItemAndCloseMark) {
 TEST_F(NotebookTest, GamesLongerThanTheArraysKeepWorking) {
     for (int i = 0; i < 35; ++i) endRound(1, 1, 1, 1);  // capacity at 300 is 30 rounds
     EXPECT_EQ(g.RoundNumber, 36);
-    EXPECT_EQ(g.Seats[1].TotalPoints, 35);
+    EXPECT_EQ(g.Players[1].TotalPoints, 35);
     EXPECT_EQ(g.scene.notebookRound[35].caption, "รอบที่  35");
 }
 

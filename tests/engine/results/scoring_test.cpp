@@ -17,8 +17,8 @@ protected:
         t.setLaid(4, "6S 7S 8S");
         for (int s = 1; s <= 4; ++s) t.setHand(s, "5C");
     }
-    long points(int s) const { return g.Seats[s].RoundPoints[1]; }
-    int k(int s) const { return g.Seats[s].RoundK[1]; }
+    long points(int s) const { return g.Players[s].RoundPoints[1]; }
+    int k(int s) const { return g.Players[s].RoundK[1]; }
     const std::string& line(int s) const { return g.scene.resultLine[s].caption; }
 
     TestTable t;
@@ -82,11 +82,12 @@ TEST_F(ScoringTest, SeatHoldingBothSpetosPaysTwoK) {
 }
 
 TEST_F(ScoringTest, KFromTheRoundIsKeptAndFoolTextsStandInOrder) {
-    g.Seats[1].RoundK[1] = 1;  // e.g. a speto turned down during the round
-    g.Seats[1].RoundFooled[1] = true;
-    g.Seats[2].RoundGotFool[1] = true;
-    g.Seats[3].RoundFooled[1] = true;
-    g.Seats[3].RoundGotFool[1] = true;
+    // What the round brought the seats, on the table.
+    g.Seats[1].K = 1;  // e.g. a speto turned down during the round
+    g.Seats[1].Fooled = true;
+    g.Seats[2].GotFool = true;
+    g.Seats[3].Fooled = true;
+    g.Seats[3].GotFool = true;
     g.ScoreRound();
     EXPECT_EQ(points(1), 15 - 5 - 50);
     EXPECT_EQ(k(1), 1);
@@ -134,46 +135,44 @@ TEST_F(ScoringTest, NobodyKnockedShowsThePictureAndPlainLines) {
 TEST_F(ScoringTest, GameEndTest) {
     g.scene.clockTimer.enabled = true;
     // A computer seat at minus the target goes on.
-    g.Seats[1].TotalPoints = -300 - 10;
+    g.Players[1].TotalPoints = -300 - 10;
     g.ScoreRound();
     EXPECT_FALSE(g.TargetReached);
     EXPECT_TRUE(g.scene.clockTimer.enabled);
 
     // A computer seat exactly at the target ends the game.
-    g.Seats[2].TotalPoints = 300 - 10;
+    g.Players[2].TotalPoints = 300 - 10;
     g.ScoreRound();
     EXPECT_TRUE(g.TargetReached);
     EXPECT_FALSE(g.scene.clockTimer.enabled);
 }
 
 TEST_F(ScoringTest, PersonAtMinusTheTargetEndsTheGame) {
-    g.Seats[4].TotalPoints = -290;
+    g.Players[4].TotalPoints = -290;
     t.setHand(4, "5C 5D 5H 5S");
     g.ScoreRound();  // 15 - 20 = -5: not yet
     EXPECT_FALSE(g.TargetReached);
     g.ScoreRound();  // the same cards once more: -300
-    EXPECT_EQ(g.Seats[4].TotalPoints, -300);
+    EXPECT_EQ(g.Players[4].TotalPoints, -300);
     EXPECT_TRUE(g.TargetReached);
 }
 
 TEST_F(ScoringTest, SeatsOneToThreeSeeThePersonsTotalFromBeforeTheRound) {
     // The person starts the round at -300 and recovers to -295: seat 1's
     // test already saw -300 and ended the game.
-    g.Seats[4].TotalPoints = -300;
+    g.Players[4].TotalPoints = -300;
     t.setLaid(4, "3H 4H 5H 6H");  // 20 - 5 = 15
     g.ScoreRound();
-    EXPECT_EQ(g.Seats[4].TotalPoints, -285);
+    EXPECT_EQ(g.Players[4].TotalPoints, -285);
     EXPECT_TRUE(g.TargetReached);
 
-    // The person falls from -290 to -300 in the round: only seat 4's test sees it.
+    // The person falls from -290 to -310 in the round: seat 4's own test sees it.
     TestTable other;
     other.setUpGame();
-    other.game.Seats[4].TotalPoints = -290;
+    other.game.Players[4].TotalPoints = -290;
     other.setHand(4, "10C");
-    other.game.ScoreSeat(1);
-    EXPECT_FALSE(other.game.TargetReached);
-    other.game.ScoreSeat(4);  // nothing laid: -2 x 10 = -20
-    EXPECT_EQ(other.game.Seats[4].TotalPoints, -310);
+    other.game.ScoreRound();  // nothing laid: -2 x 10 = -20
+    EXPECT_EQ(other.game.Players[4].TotalPoints, -310);
     EXPECT_TRUE(other.game.TargetReached);
 }
 

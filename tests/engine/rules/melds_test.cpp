@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "rules/melds.h"
 #include "support/fakes.h"
 
 namespace vornak::test {
@@ -15,12 +16,13 @@ Meld3 three(const std::string& text) {
     return {v.at(0), v.at(1), v.at(2)};
 }
 
+// The rules read the table only: a bare table value is all they need.
 struct Rules : ::testing::Test {
-    TestTable t;
-    Game& g = t.game;
+    Table t;
+    int who = kHuman;  // the seat testing the meld
     void seat(int s, int stock = 23) {
-        g.CurrentSeat = s;
-        g.Seats[0].Cards.count = stock;
+        who = s;
+        t.Seats[0].Cards.count = stock;
     }
 };
 
@@ -64,31 +66,31 @@ TEST_F(Rules, WhatCountsAsAMeld) {
     for (const auto& c : cases) {
         seat(c.seat, c.stock);
         const auto m = three(c.cards);
-        EXPECT_EQ(g.IsSet(m.a, m.b, m.c), c.set) << c.cards << " seat " << c.seat;
-        EXPECT_EQ(g.IsRun(m.a, m.b, m.c), c.run) << c.cards << " seat " << c.seat;
+        EXPECT_EQ(IsSet(t, who, m.a, m.b, m.c), c.set) << c.cards << " seat " << c.seat;
+        EXPECT_EQ(IsRun(t, who, m.a, m.b, m.c), c.run) << c.cards << " seat " << c.seat;
     }
     // "No card" is never part of a meld (0 would pass for an ace by rank).
     seat(kHuman);
-    EXPECT_FALSE(g.IsSet(0, 13, 26));
-    EXPECT_FALSE(g.IsRun(0, 1, 2));
+    EXPECT_FALSE(IsSet(t, who, 0, 13, 26));
+    EXPECT_FALSE(IsRun(t, who, 0, 1, 2));
 }
 
 TEST_F(Rules, LaidMeldMustHoldThePickedCardAndLeaveACard) {
     seat(kHuman);
-    t.setHand(kHuman, "3H 4H 5H 7C 7D 7S KD");
+    t.Seats[kHuman].Cards = cards("3H 4H 5H 7C 7D 7S KD");
     const auto run = three("3H 4H 5H"), set = three("7S 7C 7D");
-    EXPECT_TRUE(g.CheckLaidMeld(run.a, run.b, run.c));
-    EXPECT_TRUE(g.CheckLaidMeld(set.a, set.b, set.c));
-    EXPECT_FALSE(g.CheckLaidMeld(run.a, run.b, set.c));
+    EXPECT_TRUE(CheckLaidMeld(t, run.a, run.b, run.c));
+    EXPECT_TRUE(CheckLaidMeld(t, set.a, set.b, set.c));
+    EXPECT_FALSE(CheckLaidMeld(t, run.a, run.b, set.c));
 
-    g.PickFromPile = true;
-    g.PickedCard = parseCard("5H");
-    EXPECT_TRUE(g.CheckLaidMeld(run.a, run.b, run.c));
-    EXPECT_FALSE(g.CheckLaidMeld(set.a, set.b, set.c));  // valid, but not the picked card
+    t.PickFromPile = true;
+    t.PickedCard = parseCard("5H");
+    EXPECT_TRUE(CheckLaidMeld(t, run.a, run.b, run.c));
+    EXPECT_FALSE(CheckLaidMeld(t, set.a, set.b, set.c));  // valid, but not the picked card
 
-    g.PickFromPile = false;
-    t.setHand(kHuman, "3H 4H 5H");
-    EXPECT_FALSE(g.CheckLaidMeld(run.a, run.b, run.c));
+    t.PickFromPile = false;
+    t.Seats[kHuman].Cards = cards("3H 4H 5H");
+    EXPECT_FALSE(CheckLaidMeld(t, run.a, run.b, run.c));
 }
 
 TEST_F(Rules, PileTakingKeepsACardInHand) {
@@ -112,9 +114,9 @@ TEST_F(Rules, PileTakingKeepsACardInHand) {
         {"", "6H 7H KD", 1, false},
     };
     for (const auto& c : cases) {
-        t.setPile(c.pile);
-        t.setHand(kHuman, c.hand);
-        EXPECT_EQ(g.CanPickFromPile(c.position), c.allowed)
+        t.Seats[0].PileCards = cards(c.pile);
+        t.Seats[kHuman].Cards = cards(c.hand);
+        EXPECT_EQ(CanPickFromPile(t, c.position), c.allowed)
             << "pile " << c.pile << ", hand " << c.hand << ", position " << c.position;
     }
 }
@@ -130,50 +132,46 @@ TEST_F(Rules, LayOffTargetsOfALaidMeld) {
         {"5H 3H 4H", "", "2H 6H"}, {"7C 7D 7S", "7C 7D 7H 7S", ""}, {"AS AC AH", "AC AD AH AS", ""},
     };
     for (const auto& c : cases) {
-        g.SetLayOffCards.clear();
-        g.RunLayOffCards.clear();
-        const auto m = three(c.meld);
-        g.Selection = {0, m.a, m.b, m.c};
-        g.AddLayOffTargets();
-        EXPECT_EQ(handText(g.SetLayOffCards), c.setList) << c.meld;
-        EXPECT_EQ(handText(g.RunLayOffCards), c.runList) << c.meld;
+        t.SetLayOffCards.clear();
+        t.RunLayOffCards.clear();
+        AddLayOffTargets(t, meld(c.meld));
+        EXPECT_EQ(handText(t.SetLayOffCards), c.setList) << c.meld;
+        EXPECT_EQ(handText(t.RunLayOffCards), c.runList) << c.meld;
     }
 }
 
 TEST_F(Rules, LayOffOntoARunGrowsItsEnds) {
-    g.Selection = {0, parseCard("3H"), parseCard("4H"), parseCard("5H")};
-    g.AddLayOffTargets();
-    g.AddRunLayOffNeighbours(parseCard("6H"));
-    EXPECT_EQ(handText(g.RunLayOffCards), "2H 6H 5H 7H");
-    g.AddRunLayOffNeighbours(parseCard("2H"));  // a 2 ends the run
-    EXPECT_EQ(g.RunLayOffCards.count, 4);
+    AddLayOffTargets(t, meld("3H 4H 5H"));
+    AddRunLayOffNeighbours(t, parseCard("6H"));
+    EXPECT_EQ(handText(t.RunLayOffCards), "2H 6H 5H 7H");
+    AddRunLayOffNeighbours(t, parseCard("2H"));  // a 2 ends the run
+    EXPECT_EQ(t.RunLayOffCards.count, 4);
 
-    g.RunLayOffCards.clear();
-    g.Selection = {0, parseCard("JH"), parseCard("QH"), parseCard("KH")};
-    g.AddLayOffTargets();
-    EXPECT_EQ(handText(g.RunLayOffCards), "10H AH");
-    g.AddRunLayOffNeighbours(parseCard("AH"));  // an ace ends it too
-    EXPECT_EQ(handText(g.RunLayOffCards), "10H AH");
-    g.AddRunLayOffNeighbours(parseCard("10H"));
-    EXPECT_EQ(handText(g.RunLayOffCards), "10H AH 9H JH");
+    t.RunLayOffCards.clear();
+    AddLayOffTargets(t, meld("JH QH KH"));
+    EXPECT_EQ(handText(t.RunLayOffCards), "10H AH");
+    AddRunLayOffNeighbours(t, parseCard("AH"));  // an ace ends it too
+    EXPECT_EQ(handText(t.RunLayOffCards), "10H AH");
+    AddRunLayOffNeighbours(t, parseCard("10H"));
+    EXPECT_EQ(handText(t.RunLayOffCards), "10H AH 9H JH");
 }
 
 TEST_F(Rules, DummyCardsAreTheListedLayOffs) {
-    g.SetLayOffCards.assign(parseCards("7H"));
-    g.RunLayOffCards.assign(parseCards("2H 6H"));
-    EXPECT_TRUE(g.IsDummyCard(parseCard("7H")));
-    EXPECT_TRUE(g.IsDummyCard(parseCard("6H")));
-    g.RunLayOffCards.count = 1;  // only the used entries count
-    EXPECT_FALSE(g.IsDummyCard(parseCard("6H")));
+    t.SetLayOffCards.assign(parseCards("7H"));
+    t.RunLayOffCards.assign(parseCards("2H 6H"));
+    EXPECT_TRUE(IsDummyCard(t, parseCard("7H")));
+    EXPECT_TRUE(IsDummyCard(t, parseCard("6H")));
+    t.RunLayOffCards.count = 1;  // only the used entries count
+    EXPECT_FALSE(IsDummyCard(t, parseCard("6H")));
 
     // A full list makes room rather than losing a card.
-    g.RunLayOffCards.clear();
-    for (int i = 0; i < kMaxCards; ++i) g.RunLayOffCards.push(parseCard("6H"));
-    g.AddRunLayOffNeighbours(parseCard("8H"));
-    EXPECT_TRUE(g.IsDummyCard(parseCard("7H")));
-    EXPECT_TRUE(g.IsDummyCard(parseCard("9H")));
-    EXPECT_TRUE(g.IsDummyCard(parseCard("6H")));
-    EXPECT_FALSE(g.IsDummyCard(parseCard("8H")));
+    t.RunLayOffCards.clear();
+    for (int i = 0; i < kMaxCards; ++i) t.RunLayOffCards.push(parseCard("6H"));
+    AddRunLayOffNeighbours(t, parseCard("8H"));
+    EXPECT_TRUE(IsDummyCard(t, parseCard("7H")));
+    EXPECT_TRUE(IsDummyCard(t, parseCard("9H")));
+    EXPECT_TRUE(IsDummyCard(t, parseCard("6H")));
+    EXPECT_FALSE(IsDummyCard(t, parseCard("8H")));
 }
 
 TEST_F(Rules, SpetoWarningOnDiscard) {
@@ -190,8 +188,8 @@ TEST_F(Rules, SpetoWarningOnDiscard) {
         {"QS", "AS", true},    {"9S", "10S JS QS", false}, {"3C", "", false},
     };
     for (const auto& c : cases) {
-        t.setPile(c.pile);
-        EXPECT_EQ(g.RaisesSpetoWarning(parseCard(c.discard)), c.warns)
+        t.Seats[0].PileCards = cards(c.pile);
+        EXPECT_EQ(RaisesSpetoWarning(t, parseCard(c.discard)), c.warns)
             << c.discard << " onto " << c.pile;
     }
     // The pairs come from melds with a speto card, so the table reads the
@@ -199,7 +197,7 @@ TEST_F(Rules, SpetoWarningOnDiscard) {
     for (int d = 1; d <= 52; ++d)
         for (int q = 1; q <= 52; ++q)
             if (d != q) {
-                EXPECT_EQ(g.IsSpetoPartner(d, q), g.IsSpetoPartner(q, d)) << d << " " << q;
+                EXPECT_EQ(IsSpetoPartner(d, q), IsSpetoPartner(q, d)) << d << " " << q;
             }
 }
 

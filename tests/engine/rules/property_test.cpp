@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "ai/decisions.h"
+#include "rules/darkknock.h"
+#include "rules/melds.h"
 #include "support/fakes.h"
 
 namespace vornak {
@@ -100,8 +103,7 @@ bool anyMeld(int seat, int stock, const std::vector<int>& cards, std::size_t fro
 }
 
 TEST(MeldPredicates, MatchThePlainFormulationOverEveryTriple) {
-    test::TestTable t;
-    Game& g = t.game;
+    Table table;
     std::vector<int> codes{INT_MIN, -53, -13, -1, 0, 53, 54, 65, 66, 105, INT_MAX};
     for (int c = 1; c <= 52; ++c) codes.push_back(c);
 
@@ -110,14 +112,13 @@ TEST(MeldPredicates, MatchThePlainFormulationOverEveryTriple) {
     };
     for (const Where w :
          {Where{kHuman, 30}, Where{kHuman, 0}, Where{1, 2}, Where{2, 3}, Where{3, 40}}) {
-        g.CurrentSeat = w.seat;
-        g.Seats[0].Cards.count = w.stock;
+        table.Seats[0].Cards.count = w.stock;
         int mismatches = 0;
         for (int a : codes)
             for (int b : codes)
                 for (int c : codes) {
-                    const bool set = g.IsSet(a, b, c);
-                    const bool run = g.IsRun(a, b, c);
+                    const bool set = IsSet(table, w.seat, a, b, c);
+                    const bool run = IsRun(table, w.seat, a, b, c);
                     const bool wantSet =
                         w.seat == kHuman ? plainSet(a, b, c) : computerSet(a, b, c);
                     const bool wantRun =
@@ -130,10 +131,9 @@ TEST(MeldPredicates, MatchThePlainFormulationOverEveryTriple) {
     }
 
     // The ends of a suit, spelled out.
-    g.CurrentSeat = kHuman;
     const auto run = [&](const char* cards) {
         const auto v = parseCards(cards);
-        return g.IsRun(v[0], v[1], v[2]);
+        return IsRun(table, kHuman, v[0], v[1], v[2]);
     };
     EXPECT_TRUE(run("QS KS AS"));
     EXPECT_TRUE(run("AH QH KH"));
@@ -155,7 +155,7 @@ private:
     std::mt19937_64 engine_;
 };
 
-struct Table {
+struct Position {
     int seat = 1;
     std::vector<int> hand, pile, human, setList, runList;
     int stock = 0;
@@ -163,7 +163,7 @@ struct Table {
     std::uint64_t randomSeed = 0;
 };
 
-Table randomTable(std::mt19937_64& rng) {
+Position randomPosition(std::mt19937_64& rng) {
     auto below = [&rng](int n) { return static_cast<int>(rng() % static_cast<std::uint64_t>(n)); };
     std::vector<int> deck(52);
     for (int c = 1; c <= 52; ++c) deck[static_cast<std::size_t>(c - 1)] = c;
@@ -173,7 +173,7 @@ Table randomTable(std::mt19937_64& rng) {
         return below(3) == 0 ? below(most + 1) : below(std::min(most, 12) + 1);
     };
 
-    Table t;
+    Position t;
     t.seat = 1 + below(3);
     const int n = size(30);
     const int p = std::min(size(30), 52 - n);
@@ -266,9 +266,9 @@ void PrintTo(const Outcome& o, std::ostream* out) {
 
 class Searches : public ::testing::Test {
 protected:
-    test::ScriptedDialogs dialogs;
     ReplayRandom random;
-    Game g{dialogs, random, Paths{}};
+    Table g;
+    Level level;
 
     // Fills the slots past a list's count: with 0 ("clean"), or with cards
     // that a search reading past the end would take for real ones.
@@ -280,7 +280,7 @@ protected:
             list[i] = 1 + static_cast<int>((*stale)() % 52);
     }
 
-    void load(const Table& t, std::mt19937_64* stale) {
+    void load(const Position& t, std::mt19937_64* stale) {
         for (auto& s : g.Seats) {
             fill(s.Cards, {}, stale);
             fill(s.PileCards, {}, stale);
@@ -295,8 +295,8 @@ protected:
         fill(g.RunLayOffCards, t.runList, stale);
 
         g.CurrentSeat = t.seat;
-        g.BeginnerChosen = t.beginner;
-        g.VipChosen = t.vip;
+        level.beginner = t.beginner;
+        level.vip = t.vip;
         SeatRec& me = g.Seats[static_cast<std::size_t>(t.seat)];
         me.HasLaidDown = t.hasLaidDown;
         me.StillClosed = t.stillClosed;
@@ -307,37 +307,45 @@ protected:
         random.restart(t.randomSeed);
     }
 
-    Outcome run(const Table& t, Search s, std::mt19937_64* stale) {
+    template <class Decision>
+    const Decision& noted(const Decision& d) {
+        d.noteIn(g);
+        return d;
+    }
+
+    Outcome run(const Position& t, Search s, std::mt19937_64* stale) {
         load(t, stale);
         Outcome o;
         const int seat = t.seat;
         switch (s) {
+            // A decision leaves the table as it was; noted, it writes the
+            // turn record as the game keeps it.
             case Search::FindMeldInHand:
-                o.result = g.FindMeldInHand(seat);
+                o.result = noted(FindMeldInHand(g, seat)).found;
                 break;
             case Search::FindLayOff:
-                o.result = g.FindLayOff(seat);
+                o.result = noted(FindLayOff(g, seat)).found;
                 break;
             case Search::FindSetLayOff:
-                o.result = g.FindSetLayOff(seat);
+                o.result = noted(FindSetLayOff(g, seat)).found;
                 break;
             case Search::ArrangeHand:
-                g.ArrangeHand(seat);
+                noted(ArrangeHand(g, seat));
                 break;
             case Search::ChoosePilePick:
-                g.ChoosePilePick(seat);
+                noted(ChoosePilePick(g, seat, level));
                 break;
             case Search::ChooseDiscard:
-                g.ChooseDiscard(seat);
+                noted(ChooseDiscard(g, seat, level, random));
                 break;
             case Search::DecideMeldAtFive:
-                g.DecideMeldAtFive(seat);
+                noted(DecideMeldAtFive(g, seat));
                 break;
             case Search::DecideMeldAtFour:
-                g.DecideMeldAtFour(seat);
+                noted(DecideMeldAtFour(g, seat));
                 break;
             case Search::CheckDarkKnock:
-                g.CheckDarkKnock(seat);
+                noted(CheckDarkKnock(g, seat));
                 break;
         }
         o.hand = g.Seats[static_cast<std::size_t>(seat)].Cards.toVector();
@@ -357,10 +365,10 @@ protected:
         return o;
     }
 
-    Outcome check(const Table& t, Search s);
+    Outcome check(const Position& t, Search s);
 };
 
-std::string describe(const Table& t) {
+std::string describe(const Position& t) {
     const auto text = bracketed;
     return "seat " + std::to_string(t.seat) + " hand " + text(t.hand) + " pile " + text(t.pile) +
            " stock " + std::to_string(t.stock) + " set-list " + text(t.setList) + " run-list " +
@@ -379,7 +387,7 @@ bool listed(const std::vector<int>& list, int code) {
 }
 
 // The rules each search's result must obey, for one table.
-void checkOutcome(const Table& t, Search s, const Outcome& o) {
+void checkOutcome(const Position& t, Search s, const Outcome& o) {
     const auto& hand = t.hand;
     const int n = static_cast<int>(hand.size());
     const int p = static_cast<int>(t.pile.size());
@@ -495,7 +503,7 @@ void checkOutcome(const Table& t, Search s, const Outcome& o) {
 // leftovers in the slots past every list's count (as play leaves them): the
 // outcome must not change. The four- and five-card decisions are only ever
 // asked about hands of that size.
-Outcome Searches::check(const Table& t, Search s) {
+Outcome Searches::check(const Position& t, Search s) {
     const Outcome clean = run(t, s, nullptr);
     checkOutcome(t, s, clean);
     const int n = static_cast<int>(t.hand.size());
@@ -513,7 +521,7 @@ TEST_F(Searches, StayInsideTheHandAndThePile) {
     std::mt19937_64 rng(20240611);
     int picks = 0, discards = 0, melds = 0;
     for (int round = 0; round < 1500 && !HasFailure(); ++round) {
-        const Table t = randomTable(rng);
+        const Position t = randomPosition(rng);
         for (Search s : kSearches) {
             const Outcome o = check(t, s);
             picks += s == Search::ChoosePilePick && o.pickFromPile;
@@ -532,28 +540,28 @@ TEST_F(Searches, EdgesOfTheDataModel) {
     // them; a two-card hand under a pile of 50.
     std::vector<int> all;
     for (int c = 1; c <= 52; ++c) all.push_back(c);
-    Table empty;
-    Table full;
+    Position empty;
+    Position full;
     full.hand.assign(all.begin(), all.begin() + 30);
     full.pile.assign(all.begin() + 30, all.end());
     full.stock = 30;
     full.setList = all;
     full.runList = all;
-    Table bigPile;
+    Position bigPile;
     bigPile.hand = parseCards("5H 9C");
     for (int c : all)
         if (c != parseCard("5H") && c != parseCard("9C")) bigPile.pile.push_back(c);
     // A closed eight-card hand ready to knock once the 8th card trades
     // places with the 7th.
-    Table darkKnock;
+    Position darkKnock;
     darkKnock.hand = parseCards("3H 4H 5H 9C 9D 9S 2D 6H");
     darkKnock.pile = parseCards("JC");
     darkKnock.stock = 10;
 
-    for (const Table* t : {&empty, &full, &bigPile, &darkKnock})
+    for (const Position* t : {&empty, &full, &bigPile, &darkKnock})
         for (int seat = 1; seat <= 3; ++seat)
             for (Search s : kSearches) {
-                Table copy = *t;
+                Position copy = *t;
                 copy.seat = seat;
                 check(copy, s);
             }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ai/decisions.h"
+#include "rules/melds.h"
 #include "support/fakes.h"
 
 namespace vornak::test {
@@ -10,18 +12,14 @@ namespace {
 constexpr int kSeat = 2;
 
 struct Search : ::testing::Test {
-    TestTable t;
-    Game& g = t.game;
-    Search() {
-        g.CurrentSeat = kSeat;
-        g.Seats[0].Cards.count = 23;
-    }
-    std::string selection() const {
-        CardList s;
-        for (int i = 1; i <= 3; ++i) s.push(g.Selection[static_cast<std::size_t>(i)]);
-        return handText(s);
-    }
+    Table t;
+    Search() { t.Seats[0].Cards.count = 23; }
+    void hand(int seat, const char* text) { t.Seats[seat].Cards = cards(text); }
 };
+
+std::string text(const Meld& m) {
+    return cardNotation(m[1]) + " " + cardNotation(m[2]) + " " + cardNotation(m[3]);
+}
 
 TEST_F(Search, MeldInHandIsTheLastInLoopOrder) {
     struct Case {
@@ -39,51 +37,55 @@ TEST_F(Search, MeldInHandIsTheLastInLoopOrder) {
         {"3H 5H 7H 9H JC", false, ""},
     };
     for (const auto& c : cases) {
-        g.Selection = {};
-        t.setHand(kSeat, c.hand);
-        EXPECT_EQ(g.FindMeldInHand(kSeat), c.found) << c.hand;
+        hand(kSeat, c.hand);
+        const MeldFound d = FindMeldInHand(t, kSeat);
+        EXPECT_EQ(d.found, c.found) << c.hand;
         if (c.found) {
-            EXPECT_EQ(selection(), c.meld) << c.hand;
+            EXPECT_EQ(text(d.meld), c.meld) << c.hand;
         }
-        EXPECT_EQ(handText(g.Seats[kSeat].Cards), c.hand);  // the hand is not touched
     }
-    g.CurrentSeat = kHuman;
-    t.setHand(kHuman, "2D 2H 2S 8C");
-    EXPECT_TRUE(g.FindMeldInHand(kHuman));
+    hand(kHuman, "2D 2H 2S 8C");
+    EXPECT_TRUE(FindMeldInHand(t, kHuman).found);
 }
 
 TEST_F(Search, LayOffPrefersTheLastCardAndTheSet) {
-    g.SetLayOffCards.assign(parseCards("7H"));
-    g.RunLayOffCards.assign(parseCards("2H 6H"));
+    t.SetLayOffCards.assign(parseCards("7H"));
+    t.RunLayOffCards.assign(parseCards("2H 6H"));
 
-    t.setHand(kSeat, "7H 9C 6H KD");
-    ASSERT_TRUE(g.FindLayOff(kSeat));
-    EXPECT_EQ(g.LayOffPos, 3);
-    EXPECT_EQ(g.LayOffCard, parseCard("6H"));
-    EXPECT_TRUE(g.LayOffOnRun);
+    hand(kSeat, "7H 9C 6H KD");
+    LayOffFound d = FindLayOff(t, kSeat);
+    ASSERT_TRUE(d.found);
+    EXPECT_EQ(d.pos, 3);
+    EXPECT_EQ(d.runCard, parseCard("6H"));
+    EXPECT_TRUE(d.onRun);
 
-    t.setHand(kSeat, "6H 9C 7H KD");
-    ASSERT_TRUE(g.FindLayOff(kSeat));
-    EXPECT_EQ(g.LayOffPos, 3);
-    EXPECT_FALSE(g.LayOffOnRun);
+    hand(kSeat, "6H 9C 7H KD");
+    d = FindLayOff(t, kSeat);
+    ASSERT_TRUE(d.found);
+    EXPECT_EQ(d.pos, 3);
+    EXPECT_FALSE(d.onRun);
 
     // A card both lists name goes onto the set.
-    g.RunLayOffCards.push(parseCard("7H"));
-    t.setHand(kSeat, "9C 7H");
-    ASSERT_TRUE(g.FindLayOff(kSeat));
-    EXPECT_EQ(g.LayOffPos, 2);
-    EXPECT_FALSE(g.LayOffOnRun);
+    t.RunLayOffCards.push(parseCard("7H"));
+    hand(kSeat, "9C 7H");
+    d = FindLayOff(t, kSeat);
+    ASSERT_TRUE(d.found);
+    EXPECT_EQ(d.pos, 2);
+    EXPECT_FALSE(d.onRun);
 
     // The last card is kept for the discard, except by the set-only search.
-    t.setHand(kSeat, "7H");
-    EXPECT_FALSE(g.FindLayOff(kSeat));
-    EXPECT_TRUE(g.FindSetLayOff(kSeat));
-    EXPECT_EQ(g.LayOffPos, 1);
+    hand(kSeat, "7H");
+    d = FindLayOff(t, kSeat);
+    EXPECT_FALSE(d.found);
+    EXPECT_TRUE(d.matched);  // the record still names it
+    d = FindSetLayOff(t, kSeat);
+    EXPECT_TRUE(d.found);
+    EXPECT_EQ(d.pos, 1);
 
-    t.setHand(kSeat, "6H 2H KD");
-    EXPECT_FALSE(g.FindSetLayOff(kSeat));
-    t.setHand(kSeat, "9C KD");
-    EXPECT_FALSE(g.FindLayOff(kSeat));
+    hand(kSeat, "6H 2H KD");
+    EXPECT_FALSE(FindSetLayOff(t, kSeat).found);
+    hand(kSeat, "9C KD");
+    EXPECT_FALSE(FindLayOff(t, kSeat).found);
 }
 
 TEST_F(Search, ArrangeBringsMeldsToTheFront) {
@@ -100,27 +102,23 @@ TEST_F(Search, ArrangeBringsMeldsToTheFront) {
         {"", ""},
     };
     for (const auto& c : cases) {
-        t.setHand(kSeat, c.hand);
-        g.ArrangeHand(kSeat);
-        EXPECT_EQ(handText(g.Seats[kSeat].Cards), c.arranged) << c.hand;
+        hand(kSeat, c.hand);
+        EXPECT_EQ(handText(ArrangeHand(t, kSeat).hand), c.arranged) << c.hand;
     }
 }
 
 TEST_F(Search, ArrangeKeepsEveryCardWhenItsSecondSearchMovesCards) {
     // After 4-5-6 of spades go to positions 4..6, the 4 and 5 read earlier
     // also meet the 3: that triple is exchanged in from where its cards stand.
-    g.CurrentSeat = kHuman;
-    t.setHand(kHuman, "KS 4S AH AD AC 5S 6S 3S");
-    g.ArrangeHand(kHuman);
-    EXPECT_EQ(handText(g.Seats[kHuman].Cards), "AH AD AC 4S 5S 3S KS 6S");
+    hand(kHuman, "KS 4S AH AD AC 5S 6S 3S");
+    EXPECT_EQ(handText(ArrangeHand(t, kHuman).hand), "AH AD AC 4S 5S 3S KS 6S");
 
     // Longer hands keep their cards as well.
-    t.setHand(kHuman, "2H 3H 4H 5H 6H 7H 8H 9H 10H JH QH KH AH 2S 3S 4S 5S 6S 7S 8S");
-    auto before = g.Seats[kHuman].Cards.toVector();
-    g.ArrangeHand(kHuman);
-    auto after = g.Seats[kHuman].Cards.toVector();
-    EXPECT_TRUE(g.IsMeld(after[0], after[1], after[2]));
-    EXPECT_TRUE(g.IsMeld(after[3], after[4], after[5]));
+    hand(kHuman, "2H 3H 4H 5H 6H 7H 8H 9H 10H JH QH KH AH 2S 3S 4S 5S 6S 7S 8S");
+    auto before = t.Seats[kHuman].Cards.toVector();
+    auto after = ArrangeHand(t, kHuman).hand.toVector();
+    EXPECT_TRUE(IsMeld(t, kHuman, after[0], after[1], after[2]));
+    EXPECT_TRUE(IsMeld(t, kHuman, after[3], after[4], after[5]));
     std::sort(before.begin(), before.end());
     std::sort(after.begin(), after.end());
     EXPECT_EQ(before, after);

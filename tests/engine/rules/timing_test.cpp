@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ai/decisions.h"
 #include "support/fakes.h"
 
 namespace vornak::test {
@@ -16,17 +17,12 @@ struct Decision {
 };
 
 struct MeldTiming : ::testing::Test {
-    TestTable t;
-    Game& g = t.game;
-    MeldTiming() {
-        g.CurrentSeat = kSeat;
-        g.Seats[0].Cards.count = 23;
-    }
+    Table t;
+    MeldTiming() { t.Seats[0].Cards.count = 23; }
     void setUp(const Decision& d) {
-        t.setHand(kSeat, d.hand);
-        g.SetLayOffCards.assign(parseCards(d.setList));
-        g.RunLayOffCards.assign(parseCards(d.runList));
-        g.MeldNow = !d.meldNow;  // the decision must set it either way
+        t.Seats[kSeat].Cards = cards(d.hand);
+        t.SetLayOffCards = cards(d.setList);
+        t.RunLayOffCards = cards(d.runList);
     }
 };
 
@@ -51,8 +47,7 @@ TEST_F(MeldTiming, AtFiveCardsTheMeldMustLeaveALayOff) {
     };
     for (const auto& d : cases) {
         setUp(d);
-        g.DecideMeldAtFive(kSeat);
-        EXPECT_EQ(g.MeldNow, d.meldNow) << d.hand << ": " << d.why;
+        EXPECT_EQ(DecideMeldAtFive(t, kSeat).meldNow, d.meldNow) << d.hand << ": " << d.why;
     }
 }
 
@@ -73,8 +68,7 @@ TEST_F(MeldTiming, AtFourCardsAMeldOrThreeLayOffsWillDo) {
     };
     for (const auto& d : cases) {
         setUp(d);
-        g.DecideMeldAtFour(kSeat);
-        EXPECT_EQ(g.MeldNow, d.meldNow) << d.hand << ": " << d.why;
+        EXPECT_EQ(DecideMeldAtFour(t, kSeat).meldNow, d.meldNow) << d.hand << ": " << d.why;
     }
 }
 

@@ -173,23 +173,23 @@ TEST(Invariants, NoticeMisplacedCardsAndUnbalancedMoney) {
     EXPECT_EQ(checkCards(g), "");
 
     std::array<long, 5> before{};
-    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.Seats[s].Money;
+    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.Players[s].Money;
     g.ensureRound(1);
-    g.Seats[1].Money += 3 * g.KBaht;  // K paid to one seat by nobody
+    g.Players[1].Money += 3 * g.KBaht;  // K paid to one seat by nobody
     EXPECT_NE(checkRoundMoney(g, before, 1), "");
-    g.Seats[2].Money -= 3 * g.KBaht;  // balanced, but no seat won a K
+    g.Players[2].Money -= 3 * g.KBaht;  // balanced, but no seat won a K
     EXPECT_NE(checkRoundMoney(g, before, 1).find("seat 1's money"), std::string::npos);
-    g.Seats[2].Money += 2 * g.KBaht;  // seat 1 won one K from each of the others
-    g.Seats[3].Money -= g.KBaht;
-    g.Seats[4].Money -= g.KBaht;
-    g.Seats[1].RoundK[1] = 1;
+    g.Players[2].Money += 2 * g.KBaht;  // seat 1 won one K from each of the others
+    g.Players[3].Money -= g.KBaht;
+    g.Players[4].Money -= g.KBaht;
+    g.Players[1].RoundK[1] = 1;
     EXPECT_EQ(checkRoundMoney(g, before, 1), "");
-    g.Seats[1].RoundFooled[1] = true;  // a fool nobody was paid for
+    g.Players[1].RoundFooled[1] = true;  // a fool nobody was paid for
     EXPECT_NE(checkRoundMoney(g, before, 1), "");
-    g.Seats[2].RoundGotFool[1] = true;  // paid, but the money did not move
+    g.Players[2].RoundGotFool[1] = true;  // paid, but the money did not move
     EXPECT_NE(checkRoundMoney(g, before, 1).find("seat 1's money"), std::string::npos);
-    g.Seats[1].Money -= g.FoolBaht;
-    g.Seats[2].Money += g.FoolBaht;
+    g.Players[1].Money -= g.FoolBaht;
+    g.Players[2].Money += g.FoolBaht;
     EXPECT_EQ(checkRoundMoney(g, before, 1), "");
 }
 
@@ -202,41 +202,42 @@ TEST(Invariants, CheckGameEndMoneyAndTheTargetRule) {
     Game& g = t.game;
     g.ensureRound(2);
     std::array<long, 5> before{};
-    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.Seats[s].Money;
+    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.Players[s].Money;
     const long target = g.PointTarget;
     const std::array<long, 5> r1 = {0, 100, 40, -20, 10},
                               r2 = {0, target - 100, target - 40, 0, -5};
     for (int s = 1; s <= 4; ++s) {
-        g.Seats[s].RoundPoints[1] = r1[static_cast<std::size_t>(s)];
-        g.Seats[s].RoundPoints[2] = r2[static_cast<std::size_t>(s)];
-        g.Seats[s].TotalPoints = r1[static_cast<std::size_t>(s)] + r2[static_cast<std::size_t>(s)];
+        g.Players[s].RoundPoints[1] = r1[static_cast<std::size_t>(s)];
+        g.Players[s].RoundPoints[2] = r2[static_cast<std::size_t>(s)];
+        g.Players[s].TotalPoints =
+            r1[static_cast<std::size_t>(s)] + r2[static_cast<std::size_t>(s)];
     }
     // Seats 1 and 2 tie on the target: seat 1 leads.
     EXPECT_NE(checkRoundScore(g, 2).find("goes on"), std::string::npos);
     g.TargetReached = true;
     EXPECT_EQ(checkRoundScore(g, 2), "");
     g.MissionPot = 1000;
-    g.Seats[1].Money += 1000 + (target + 20 + target - 5) * g.BahtPerPoint;
-    g.Seats[3].Money -= (target + 20) * g.BahtPerPoint;
-    g.Seats[4].Money -= (target - 5) * g.BahtPerPoint;
+    g.Players[1].Money += 1000 + (target + 20 + target - 5) * g.BahtPerPoint;
+    g.Players[3].Money -= (target + 20) * g.BahtPerPoint;
+    g.Players[4].Money -= (target - 5) * g.BahtPerPoint;
     EXPECT_EQ(checkRoundMoney(g, before, 2), "");
-    g.Seats[2].Money -= g.BahtPerPoint;  // the tied seat pays nothing
-    g.Seats[3].Money += g.BahtPerPoint;
+    g.Players[2].Money -= g.BahtPerPoint;  // the tied seat pays nothing
+    g.Players[3].Money += g.BahtPerPoint;
     EXPECT_NE(checkRoundMoney(g, before, 2).find("seat 2"), std::string::npos);
 
-    g.Seats[1].TotalPoints += 1;  // a total that is not the sum of its rounds
+    g.Players[1].TotalPoints += 1;  // a total that is not the sum of its rounds
     EXPECT_NE(checkRoundScore(g, 2).find("add up"), std::string::npos);
     // The person at minus the target ends the game; a computer seat does not.
     for (int s = 1; s <= 4; ++s) {
-        g.Seats[s].RoundPoints[1] = 0;
-        g.Seats[s].RoundPoints[2] = 0;
-        g.Seats[s].TotalPoints = 0;
+        g.Players[s].RoundPoints[1] = 0;
+        g.Players[s].RoundPoints[2] = 0;
+        g.Players[s].TotalPoints = 0;
     }
-    g.Seats[3].RoundPoints[2] = g.Seats[3].TotalPoints = -target;
+    g.Players[3].RoundPoints[2] = g.Players[3].TotalPoints = -target;
     EXPECT_NE(checkRoundScore(g, 2).find("ends"), std::string::npos);
     g.TargetReached = false;
     EXPECT_EQ(checkRoundScore(g, 2), "");
-    g.Seats[4].RoundPoints[2] = g.Seats[4].TotalPoints = -target;
+    g.Players[4].RoundPoints[2] = g.Players[4].TotalPoints = -target;
     EXPECT_NE(checkRoundScore(g, 2).find("goes on"), std::string::npos);
 }
 

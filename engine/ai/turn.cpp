@@ -1,0 +1,174 @@
+// A computer seat's turn: the pile-pick decision or the draw, the melds and
+// lay-offs its policy allows, and the choice of discard.
+#include "ai/turn.h"
+
+#include <cmath>
+
+#include "ai/decisions.h"
+#include "play/cardmoves.h"
+#include "rules/darkknock.h"
+#include "rules/melds.h"
+
+namespace vornak {
+
+namespace {
+
+// A decision is noted in the table's turn record, where the moves read it.
+template <class Decision>
+const Decision& note(Table& t, const Decision& d) {
+    d.noteIn(t);
+    return d;
+}
+
+// Lays down every meld found, keeping at least three cards in hand (a meld
+// of a seat's last three cards would leave nothing to discard).
+TurnSteps MeldLoop(Table& t, int seat, GameObserver* observer) {
+    SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
+    do {
+        if (note(t, FindMeldInHand(t, seat, observer)).found && s.CardCount() > 3) {
+            const int before = s.CardCount();
+            co_yield TurnEvent{TurnStep::LayingDown, 0, PenaliseFeeders(t, seat)};
+            MoveMeldToTable(t, seat, observer);
+            AddLayOffTargets(t, t.Selection);
+            co_yield TurnEvent{TurnStep::LaidDown, 0, 0};
+            if (s.CardCount() >= before) break;  // nothing moved: do not spin
+        }
+    } while (note(t, FindMeldInHand(t, seat, observer)).found && s.CardCount() > 3);
+}
+
+// Lays off every card that fits (onto sets only with `setsOnly`), keeping
+// the last card.
+TurnSteps LayOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) {
+    SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
+    auto find = [&] {
+        return note(t, setsOnly ? FindSetLayOff(t, seat, observer) : FindLayOff(t, seat, observer))
+            .found;
+    };
+    do {
+        if (find() && s.CardCount() > 1) {
+            const int before = s.CardCount();
+            const int card = LayOff(t, seat, observer);
+            co_yield TurnEvent{TurnStep::LaidOff, card, 0};
+            if (s.CardCount() >= before) break;  // nothing moved: do not spin
+        }
+    } while (find() && s.CardCount() != 1);
+}
+
+}  // namespace
+
+TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
+                           GameObserver* observer) {
+    if (seat < 1 || seat > 4) co_return;
+    SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
+    const SeatRec& table = t.Seats[0];
+    // The loops of the policies below: M lays melds down, L lays cards off,
+    // Ls lays cards off onto sets only.
+    auto M = [&] { return MeldLoop(t, seat, observer); };
+    auto L = [&] { return LayOffLoop(t, seat, false, observer); };
+    auto Ls = [&] { return LayOffLoop(t, seat, true, observer); };
+
+    me.Discarded = false;
+    co_yield TurnEvent{TurnStep::Thinking};
+
+    t.PickFromPile = false;
+    note(t, ChoosePilePick(t, seat, level, observer));
+
+    if (t.PickFromPile) {
+        t.PileCountAtTurnStart = table.PileCount();
+        TakeFromPile(t, seat, observer);
+        co_yield TurnEvent{TurnStep::TookPile};
+
+        // The meld the taken card completes, left in Selection by the choice.
+        co_yield TurnEvent{TurnStep::LayingDown, 0, PenaliseFeeders(t, seat)};
+        MoveMeldToTable(t, seat, observer);
+        t.PickFromPile = false;
+        AddLayOffTargets(t, t.Selection);
+        co_yield TurnEvent{TurnStep::LaidDown};
+
+        // Pick policy; HasLaidDown still tells whether the seat had taken
+        // from the pile before this turn.
+        const int n = me.CardCount();
+        const int S = table.CardCount();
+        if (n > 5 && me.HasLaidDown) {
+            for (auto m = M(); m.next();) co_yield m.event();
+        } else if (n == 5 && !me.HasLaidDown) {
+            if (note(t, DecideMeldAtFive(t, seat, observer)).meldNow || S <= 4) {
+                for (auto m = M(); m.next();) co_yield m.event();
+                for (auto l = L(); l.next();) co_yield l.event();
+            }
+        } else if (S <= 6 || n <= 2) {
+            for (auto m = M(); m.next();) co_yield m.event();
+            for (auto l = L(); l.next();) co_yield l.event();
+        } else if (n >= 5) {
+            for (auto l = Ls(); l.next();) co_yield l.event();
+        }
+        me.HasLaidDown = true;
+    } else {
+        t.PickIndex = 0;  // a drawing seat took nothing from the pile
+        co_yield TurnEvent{TurnStep::WillDraw};
+        const int card = DrawCard(t, seat, level, random, observer);
+        co_yield TurnEvent{TurnStep::Drew, card, 0};
+
+        // Draw policy.
+        const int n = me.CardCount();
+        const int S = table.CardCount();
+        if (me.HasLaidDown && S <= 4) {
+            for (auto m = M(); m.next();) co_yield m.event();
+            for (auto l = L(); l.next();) co_yield l.event();
+        } else if (n > 8) {
+            for (auto m = M(); m.next();) co_yield m.event();
+            for (auto l = Ls(); l.next();) co_yield l.event();
+        } else if (me.StillClosed && n == 8) {
+            note(t, ArrangeHand(t, seat, observer));
+            note(t, CheckDarkKnock(t, seat, observer));
+        } else if (n == 8) {
+            for (auto m = M(); m.next();) co_yield m.event();
+            for (auto l = L(); l.next();) co_yield l.event();
+        } else if (n > 5) {
+            for (auto m = M(); m.next();) co_yield m.event();
+        } else if (n == 5) {
+            if (note(t, DecideMeldAtFive(t, seat, observer)).meldNow || S <= 4) {
+                for (auto m = M(); m.next();) co_yield m.event();
+                for (auto l = L(); l.next();) co_yield l.event();
+            }
+            const int r = static_cast<int>(std::floor(random.next() * 10 + 1));
+            if (r <= 6)
+                for (auto m = M(); m.next();) co_yield m.event();
+        } else if (n == 4) {
+            if (note(t, DecideMeldAtFour(t, seat, observer)).meldNow) {
+                for (auto m = M(); m.next();) co_yield m.event();
+                for (auto l = L(); l.next();) co_yield l.event();
+            } else if (S <= 4) {
+                for (auto l = L(); l.next();) co_yield l.event();
+            }
+        } else {
+            for (auto l = L(); l.next();) co_yield l.event();
+        }
+    }
+
+    if (t.DarkKnockReady) {
+        PrepareDarkKnock(t, seat);
+        t.SelectedCard = 1;
+        co_yield TurnEvent{TurnStep::DarkKnock};
+    } else {
+        note(t, ChooseDiscard(t, seat, level, random, observer));
+        co_yield TurnEvent{TurnStep::Discarding};
+    }
+}
+
+int playOut(Table& t, const Level& level, Random& random, GameObserver* observer) {
+    // A round ends when the stock runs out, if not before; the bound only
+    // guards against a table that was never a round.
+    constexpr int kMaxTurns = 400;
+    int turns = 0;
+    while (!t.RoundOver && turns < kMaxTurns) {
+        const int seat = StartTurn(t);
+        for (auto turn = PlayComputerTurn(t, seat, level, random, observer); turn.next();) {
+        }
+        EndTurn(t, seat, observer);
+        ++turns;
+    }
+    return turns;
+}
+
+}  // namespace vornak

@@ -1,0 +1,90 @@
+// A computer seat's turn on the table, from its choice between pile and
+// stock to its choice of discard, and the rollout that plays a round on to
+// its end with it.
+//
+// The turn is a sequence of steps: each step has made its move on the table
+// (or, for a lay-down, has settled the meld and charged the feeders) when it
+// is handed out. The game narrates the steps with pauses in between; a
+// rollout runs them back to back. Either way the same decisions and moves
+// run in the same order, so the random numbers are drawn in the same order.
+#pragma once
+
+#include <coroutine>
+#include <exception>
+#include <utility>
+
+#include "core/random.h"
+#include "core/observer.h"
+#include "core/table.h"
+
+namespace vornak {
+
+enum class TurnStep {
+    Thinking,    // the turn has begun
+    TookPile,    // the seat took pile cards PileCountAtTurnStart..PickIndex
+    WillDraw,    // the seat chose the stock; the next step draws
+    Drew,        // the top stock card is in the seat's hand
+    LayingDown,  // the meld in Selection goes down next (the feeders are charged)
+    LaidDown,    // the meld is among the seat's laid cards
+    LaidOff,     // a card went onto a meld on the table
+    DarkKnock,   // the hand is laid out for a dark knock
+    Discarding,  // the discard is chosen (SelectedCard)
+};
+
+struct TurnEvent {
+    TurnStep step = TurnStep::Thinking;
+    int card = 0;       // LaidOff: the card; Drew: the card drawn
+    int penalised = 0;  // LayingDown: bit k for each seat that lost 1 K
+};
+
+// The steps of one turn, produced one at a time.
+class TurnSteps {
+public:
+    struct promise_type {
+        TurnEvent event;
+        TurnSteps get_return_object() { return TurnSteps{Handle::from_promise(*this)}; }
+        std::suspend_always initial_suspend() noexcept { return {}; }
+        std::suspend_always final_suspend() noexcept { return {}; }
+        std::suspend_always yield_value(TurnEvent e) noexcept {
+            event = e;
+            return {};
+        }
+        void return_void() noexcept {}
+        void unhandled_exception() noexcept { std::terminate(); }
+    };
+    using Handle = std::coroutine_handle<promise_type>;
+
+    TurnSteps(TurnSteps&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
+    TurnSteps& operator=(TurnSteps&&) = delete;
+    TurnSteps(const TurnSteps&) = delete;
+    ~TurnSteps() {
+        if (handle_) handle_.destroy();
+    }
+
+    // Runs to the next step; false once the turn has no more.
+    bool next() {
+        if (!handle_ || handle_.done()) return false;
+        handle_.resume();
+        return !handle_.done();
+    }
+    const TurnEvent& event() const { return handle_.promise().event; }
+
+private:
+    explicit TurnSteps(Handle h) : handle_(h) {}
+    Handle handle_;
+};
+
+// The turn of `seat` (1..4), which StartTurn has just made the current
+// seat. The steps keep the table, the random source and the observer by
+// reference (they must outlive the steps) and the level by value. When the steps are over the
+// seat's discard is chosen (or its dark knock laid out): EndTurn comes next.
+TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
+                           GameObserver* observer = nullptr);
+
+// Plays the table on to the round's end, every seat (the person's too) by
+// the computer seats' logic, without narration, pauses or dialogs. Returns
+// the number of turns played; the table is left as the round ended. A
+// table whose round is over is left alone.
+int playOut(Table& t, const Level& level, Random& random, GameObserver* observer = nullptr);
+
+}  // namespace vornak

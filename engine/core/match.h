@@ -1,0 +1,55 @@
+// The game as a value: what lasts from round to round (level, mode, target,
+// stakes, money, names, the history of the rounds, the clock). With the
+// table of the round under way it is everything needed to go on with a
+// game.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace vornak {
+
+// A player across the rounds of a game (seats 1..4).
+struct Player {
+    std::string Name;
+    long Money = 0;
+    // Per-round history, indexed by RoundNumber from 1; it grows on demand
+    // (see Game::ensureRound).
+    std::vector<int> RoundK;
+    std::vector<long> RoundPoints;
+    std::vector<bool> RoundGotFool;
+    std::vector<bool> RoundFooled;
+    int DiscardOnThreeCount = 0;
+    int DummyDiscardCount = 0;
+    long TotalPoints = 0;
+};
+
+// The plays of the round, as the seat's pop-up lists them.
+struct PlayLogRec {
+    int EntryCount = 0;                   // keeps counting past 12
+    std::array<std::string, 13> Entries;  // 1..12
+};
+
+struct Match {
+    std::array<Player, 5> Players;
+    int RoundNumber = 0;
+    bool TargetReached = false;
+    bool MissionMode = true;
+    bool BeginnerChosen = false, VipChosen = false;
+    int PointTarget = 300;
+    long KBaht = 500, FoolBaht = 500, BahtPerPoint = 10, MarkRateA = 0, MarkRateB = 0;
+    int PreparedRunLength = 3;
+    int DrawHelpLevel = 5;
+    bool GiveStarterHand = false;
+    bool GameOver = false, GameWon = false;
+    long MoneyAtRoundStart = 0;
+    long MissionPot = 0;
+    long ElapsedSeconds = 0;
+    int ClockHours = 0, ClockMinutes = 0, ClockSeconds = 0;
+    std::string PlayerName;
+    std::string FinalTime;
+    std::array<PlayLogRec, 5> PlayLogs;
+};
+
+}  // namespace vornak

@@ -1,0 +1,29 @@
+// The random source: uniform doubles in [0, 1). The program seeds one from
+// the clock; tests, the simulator and the look-ahead seed their own.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace vornak {
+
+// Uniform doubles in [0, 1).
+class Random {
+public:
+    virtual ~Random() = default;
+    virtual double next() = 0;
+};
+
+class SeededRandom final : public Random {
+public:
+    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
+    double next() override {
+        // 53 random bits: exactly uniform over the doubles k / 2^53.
+        return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    }
+
+private:
+    std::mt19937_64 engine_;
+};
+
+}  // namespace vornak

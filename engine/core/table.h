@@ -1,0 +1,131 @@
+// The round as a value: everything the rules read and write while the cards
+// are out, and nothing of the window. A Table is plain data (no strings, no
+// pointers), copied with `=`: the computer's look-ahead plays copies of it,
+// and a saved game writes it as it stands.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <type_traits>
+#include <vector>
+
+namespace vornak {
+
+constexpr int kHuman = 4;
+constexpr int kMaxCards = 52;  // no hand or pile can hold more
+
+// A list of card codes used from index 1 to `count`, as the game's records
+// keep them. It holds any number of cards up to 52; out-of-range access
+// reads 0 and writes are ignored, so no edge of the data model can corrupt
+// memory.
+class CardList {
+public:
+    int count = 0;
+
+    int& operator[](int i) {
+        if (i < 0 || i > kMaxCards) {
+            scratch_ = 0;
+            return scratch_;
+        }
+        return cards_[static_cast<std::size_t>(i)];
+    }
+    int operator[](int i) const {
+        return (i < 0 || i > kMaxCards) ? 0 : cards_[static_cast<std::size_t>(i)];
+    }
+    int top() const { return (*this)[count]; }
+    void push(int code) {
+        if (count < kMaxCards) cards_[static_cast<std::size_t>(++count)] = code;
+    }
+    void clear() {
+        cards_.fill(0);
+        count = 0;
+    }
+    bool contains(int code) const {
+        for (int i = 1; i <= count; ++i)
+            if ((*this)[i] == code) return true;
+        return false;
+    }
+    // Position 1..count of the code, 0 when absent.
+    int find(int code) const {
+        for (int i = 1; i <= count; ++i)
+            if ((*this)[i] == code) return i;
+        return 0;
+    }
+    std::vector<int> toVector() const {
+        return std::vector<int>(cards_.begin() + 1, cards_.begin() + 1 + count);
+    }
+    void assign(const std::vector<int>& codes) {
+        clear();
+        for (int c : codes) push(c);
+    }
+
+private:
+    std::array<int, kMaxCards + 1> cards_{};
+    int scratch_ = 0;
+};
+
+// Seats[0] of a table is the table itself: Cards = the stock (top = last),
+// PileCards = the pile (bottom first). Seats[1..4] are the players: Cards =
+// the hand in display order, PileCards = the cards laid face up this round.
+struct SeatRec {
+    CardList Cards;      // Cards.count is the seat's CardCount
+    CardList PileCards;  // PileCards.count is the seat's PileCount
+    int& CardCount() { return Cards.count; }
+    int CardCount() const { return Cards.count; }
+    int& PileCount() { return PileCards.count; }
+    int PileCount() const { return PileCards.count; }
+
+    bool StillClosed = true;  // has not yet ended a turn in which it opened
+    bool HasLaidDown = false;
+    bool Knocked = false;
+    bool Discarded = false;
+    bool DarkKnocked = false;
+    int MeldCount = 0;                 // melds and lay-offs laid this round
+    std::array<int, 21> MeldStarts{};  // 1..20: PileCount after each of them
+    // What the round has brought the seat so far; the game's history takes
+    // them over when the round ends.
+    int K = 0;
+    bool Fooled = false;   // committed the fool
+    bool GotFool = false;  // is paid the fool
+};
+
+// The meld three cards form, ascending once sorted; entries 1..3 are used.
+using Meld = std::array<int, 4>;
+
+struct Table {
+    std::array<SeatRec, 5> Seats;
+    CardList SetLayOffCards, RunLayOffCards;  // counts are SetLayOffCount, RunLayOffCount
+    int CurrentSeat = 0;                      // 0 or 5 between turns, see EndTurn
+    bool TurnForward = true;
+    bool RoundOver = false;
+
+    // Speto feed flags, per seat 1..4: the seat's discard left two cards of a
+    // speto meld on the pile.
+    std::array<bool, 5> FeedsClubsRun{}, FeedsTwos{}, FeedsQueens{}, FeedsTenToQueen{},
+        FeedsJackToKing{}, FeedsQueenToAce{};
+
+    // The turn under way: where the seat took the pile from, and what its
+    // decisions settled last (the moves read them from here).
+    bool PickFromPile = false;
+    int PickIndex = 0;  // pile position of the deepest card taken, 0 after a draw
+    int PickedCard = 0;
+    int PileCountAtTurnStart = 0;
+    Meld Selection{};      // the meld being laid down
+    int SelectedCard = 0;  // hand position of the card to discard
+    int LayOffPos = 0, LayOffCard = 0;
+    bool LayOffOnRun = false;
+    bool MeldNow = false;
+    bool DarkKnockReady = false;
+};
+
+static_assert(std::is_trivially_copyable_v<Table>, "a table is copied as plain memory");
+static_assert(sizeof(Table) <= 4096, "the look-ahead copies tables by the thousand");
+
+// The level as the computer seats' decisions and the draw see it.
+struct Level {
+    bool beginner = false;
+    bool vip = false;
+    int drawHelp = 0;  // 1..9: chance in ninths that the person's draw is steered
+};
+
+}  // namespace vornak

@@ -1,0 +1,130 @@
+// The dark-knock check on an eight-card hand: the first six cards make two
+// melds (or a meld and three lay-off cards), the seventh lays off and the
+// eighth is turned down.
+#include "rules/darkknock.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "core/cards.h"
+#include "core/report.h"
+#include "rules/melds.h"
+
+namespace vornak {
+
+namespace {
+
+bool inList(const std::vector<int>& list, int code) {
+    return std::find(list.begin(), list.end(), code) != list.end();
+}
+
+bool inList(const CardList& list, int code) {
+    return list.contains(code);
+}
+
+// The lay-off targets a meld of three cards opens: the fourth card of a set,
+// the outer neighbours of a run.
+void addMeldTargets(int a, int b, int c, bool isSet, std::vector<int>& setCandidates,
+                    std::vector<int>& runCandidates) {
+    std::array<int, 3> g{a, b, c};
+    std::sort(g.begin(), g.end());
+    if (isSet) {
+        const int r = g[0] % 13;
+        const int first = r == 0 ? 13 : r;
+        for (int suit = 0; suit < 4; ++suit) {
+            const int code = first + 13 * suit;
+            if (code != g[0] && code != g[1] && code != g[2]) setCandidates.push_back(code);
+        }
+        return;
+    }
+    const int low = g[0], high = g[2];
+    if (isTwo(low)) {
+        runCandidates.push_back(high + 1);
+    } else if (isAce(high)) {
+        runCandidates.push_back(low - 1);
+    } else {
+        runCandidates.push_back(low - 1);
+        runCandidates.push_back(high + 1);
+    }
+}
+
+}  // namespace
+
+void DarkKnockCheck::noteIn(Table& t) const {
+    t.DarkKnockReady = ready;
+    if (exchange && seat >= 1 && seat <= 4) {
+        CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+        std::swap(hand[7], hand[8]);
+    }
+}
+
+DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "CheckDarkKnock", seat, t);
+    DarkKnockCheck d;
+    if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
+    d.seat = seat;
+    const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    if (hand.count < 8) return scope.ends(t, d, 0);
+    const CardList& SetLayOffCards = t.SetLayOffCards;
+    const CardList& RunLayOffCards = t.RunLayOffCards;
+
+    std::array<int, 9> h{};
+    for (int i = 1; i <= 8; ++i) h[static_cast<std::size_t>(i)] = hand[i];
+    std::vector<int> setCandidates, runCandidates;
+
+    auto groupIsMeld = [&](int first) {
+        const int a = h[static_cast<std::size_t>(first)];
+        const int b = h[static_cast<std::size_t>(first + 1)];
+        const int c = h[static_cast<std::size_t>(first + 2)];
+        const bool set = IsSet(t, seat, a, b, c);
+        const bool run = !set && IsRun(t, seat, a, b, c);
+        if (set || run) addMeldTargets(a, b, c, set, setCandidates, runCandidates);
+        return set || run;
+    };
+    const bool groupA = groupIsMeld(1);
+    bool groupB = groupIsMeld(4);
+
+    // The second three may instead be cards that each lay off somewhere.
+    bool allLayOff = true;
+    for (std::size_t i = 4; i <= 6; ++i) {
+        const int c = h[i];
+        const bool onRun = inList(RunLayOffCards, c) || inList(runCandidates, c);
+        const bool onSet = inList(SetLayOffCards, c) || inList(setCandidates, c);
+        if (!onRun && !onSet) allLayOff = false;
+        if (onRun && isValidCard(c) && !isTwo(c) && !isAce(c)) {
+            runCandidates.push_back(c - 1);
+            runCandidates.push_back(c);
+            runCandidates.push_back(c + 1);
+        }
+    }
+    groupB = groupB || allLayOff;
+
+    // The seventh card must lay off; when only the eighth does, the two trade
+    // places so that the card to turn down is last.
+    bool lastPair = false;
+    std::vector<int> targets = runCandidates;
+    targets.insert(targets.end(), setCandidates.begin(), setCandidates.end());
+    for (int i = 1; i <= RunLayOffCards.count; ++i) targets.push_back(RunLayOffCards[i]);
+    for (int i = 1; i <= SetLayOffCards.count; ++i) targets.push_back(SetLayOffCards[i]);
+    for (int code : targets) {
+        if (!isValidCard(code)) continue;
+        if (code == h[7]) {
+            lastPair = true;
+            break;
+        }
+        if (code == h[8]) {
+            lastPair = true;
+            std::swap(h[7], h[8]);
+            break;
+        }
+    }
+
+    // Step 5: the two last cards as they now stand.
+    d.exchange = h[7] != hand[7];
+    d.ready = groupA && groupB && lastPair;
+    return scope.ends(t, d, 0);
+}
+
+}  // namespace vornak

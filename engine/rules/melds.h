@@ -1,0 +1,125 @@
+// What the game accepts as a meld, which cards may be laid off later, when
+// the person may take from the pile and which discards draw a warning. All
+// of them are functions of a table; the few that write only update the
+// lay-off lists.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+
+#include "core/cards.h"
+#include "core/table.h"
+
+namespace vornak {
+
+namespace detail {
+
+constexpr std::uint64_t maskOf(std::initializer_list<int> codes) {
+    std::uint64_t m = 0;
+    for (int c : codes) m |= std::uint64_t{1} << c;
+    return m;
+}
+constexpr bool inMask(std::uint64_t mask, int code) {
+    return code >= 0 && code < 64 && ((mask >> code) & 1u) != 0;
+}
+// The K and the A of every suit: a run may not start on them.
+constexpr std::uint64_t kKingOrAce = maskOf({12, 13, 25, 26, 38, 39, 51, 52});
+// Run starts a computer seat passes over while the stock holds three cards.
+constexpr std::uint64_t kPassedRunStarts = maskOf({2, 3, 12, 13, 25, 26, 38, 39, 46, 47, 51, 52});
+
+}  // namespace detail
+
+// Three cards of one rank, as `seat` may lay them: the computer seats refuse
+// the three 2s without the 2 of clubs and the three Qs without the Q of
+// spades.
+inline bool IsSet(const Table&, int seat, int c1, int c2, int c3) {
+    if (!isValidCard(c1) || !isValidCard(c2) || !isValidCard(c3)) return false;
+    const int r = c1 % 13;
+    if (c2 % 13 != r || c3 % 13 != r) return false;
+    if (c1 == c2 || c2 == c3 || c1 == c3) return false;
+    if (seat != kHuman) {
+        const int low = std::min({c1, c2, c3});
+        const int high = std::max({c1, c2, c3});
+        if (low == 14 || high == 37) return false;
+    }
+    return true;
+}
+
+// Three consecutive cards of one suit, as `seat` may lay them now.
+inline bool IsRun(const Table& t, int seat, int c1, int c2, int c3) {
+    if (!isValidCard(c1) || !isValidCard(c2) || !isValidCard(c3)) return false;
+    // The lowest and highest two apart, the third between them.
+    const int low = std::min({c1, c2, c3});
+    const int high = std::max({c1, c2, c3});
+    if (high - low != 2 || c1 + c2 + c3 - low - high != low + 1) return false;
+    // A run stays inside its suit: Q-K-A is the highest, no wrap-around.
+    if (detail::inMask(detail::kKingOrAce, low)) return false;
+    // While the stock still holds three cards, computer seats also pass over
+    // the runs starting on the 3 or 4 of clubs and the 8 or 9 of spades.
+    if (seat != kHuman && t.Seats[0].CardCount() >= 3 &&
+        detail::inMask(detail::kPassedRunStarts, low))
+        return false;
+    return true;
+}
+
+inline bool IsMeld(const Table& t, int seat, int c1, int c2, int c3) {
+    return IsSet(t, seat, c1, c2, c3) || IsRun(t, seat, c1, c2, c3);
+}
+
+// The cards of a list as a set: bit c for each card code among its entries.
+inline std::uint64_t cardSet(const CardList& list) {
+    std::uint64_t set = 0;
+    for (int i = 1; i <= list.count; ++i)
+        if (isValidCard(list[i])) set |= std::uint64_t{1} << list[i];
+    return set;
+}
+
+// Calls f(x, y) for each pair of cards of `set` that could stand in one
+// meld with `c`: two others of its rank, or two of the codes within two of
+// it. Whether they do is for the rules to say.
+template <class F>
+void forMeldPartners(int c, std::uint64_t set, F&& f) {
+    if (!isValidCard(c)) return;
+    auto has = [set](int x) { return isValidCard(x) && ((set >> x) & 1u) != 0; };
+    const int r = c % 13;
+    const int first = r == 0 ? 13 : r;
+    int same[3] = {0, 0, 0};
+    int n = 0;
+    for (int suit = 0; suit < 4; ++suit) {
+        const int x = first + 13 * suit;
+        if (x != c && has(x)) same[n++] = x;
+    }
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j) f(same[i], same[j]);
+    if (has(c - 2) && has(c - 1)) f(c - 2, c - 1);
+    if (has(c - 1) && has(c + 1)) f(c - 1, c + 1);
+    if (has(c + 1) && has(c + 2)) f(c + 1, c + 2);
+}
+
+// Does `c` make a meld, as `seat` may lay it, with two cards of `set`? Only
+// the cards of its rank and the codes within two of it can stand in one
+// with it, so only those pairs are put to the rules: the answer is the one
+// every pair of the set would give.
+bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set);
+
+// Sorts entries 1..3 ascending.
+void SortSelection(Meld& meld);
+
+// May the person lay these three hand cards down now?
+bool CheckLaidMeld(const Table& t, int c1, int c2, int c3);
+// May the person take the pile from this position (1 = its bottom card)?
+bool CanPickFromPile(const Table& t, int position);
+
+// The lay-off lists after `meld` went onto the table.
+void AddLayOffTargets(Table& t, const Meld& meld);
+// ... and after `code` was laid off onto a run.
+void AddRunLayOffNeighbours(Table& t, int code);
+
+// Does discarding `discard` leave two cards of a speto meld with `pileCard`?
+bool IsSpetoPartner(int discard, int pileCard);
+bool RaisesSpetoWarning(const Table& t, int discard);  // against the pile
+// A card that could have been laid off.
+bool IsDummyCard(const Table& t, int code);
+
+}  // namespace vornak
