@@ -194,6 +194,53 @@ TEST_F(EndOfTurn, DarkKnockCheckMovesTheLayOffCardSeventh) {
     EXPECT_FALSE(g.DarkKnockReady);
 }
 
+TEST_F(EndOfTurn, DarkKnockCheckTakesARunsEndsAsTheyStandInTheHand) {
+    // 7H 8H 6H opens 6H and 7H (its first card less one, its third plus
+    // one), not the 5 and the 9 of hearts; 3H 4H 2H opens 2H and 5H. The 9
+    // of hearts lays off nowhere.
+    t.setHand(2, "7H 8H 6H 3H 4H 2H 9H 6C");
+    g.CheckDarkKnock(2);
+    EXPECT_FALSE(g.DarkKnockReady);
+    EXPECT_EQ(handText(g.Seats[2].Cards), "7H 8H 6H 3H 4H 2H 9H 6C");
+
+    // A two first opens only the third card's neighbour above (2H 4H 3H:
+    // the 4 of hearts, in the group itself), an ace third only the first
+    // card's neighbour below (KH QH AH: the Q of hearts).
+    t.setHand(2, "2H 4H 3H 9C 9D 9S 5H KC");
+    g.CheckDarkKnock(2);
+    EXPECT_FALSE(g.DarkKnockReady);
+    t.setHand(2, "KH QH AH 9C 9D 9S JH 5C");
+    g.CheckDarkKnock(2);
+    EXPECT_FALSE(g.DarkKnockReady);
+    t.setHand(2, "QH KH AH 9C 9D 9S JH 5C");  // in order: the J of hearts lays off
+    g.CheckDarkKnock(2);
+    EXPECT_TRUE(g.DarkKnockReady);
+}
+
+TEST_F(EndOfTurn, DarkKnockCheckWalksEveryListEntryAgainstTheCardsAsTheyStand) {
+    // 8H matches first (a run candidate), then 2D (a lay-off card) matches
+    // the eighth card: the two trade places and the 8 of hearts is turned
+    // down, so the laid cards are not all hearts.
+    t.setHand(2, "9H JH 10H 7H 6H 5H 8H 2D");
+    g.RunLayOffCards.assign(parseCards("2D 6D 10C AC"));
+    g.CheckDarkKnock(2);
+    EXPECT_TRUE(g.DarkKnockReady);
+    EXPECT_EQ(handText(g.Seats[2].Cards), "9H JH 10H 7H 6H 5H 2D 8H");
+    g.PrepareDarkKnock(2);
+    endTurn(2);
+    EXPECT_TRUE(g.Seats[2].DarkKnocked);
+    EXPECT_EQ(g.Seats[0].PileCards[g.Seats[0].PileCount() + 1], parseCard("8H"));
+    EXPECT_EQ(g.Seats[2].RoundK[1], 1);  // the dark knock alone, no one-suit bonus
+
+    // A later match on the new eighth card trades them back.
+    g.RunLayOffCards.clear();
+    g.SetLayOffCards.assign(parseCards("KC"));
+    t.setHand(2, "3H 4H 5H 9C 9D 9S KC 6H");
+    g.CheckDarkKnock(2);
+    EXPECT_TRUE(g.DarkKnockReady);
+    EXPECT_EQ(handText(g.Seats[2].Cards), "3H 4H 5H 9C 9D 9S KC 6H");
+}
+
 TEST_F(EndOfTurn, LaidCardsOfTheSideSeatsOpenARowPerMeld) {
     t.setHand(1, "3H 4H 5H 9C 9D 9S 6H");
     g.CurrentSeat = 1;
