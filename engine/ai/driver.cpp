@@ -30,6 +30,19 @@ int remarkVariant(Game& g) {
 // A lay-down that never reports done must not hang the turn.
 constexpr int kMaxLayDownPasses = 8;
 
+// Marks a computer turn as under way for as long as its sequence lives,
+// also when a new game cancels it halfway.
+class PlayingMark {
+public:
+    explicit PlayingMark(bool& flag) : flag_(flag) { flag_ = true; }
+    ~PlayingMark() { flag_ = false; }
+    PlayingMark(const PlayingMark&) = delete;
+    PlayingMark& operator=(const PlayingMark&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 void Game::FillRemarks() {
@@ -137,6 +150,7 @@ void Game::LayOffLoop(int seat, bool setsOnly) {
 
 Task Game::ComputerTurn(int seat) {
     if (seat < 1 || seat > 3) co_return;
+    const PlayingMark playing(ComputerPlaying);
     SeatRec& me = Seats[seat];
     const SeatRec& table = Seats[0];
 

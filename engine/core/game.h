@@ -379,6 +379,8 @@ public:
     // [rules]
     // [play]
     // [ai]
+    // A computer seat's turn is under way: the clock stands.
+    bool ComputerPlaying = false;
     void FillRemarks();                        // the computer seats' remark table
     Task MeldLoop(int seat);                   // lay down every meld found, keeping 3 cards
     void LayOffLoop(int seat, bool setsOnly);  // lay off every card that fits

@@ -7,6 +7,9 @@
 namespace vornak {
 
 void Game::clockTick() {
+    // No clock tick runs while a computer seat plays: its thinking is not
+    // the game's time.
+    if (ComputerPlaying) return;
     ++ElapsedSeconds;
     if (++ClockSeconds == 60) {
         ++ClockMinutes;
