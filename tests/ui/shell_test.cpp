@@ -16,6 +16,7 @@
 #include "core/game.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
+#include "startup.h"
 #include "tablewidget.h"
 
 using namespace vornak;
@@ -48,6 +49,16 @@ void answerNextBox(QMessageBox::StandardButton which) {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             box->button(which)->click();
     });
+}
+
+// A window's title as the window system shows it: once the application has
+// a display name of its own, Qt adds " — " and that name to every title
+// that does not already end with it.
+QString shownTitle(const QWidget* w) {
+    const QString title = w->windowTitle();
+    const QString display = QGuiApplication::applicationDisplayName();
+    if (display == QCoreApplication::applicationName() || title.endsWith(display)) return title;
+    return title + QStringLiteral(" — ") + display;
 }
 
 QAction* findAction(QWidget* menuOwner, const QString& text) {
@@ -385,6 +396,32 @@ private slots:
         QVERIFY(qAbs(shown.center().x() - designed.center().x()) <= 1);
     }
 
+    void titlesAreExactlyTheirOwn() {
+        Fixture f;
+        Game& g = *f.game;
+        QCOMPARE(shownTitle(f.window.get()), QStringLiteral("Vornak 1.30"));
+
+        // Discarding a card that could be laid off asks first, in a box
+        // titled "คำเตือน".
+        f.window->run([&g] {
+            g.CurrentSeat = kHuman;
+            g.DiscardMode = true;
+            g.SetLayOffCards.assign({g.Seats[kHuman].Cards[1]});
+            g.scene.cardFace[g.Seats[kHuman].Cards[1]].enabled = true;
+        });
+        const int card = g.Seats[kHuman].Cards[1];
+        QString boxTitle;
+        QTimer::singleShot(50, [&boxTitle] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxTitle = shownTitle(box);
+                box->button(QMessageBox::Cancel)->click();
+            }
+        });
+        QTest::mouseDClick(f.child(QStringLiteral("cardFace%1").arg(card)), Qt::LeftButton);
+        QCOMPARE(boxTitle, QString::fromUtf8("คำเตือน"));
+        QCOMPARE(g.Seats[kHuman].CardCount(), 7);  // cancelled: the card stays
+    }
+
     void closingAsksFirst() {
         Fixture f;
         answerNextBox(QMessageBox::Cancel);
@@ -405,6 +442,7 @@ private slots:
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    setUpApplication(app);  // named as the program names itself
     ShellTest test;
     return QTest::qExec(&test, argc, argv);
 }
