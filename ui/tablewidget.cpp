@@ -198,6 +198,8 @@ public:
         last_ = *l;
         if (relayout) {
             text_ = qs(l->caption);
+            // What a screen reader reads: the text is only drawn.
+            if (accessibleName() != text_) setAccessibleName(text_);
             pendingLayout_ = true;
         }
         // A label that is not shown is laid out when it is: the round's
