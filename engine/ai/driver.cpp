@@ -114,6 +114,9 @@ void Game::StartHumanTurn() {
     PickedCard = 0;
     PileCountAtTurnStart = table.PileCount();
     scene.menus.mnuPlayShowCard.enabled = Seats[kHuman].HasLaidDown;
+    // Arranging and discarding act only once the person has drawn or picked.
+    scene.menus.mnuPlayArrangeCard.enabled = false;
+    scene.menus.mnuPlayDrawnCard.enabled = false;
     hint(" ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง");
 }
 

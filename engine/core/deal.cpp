@@ -133,6 +133,8 @@ void Game::DealRound() {
     // cut the person's turn short: none of its modes may act before the
     // person's next turn sets them again.
     DrawPhase = PilePickMode = ArrangeMode = DiscardMode = LayDownMode = PlayMenuOn = false;
+    scene.menus.mnuPlayArrangeCard.enabled = false;
+    scene.menus.mnuPlayDrawnCard.enabled = false;
     ArrangeFirstChosen = false;
     ArrangeFirstPos = 0;
     SelectionCount = 0;

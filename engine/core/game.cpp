@@ -66,6 +66,9 @@ void Game::initScene() {
     s.stockCount = makeLabel(600, 1080, 855, 240, kYellow, Align::Center);
     s.stockCount.caption = "เหลือ 23 ใบ";
     s.stockCount.visible = false;
+    // The person's play menu acts only once the person has drawn or picked.
+    s.menus.mnuPlayArrangeCard.enabled = false;
+    s.menus.mnuPlayDrawnCard.enabled = false;
     s.targetLine = makeLabel(9360, 2160, 2415, 255, kWhite);
     s.ratesLine = makeLabel(9360, 2400, 2415, 255, kWhite);
 

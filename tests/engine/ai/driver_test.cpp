@@ -236,6 +236,8 @@ TEST_F(Driver, TheHumanTurnBegins) {
     EXPECT_EQ(g.SelectedCard, 0);
     EXPECT_EQ(g.PileCountAtTurnStart, 2);
     EXPECT_FALSE(g.scene.menus.mnuPlayShowCard.enabled);
+    EXPECT_FALSE(g.scene.menus.mnuPlayArrangeCard.enabled);  // nothing to arrange before the draw
+    EXPECT_FALSE(g.scene.menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(g.scene.hintLine.caption,
               " ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง");
 
