@@ -11,19 +11,19 @@ namespace {
 
 // Pause lengths and remark variants are whole numbers rounded to the
 // nearest (ties to even, as the integer conversion of the original rules).
-int roundedDraw(Game& g, double scale) {
-    return static_cast<int>(std::nearbyint(g.Rnd() * scale));
+int roundedDraw(Game& g, double scale, const char* use) {
+    return static_cast<int>(std::nearbyint(g.Rnd(use) * scale));
 }
 
 int shortPause(Game& g) {
-    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 300));
+    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 300), "short pause");
 }
 int longPause(Game& g) {
-    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 100));
+    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 100), "long pause");
 }
 // 0..5; the end values are half as likely as the others.
 int remarkVariant(Game& g) {
-    const int j = roundedDraw(g, 5.0);
+    const int j = roundedDraw(g, 5.0, "remark");
     return j < 0 ? 0 : (j > 5 ? 5 : j);
 }
 
@@ -240,7 +240,7 @@ Task Game::ComputerTurn(int seat) {
                 co_await MeldLoop(seat);
                 LayOffLoop(seat, false);
             }
-            const int r = static_cast<int>(std::floor(Rnd() * 10 + 1));
+            const int r = static_cast<int>(std::floor(Rnd("meld again") * 10 + 1));
             if (r <= 6) co_await MeldLoop(seat);
         } else if (n == 4) {
             DecideMeldAtFour(seat);

@@ -219,7 +219,13 @@ public:
     TitleScreen titleScreen;
 
     // ---- Helpers ----
-    double Rnd() { return random.next(); }
+    // A random number; `use` names what a number drawn outside the computer
+    // seats' decisions is for (tools that log every draw read it).
+    double Rnd(const char* use = nullptr) {
+        randomUse = use;
+        return random.next();
+    }
+    const char* randomUse = nullptr;
     void hint(const std::string& text) { scene.hintLine.caption = text; }
     void say(int seat, const std::string& text) { hint(Seats[seat].Name + text); }
     // Makes the per-round arrays of every seat hold round r.

@@ -25,6 +25,9 @@ public:
     // Boolean result (1/0) or, for procedures without one, 0.
     virtual void decisionStarts(const char* name, int seat) = 0;
     virtual void decisionEnds(const char* name, int seat, int result) = 0;
+    // The round is over and about to be scored: the hands, the laid cards,
+    // the K of the play and the feed flags are as the play left them.
+    virtual void roundEnding() {}
 };
 
 }  // namespace vornak

@@ -44,7 +44,7 @@ void Game::DrawCard(int seat) {
     // does not meld with. Every swap exchanges the two top stock cards again,
     // so only the parity of the walk matters.
     if (seat == kHuman && stock.CardCount() >= 4) {
-        const int r = static_cast<int>(9 * Rnd() + 1);
+        const int r = static_cast<int>(9 * Rnd("draw steering") + 1);
         if (r <= DrawHelpLevel) {
             int& below = stock.Cards[stock.CardCount() - 1];
             for (int i = 1; i <= me.CardCount(); ++i)

@@ -28,20 +28,22 @@ int targetIndex(Level level, int target) {
 
 namespace {
 
-// The game's random numbers, each also handed to the log (which records the
-// draws of the decisions under way).
+// The game's random numbers, each also handed to the log with what the
+// game draws it for.
 class LoggedRandom final : public Random {
 public:
     LoggedRandom(std::uint64_t seed, EventLog& log) : base_(seed), log_(log) {}
+    void watch(const Game* game) { game_ = game; }
     double next() override {
         const double v = base_.next();
-        log_.randomDrawn(v);
+        log_.randomDrawn(v, game_ != nullptr ? game_->randomUse : nullptr);
         return v;
     }
 
 private:
     SeededRandom base_;
     EventLog& log_;
+    const Game* game_ = nullptr;
 };
 
 // A folder for the records and skin files of one run.
@@ -140,7 +142,7 @@ public:
     // ---- GameObserver ----
     void action(const GameAction& a) override {
         ++actions_;
-        log_.action(at(), a);
+        log_.action(at(), a, game_.get());
         if (a.kind == "deal") active_ = true;
         if (a.kind == "discard" && !a.cards.empty()) lastDiscard_ = a.cards.front();
         if (!options_.check || !active_ || !summary_.ok) return;
@@ -158,6 +160,9 @@ public:
     }
     void decisionEnds(const char* name, int seat, int result) override {
         if (game_) log_.decisionEnds(*game_, at(), name, seat, result);
+    }
+    void roundEnding() override {
+        if (game_) log_.roundEnding(*game_);
     }
 
 private:
@@ -201,6 +206,7 @@ private:
 
 void Run::writeStart() {
     if (!log_.enabled()) return;
+    // The lines of the set-up were held back: the start line comes first.
     JsonWriter w;
     w.beginObject()
         .field("type", "start")
@@ -209,16 +215,19 @@ void Run::writeStart() {
     w.field("mission", options_.mission).field("target", game_->PointTarget);
     w.field("games", options_.games).field("player", options_.playerName);
     w.endObject();
-    log_.write(w.str());
+    log_.release(w.str());
 }
 
 void Run::setUp() {
     game_ = std::make_unique<Game>(
         *this, random_,
         Paths{data_.folder(), data_.file("SkinFileName.txt"), data_.file("ScoreData.Dat")});
-    // The start line comes first; a level chosen after the program's own
-    // first game deals again, and the log shows both deals in order.
-    writeStart();
+    random_.watch(game_.get());
+    log_.setContext([this] { return at(); });
+    // The start line comes first and names the target in force once the
+    // level is chosen; a level chosen after the program's own first game
+    // deals again, and the log shows both deals in order.
+    log_.hold();
     game_->observer = this;
     lastStep_ = "program start";
     game_->ProgramStart();
@@ -238,6 +247,7 @@ void Run::setUp() {
         lastStep_ = "VIP target " + std::to_string(index);
         game_->EndScoreHard_Click(index);
     }
+    writeStart();
     active_ = true;
     gameNo_ = 1;
     startRound();
