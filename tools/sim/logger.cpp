@@ -249,6 +249,7 @@ void EventLog::roundEnd(const LogContext& at, const Game& g, int round) {
     }
     w.endObject();
     w.field("stock", g.Seats[0].CardCount()).field("targetReached", g.TargetReached);
+    w.field("clock", g.ElapsedSeconds);
     w.endObject();
     write(w.str());
 }

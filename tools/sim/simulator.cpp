@@ -1,5 +1,6 @@
 #include "simulator.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -27,6 +28,10 @@ int targetIndex(Level level, int target) {
 }
 
 namespace {
+
+// The simulated person's pace: each mouse action (a draw, a menu choice, a
+// card clicked, the click after a round) comes this long after the last.
+constexpr int kPersonActionMs = 1000;
 
 // The game's random numbers, each also handed to the log with what the
 // game draws it for.
@@ -179,6 +184,12 @@ private:
 
     void setUp();
     void step();
+    // Simulated time passes: the clock ticks that come due meanwhile run,
+    // as the game's clock timer would run them.
+    void passTime(long long ms);
+    // The clock timer starts (its first tick a second later) or stops with
+    // the game's clock record.
+    void followClockTimer();
     void settleRound();
     void startRound();
     void writeStart();
@@ -202,7 +213,28 @@ private:
     std::array<long, 5> moneyAtDeal_{};
     std::array<long, 5> totalsAtEnd_{};
     std::string lastStep_ = "start";
+    long long nowMs_ = 0;        // simulated time
+    long long clockDueMs_ = 0;   // the clock timer's next tick
+    bool clockRunning_ = false;  // the clock timer runs
 };
+
+void Run::passTime(long long ms) {
+    Game& g = *game_;
+    const long long until = nowMs_ + std::max(0LL, ms);
+    const long long interval = std::max(1, g.scene.clockTimer.interval);
+    while (clockRunning_ && clockDueMs_ <= until) {
+        nowMs_ = clockDueMs_;
+        clockDueMs_ += interval;
+        g.clockTick();
+    }
+    nowMs_ = until;
+}
+
+void Run::followClockTimer() {
+    const TimerRecord& clock = game_->scene.clockTimer;
+    if (clock.enabled && !clockRunning_) clockDueMs_ = nowMs_ + std::max(1, clock.interval);
+    clockRunning_ = clock.enabled;
+}
 
 void Run::writeStart() {
     if (!log_.enabled()) return;
@@ -248,6 +280,7 @@ void Run::setUp() {
         game_->EndScoreHard_Click(index);
     }
     writeStart();
+    followClockTimer();
     active_ = true;
     gameNo_ = 1;
     startRound();
@@ -322,8 +355,10 @@ void Run::step() {
     }
     if (g.seq.waiting()) {
         lastStep_ = "resume sequence";
+        passTime(g.seq.pauseMs());
         g.seq.resume();
     } else if (PersonPolicy::waiting(g)) {
+        passTime(kPersonActionMs);
         lastStep_ = "person: ";
         lastStep_ += policy_.act(g);
         log_.input(at(), lastStep_.substr(8));
@@ -333,9 +368,11 @@ void Run::step() {
         }
     } else if (g.scene.turnTimer.enabled && !g.RoundOver) {
         lastStep_ = "turn timer";
+        passTime(g.scene.turnTimer.interval);
         g.turnTimerTick();
     } else if (g.RoundOver && !g.seq.running()) {
         if (!settled_) settleRound();
+        passTime(kPersonActionMs);
         lastStep_ = "continue after round";
         g.windowClick();
         // A game ends exactly after the round that reached its target.
@@ -354,7 +391,7 @@ void Run::step() {
              std::to_string(g.CurrentSeat) + ")");
         return;
     }
-    if (g.scene.clockTimer.enabled) g.clockTick();
+    followClockTimer();
     if (options_.trace != nullptr && options_.traceFrom > 0 && summary_.steps >= options_.traceFrom)
         *options_.trace << "step " << summary_.steps << " (" << lastStep_ << "), seat "
                         << g.CurrentSeat << ", hint \"" << g.scene.hintLine.caption << "\"\n"

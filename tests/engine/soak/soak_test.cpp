@@ -96,7 +96,7 @@ TEST(Soak, LogReadsBackLineByLine) {
         {"random", {"game", "round", "step", "use", "values"}},
         {"round",
          {"game", "round", "knocker", "knock", "points", "k", "fooled", "gotFool", "totals",
-          "money", "hand", "laid", "kBefore", "feeds", "stock", "targetReached"}},
+          "money", "hand", "laid", "kBefore", "feeds", "stock", "targetReached", "clock"}},
         {"game", {"game", "rounds", "leader", "totals"}},
         {"summary", {"games", "rounds", "steps", "ok", "error"}},
     };
@@ -260,6 +260,35 @@ TEST(Soak, TheLogTellsEnoughToCheckTheRules) {
     EXPECT_EQ(rounds, deals - 2);
     EXPECT_GT(runLayOffs, 0);
     EXPECT_EQ(scored.size(), 4u) << "a rule of the scoring went untried";
+}
+
+// The clock ticks as the game's would: once a second while it runs, that
+// is for each of the person's mouse actions (a second each) and each wait
+// of the turn timer between turns, and not while a computer seat plays.
+TEST(Soak, TheClockCountsThePersonsTimeAndTheWaits) {
+    const auto lines = linesOf(logOf(checked(Level::Beginner, 500, false, 9, 1)));
+    long actions = 0, turns = 0, layDowns = 0, clockBefore = 0;
+    int rounds = 0;
+    for (const std::string& line : lines) {
+        const JsonValue v = *parseJson(line);
+        const std::string type = v["type"].text;
+        if (v["game"].number < 1) continue;  // the program's own first game
+        if (type == "input") ++actions;
+        if (type == "action" && v["kind"].text == "discard") ++turns;
+        // A lay-down's flight (20 steps of 25 ms) and the pause after a
+        // knock run on the person's time too.
+        if (type == "action" && (v["kind"].text == "meld" || v["kind"].text == "knock") &&
+            v["seat"].number == kHuman)
+            ++layDowns;
+        if (type != "round") continue;
+        SCOPED_TRACE("round " + std::to_string(++rounds));
+        const long clock = static_cast<long>(v["clock"].number) - clockBefore;
+        EXPECT_GE(clock, actions + turns);
+        EXPECT_LE(clock, actions + turns + layDowns);
+        clockBefore = static_cast<long>(v["clock"].number);
+        actions = turns = layDowns = 0;
+    }
+    EXPECT_GT(rounds, 1);
 }
 
 TEST(Soak, SameSeedPlaysTheSameGame) {
