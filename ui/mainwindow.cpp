@@ -36,6 +36,10 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
     dialogs_.setGame(&game_);
     dialogs_.setPopupMenus(playMenu_, layOffKindMenu_, skinMenu_);
     dialogs_.setPopupPosition([this] { return table_->keyboardPopupPosition(); });
+    // A dialog opened in the middle of a call shows the window as the game
+    // has it then: the skin behind the name prompt, the new level's names
+    // behind its title screen, the play menu's items as they are now.
+    dialogs_.setOnModalStart([this] { syncShown(); });
     dialogs_.setOnModalEnd([this] {
         // The game is still inside the call that opened the dialog; the
         // deferred ticks run once it has returned.
@@ -198,13 +202,17 @@ void MainWindow::run(const std::function<void()>& call) {
 }
 
 void MainWindow::syncAll() {
+    syncShown();
+    syncTimers();
+}
+
+void MainWindow::syncShown() {
     if (game_.scene.windowCaption != caption_) {
         caption_ = game_.scene.windowCaption;
         setWindowTitle(qs(caption_));
     }
     table_->sync();
     syncMenus();
-    syncTimers();
 }
 
 void MainWindow::syncTimers() {

@@ -31,6 +31,8 @@ public:
     void run(const std::function<void()>& call);
     // Brings everything up to date with the scene.
     void syncAll();
+    // The same without the timers: what the player sees.
+    void syncShown();
 
     TableWidget* table() const { return table_; }
     QMenu* playMenu() const { return playMenu_; }

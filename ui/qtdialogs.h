@@ -34,6 +34,9 @@ public:
         layOffKindMenu_ = layOffKind;
         skinMenu_ = skin;
     }
+    // Runs before a modal dialog opens while none is open: the window
+    // behind it is brought up to date first.
+    void setOnModalStart(std::function<void()> callback) { onModalStart_ = std::move(callback); }
     // Runs whenever the last open modal dialog has closed.
     void setOnModalEnd(std::function<void()> callback) { onModalEnd_ = std::move(callback); }
     // Where a pop-up menu opens when it is not at the pointer (a menu asked
@@ -73,7 +76,9 @@ private:
     // Counts an open modal dialog for as long as it lives.
     class ModalScope {
     public:
-        explicit ModalScope(QtDialogs& d) : d_(d) { ++d_.depth_; }
+        explicit ModalScope(QtDialogs& d) : d_(d) {
+            if (d_.depth_++ == 0 && d_.onModalStart_) d_.onModalStart_();
+        }
         ~ModalScope();
         ModalScope(const ModalScope&) = delete;
         ModalScope& operator=(const ModalScope&) = delete;
@@ -87,7 +92,7 @@ private:
     Game* game_ = nullptr;
     QPointer<QWidget> parent_;
     QPointer<QMenu> playMenu_, layOffKindMenu_, skinMenu_;
-    std::function<void()> onModalEnd_;
+    std::function<void()> onModalStart_, onModalEnd_;
     std::function<void()> onQuit_;
     std::function<std::optional<QPoint>()> popupPosition_;
     int depth_ = 0;

@@ -69,7 +69,10 @@ void startEarlyWork(const Paths& paths) {
 
 void setUpApplication(QApplication& app) {
     nameApplication();
-    QApplication::setApplicationDisplayName(QStringLiteral("Vornak"));
+    // No display name: the window systems would add it to every title,
+    // and each window's title is exactly its own. The desktop entry names
+    // the program to the desktop instead.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vornak.Vornak"));
     useThaiFont(app);
     QApplication::setWindowIcon(programIcon());
 }

@@ -222,6 +222,8 @@ public:
         last_ = *l;
         if (relayout) {
             text_ = qs(l->caption);
+            // What a screen reader reads: the text is only drawn.
+            if (accessibleName() != text_) setAccessibleName(text_);
             pendingLayout_ = true;
             setAccessibleNameIfChanged(this, text_);
         }
@@ -706,11 +708,28 @@ QPoint TableWidget::toTwips(QPointF pos) const {
                   qFloor((pos.y() - origin_.y()) / scale_));
 }
 
+Rect TableWidget::wantedExtent() const {
+    // Only the notebook is placed beside the table on purpose; a seat's
+    // pop-up that outgrows the table is cut off rather than shrinking it.
+    const Panel& p = game_.scene.notebook;
+    constexpr int kMargin = 60;
+    int left = 0, top = 0, right = kClientWidth, bottom = kClientHeight;
+    if (p.visible) {
+        const Rect& r = p.rect;
+        if (r.left < 0) left = r.left - kMargin;
+        if (r.top < 0) top = r.top - kMargin;
+        if (r.left + r.width > kClientWidth) right = r.left + r.width + kMargin;
+        if (r.top + r.height > kClientHeight) bottom = r.top + r.height + kMargin;
+    }
+    return Rect{left, top, right - left, bottom - top};
+}
+
 void TableWidget::updateScale() {
-    const double s = std::min(double(width()) / kClientWidth, double(height()) / kClientHeight);
+    const Rect& e = extent_;
+    const double s = std::min(double(width()) / e.width, double(height()) / e.height);
     const double scale = s > 0 ? s : 1.0 / 15;
-    const QPoint origin(qRound((width() - kClientWidth * scale) / 2),
-                        qRound((height() - kClientHeight * scale) / 2));
+    const QPoint origin(qRound((width() - e.width * scale) / 2 - e.left * scale),
+                        qRound((height() - e.height * scale) / 2 - e.top * scale));
     if (scale != scale_ || origin != origin_) {
         scale_ = scale;
         origin_ = origin;
@@ -980,7 +999,7 @@ void TableWidget::syncAccessibleNames() {
     for (int s = 1; s <= 4; ++s)
         setAccessibleNameIfChanged(seatNames_[std::size_t(s)],
                                    QStringLiteral("%1, %2 cards")
-                                       .arg(qs(game_.Players[s].Name))
+                                       .arg(qs(game_.Players[s].Name).trimmed())
                                        .arg(game_.Seats[s].CardCount()));
     setAccessibleNameIfChanged(stockCount_,
                                QStringLiteral("Stock, %1 cards").arg(game_.Seats[0].CardCount()));
@@ -1142,6 +1161,13 @@ void TableWidget::sync() {
     if (!isVisible() && !testAttribute(Qt::WA_Resized)) {
         scaleChanged_ = true;
         return;
+    }
+    const Rect extent = wantedExtent();
+    if (extent.left != extent_.left || extent.top != extent_.top || extent.width != extent_.width ||
+        extent.height != extent_.height) {
+        extent_ = extent;
+        updateScale();
+        update();
     }
     const bool force = scaleChanged_;
     scaleChanged_ = false;

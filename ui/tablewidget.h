@@ -4,8 +4,9 @@
 // Every element of the scene has one child widget (card faces and backs,
 // labels, pictures, panels, buttons). Positions are twips; one scale factor
 // maps them to pixels, so the table keeps its proportions, centred, at any
-// window size. sync() brings the widgets up to date with the scene by
-// comparing and setting, which is cheap enough to run after every call into
+// window size. The score notebook stands beside the table: while it is
+// open the table makes room for it. sync() brings the widgets up to
+// date with the scene by comparing and setting, which is cheap enough to run after every call into
 // the game.
 #pragma once
 
@@ -67,6 +68,9 @@ public:
     // Brings every widget up to date with the scene.
     void sync();
 
+    // The area drawn, in table twips: the design area, and the open
+    // notebook beside it with a margin around.
+    Rect extent() const { return extent_; }
     // Pixels per twip, and the pixel position of the design area's corner.
     double scale() const { return scale_; }
     QPoint origin() const { return origin_; }
@@ -108,6 +112,7 @@ protected:
 private:
     void call(const std::function<void()>& f);
     void buildWidgets();
+    Rect wantedExtent() const;
     void updateScale();
     void syncBackground();
     void syncNotebookRows(bool force);
@@ -124,6 +129,7 @@ private:
 
     Game& game_;
     Runner runner_;
+    Rect extent_{0, 0, kClientWidth, kClientHeight};
     double scale_ = 1.0 / 15;
     QPoint origin_;
     bool scaleChanged_ = true;

@@ -8,9 +8,12 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "rulestext.h"
 #include "screenart.h"
@@ -121,12 +124,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override {
-        // The credits take the place of the about window.
+        // The credits take the place of the about window: the same inner
+        // rectangle, so that their frames cover each other exactly. (A move
+        // to the about window's frame position would put this window's
+        // inner area there, a title bar higher.)
         if (about_) {
-            setMinimumSize(about_->size());
-            setMaximumSize(about_->size());
-            resize(about_->size());
-            move(about_->pos());
+            setFixedSize(about_->size());
+            setGeometry(QRect(about_->mapToGlobal(QPoint(0, 0)), about_->size()));
         }
         // The title starts just inside the bottom edge, so something shows at once.
         offset_ = height() / 4.0;
@@ -329,7 +333,22 @@ protected:
 
 void showRulesWindow(QWidget* parent) {
     static QPointer<RulesWindow> window;
-    if (!window) window = new RulesWindow(parent);
+    if (!window) {
+        window = new RulesWindow(parent);
+        // A new window opens over the game, inside the screen.
+        if (parent) {
+            const QWidget* game = parent->window();
+            QRect r(QPoint(0, 0), window->size());
+            r.moveCenter(game->geometry().center());
+            if (const QScreen* screen = game->screen()) {
+                const QRect free = screen->availableGeometry();
+                r.setSize(r.size().boundedTo(free.size()));
+                r.moveLeft(std::clamp(r.left(), free.left(), free.right() + 1 - r.width()));
+                r.moveTop(std::clamp(r.top(), free.top(), free.bottom() + 1 - r.height()));
+            }
+            window->setGeometry(r);
+        }
+    }
     raiseWindow(window);
 }
 

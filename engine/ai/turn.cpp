@@ -131,7 +131,7 @@ TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
                 for (auto m = M(); m.next();) co_yield m.event();
                 for (auto l = L(); l.next();) co_yield l.event();
             }
-            const int r = static_cast<int>(std::floor(random.next() * 10 + 1));
+            const int r = static_cast<int>(std::floor(drawFor(random, "meld again") * 10 + 1));
             if (r <= 6)
                 for (auto m = M(); m.next();) co_yield m.event();
         } else if (n == 4) {

@@ -32,7 +32,7 @@ void Game::ShuffleDeck() {
     const int runLength = std::clamp(PreparedRunLength, 0, 10);
     int start = 0;
     do {
-        start = static_cast<int>(std::floor(52 * Rnd() + 1));
+        start = static_cast<int>(std::floor(52 * Rnd("deal") + 1));
     } while (!(start > 0 && start < 51 - runLength));
 
     const int passes = shufflePasses(PointTarget);
@@ -40,7 +40,7 @@ void Game::ShuffleDeck() {
         for (int i = 1; i <= 52; ++i) {
             int j = 0;
             do {
-                j = static_cast<int>(std::floor(53 * Rnd() + 1));
+                j = static_cast<int>(std::floor(53 * Rnd("deal") + 1));
             } while (j < 1 || j > 52);
             std::swap(deck[i], deck[j]);
         }
@@ -119,6 +119,8 @@ void Game::DealRound() {
     // cut the person's turn short: none of its modes may act before the
     // person's next turn sets them again.
     DrawPhase = PilePickMode = ArrangeMode = DiscardMode = LayDownMode = PlayMenuOn = false;
+    scene.menus.mnuPlayArrangeCard.enabled = false;
+    scene.menus.mnuPlayDrawnCard.enabled = false;
     ArrangeFirstChosen = false;
     ArrangeFirstPos = 0;
     SelectionCount = 0;

@@ -59,17 +59,20 @@ void Game::initScene() {
     s.seatName[2] = makeLabel(1900, 560, 1900, 330, kGreen, Align::Right, 11);
     s.seatName[3] = makeLabel(9880, 3080, 1900, 330, kGreen, Align::Right, 11);
     s.seatName[4] = makeLabel(1300, 7560, 2200, 330, kGreen, Align::Right, 11);
-    for (int i = 1; i <= 4; ++i) {
-        s.seatName[i].bold = true;
-        s.seatName[i].caption = "Player" + plain(i);
-    }
+    // Until a level puts its players in, the seats have no names; until the
+    // first deal the table has no stock count and no direction of play.
+    for (int i = 1; i <= 4; ++i) s.seatName[i].bold = true;
 
     s.stockCount = makeLabel(600, 1080, 855, 240, kYellow, Align::Center);
     s.stockCount.caption = "เหลือ 23 ใบ";
+    s.stockCount.visible = false;
+    // The person's play menu acts only once the person has drawn or picked.
+    s.menus.mnuPlayArrangeCard.enabled = false;
+    s.menus.mnuPlayDrawnCard.enabled = false;
     s.targetLine = makeLabel(9360, 2160, 2415, 255, kWhite);
     s.ratesLine = makeLabel(9360, 2400, 2415, 255, kWhite);
 
-    s.forwardIcon = Image{{1920, 960, 480, 480}, true, "", "forward"};
+    s.forwardIcon = Image{{1920, 960, 480, 480}, false, "", "forward"};
     s.backwardIcon = Image{{1680, 840, 480, 480}, false, "", "backward"};
     s.skinOverlay = Image{{9200, 5300, 2500, 1300}, false, "", "skin-overlay"};
 

@@ -161,7 +161,9 @@ public:
     TitleScreen titleScreen;
 
     // ---- Helpers ----
-    double Rnd() { return random.next(); }
+    // A random number; `use` names what a number drawn outside the computer
+    // seats' decisions is for (tools that log every draw read it).
+    double Rnd(const char* use = nullptr) { return drawFor(random, use); }
     void hint(const std::string& text) { scene.hintLine.caption = text; }
     void say(int seat, const std::string& text) { hint(Players[seat].Name + text); }
     // Makes the per-round arrays of every seat hold round r.
@@ -288,6 +290,8 @@ public:
     // [rules]
     // [play]
     // [ai]
+    // A computer seat's turn is under way: the clock stands.
+    bool ComputerPlaying = false;
     void FillRemarks();  // the computer seats' remark table
     // The lay-off, meld or penalty shown: the scene's side of the moves.
     void showLayOff(int seat, int card);

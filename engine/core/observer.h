@@ -32,6 +32,9 @@ public:
     // An observer that only follows the actions says so, and the decisions
     // spare the copies of the table they would hand it.
     virtual bool watchesDecisions() const { return true; }
+    // The round is over and about to be scored: the hands, the laid cards,
+    // the K of the play and the feed flags are as the play left them.
+    virtual void roundEnding() {}
 };
 
 }  // namespace vornak

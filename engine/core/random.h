@@ -12,7 +12,17 @@ class Random {
 public:
     virtual ~Random() = default;
     virtual double next() = 0;
+    // What the next number is drawn for, for tools that log every draw. A
+    // draw inside a computer seat's decision leaves it empty: the decision
+    // under way names it.
+    const char* use = nullptr;
 };
+
+// A number drawn for `use` ("deal", "draw steering", ...).
+inline double drawFor(Random& random, const char* use) {
+    random.use = use;
+    return random.next();
+}
 
 class SeededRandom final : public Random {
 public:

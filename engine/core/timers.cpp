@@ -1,5 +1,6 @@
 // The game clock, the blinking name of the seat to play, and one step of
 // the lay-down flight.
+#include <charconv>
 #include <cmath>
 
 #include "core/game.h"
@@ -7,6 +8,9 @@
 namespace vornak {
 
 void Game::clockTick() {
+    // No clock tick runs while a computer seat plays: its thinking is not
+    // the game's time.
+    if (ComputerPlaying) return;
     ++ElapsedSeconds;
     if (++ClockSeconds == 60) {
         ++ClockMinutes;
@@ -16,9 +20,15 @@ void Game::clockTick() {
         ++ClockHours;
         ClockMinutes = 0;
     }
-    scene.clockLabel.caption = plain(ClockHours) + ":" + (ClockMinutes < 10 ? "0" : "") +
-                               plain(ClockMinutes) + ":" + (ClockSeconds < 10 ? "0" : "") +
-                               plain(ClockSeconds);
+    // H:MM:SS, the hours not padded.
+    char text[32];
+    char* end = std::to_chars(text, text + 20, ClockHours).ptr;
+    for (const int part : {ClockMinutes, ClockSeconds}) {
+        *end++ = ':';
+        if (part < 10) *end++ = '0';
+        end = std::to_chars(end, text + sizeof text, part).ptr;
+    }
+    scene.clockLabel.caption.assign(text, end);
 }
 
 void Game::blinkTick() {

@@ -147,7 +147,7 @@ int DrawCard(Table& t, int seat, const Level& level, Random& random, GameObserve
     // does not meld with. Every swap exchanges the two top stock cards again,
     // so only the parity of the walk matters.
     if (seat == kHuman && stock.CardCount() >= 4) {
-        const int r = static_cast<int>(9 * random.next() + 1);
+        const int r = static_cast<int>(9 * drawFor(random, "draw steering") + 1);
         if (r <= level.drawHelp) {
             int& below = stock.Cards[stock.CardCount() - 1];
             for (int i = 1; i <= me.CardCount(); ++i)

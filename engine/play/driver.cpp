@@ -14,21 +14,34 @@ namespace {
 
 // Pause lengths and remark variants are whole numbers rounded to the
 // nearest (ties to even, as the integer conversion of the original rules).
-int roundedDraw(Game& g, double scale) {
-    return static_cast<int>(std::nearbyint(g.Rnd() * scale));
+int roundedDraw(Game& g, double scale, const char* use) {
+    return static_cast<int>(std::nearbyint(g.Rnd(use) * scale));
 }
 
 int shortPause(Game& g) {
-    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 300));
+    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 300), "short pause");
 }
 int longPause(Game& g) {
-    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 100));
+    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 100), "long pause");
 }
 // 0..5; the end values are half as likely as the others.
 int remarkVariant(Game& g) {
-    const int j = roundedDraw(g, 5.0);
+    const int j = roundedDraw(g, 5.0, "remark");
     return j < 0 ? 0 : (j > 5 ? 5 : j);
 }
+
+// Marks a computer turn as under way for as long as its sequence lives,
+// also when a new game cancels it halfway.
+class PlayingMark {
+public:
+    explicit PlayingMark(bool& flag) : flag_(flag) { flag_ = true; }
+    ~PlayingMark() { flag_ = false; }
+    PlayingMark(const PlayingMark&) = delete;
+    PlayingMark& operator=(const PlayingMark&) = delete;
+
+private:
+    bool& flag_;
+};
 
 }  // namespace
 
@@ -89,11 +102,15 @@ void Game::StartHumanTurn() {
     PickedCard = 0;
     PileCountAtTurnStart = stock.PileCount();
     scene.menus.mnuPlayShowCard.enabled = Seats[kHuman].HasLaidDown;
+    // Arranging and discarding act only once the person has drawn or picked.
+    scene.menus.mnuPlayArrangeCard.enabled = false;
+    scene.menus.mnuPlayDrawnCard.enabled = false;
     hint(" ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง");
 }
 
 Task Game::ComputerTurn(int seat) {
     if (seat < 1 || seat > 3) co_return;
+    const PlayingMark playing(ComputerPlaying);
     const SeatRec& me = Seats[seat];
     const Level rules = level();
 

@@ -38,6 +38,7 @@ Task Game::EndTurn(int seat) {
         }
         scene.turnTimer.enabled = false;
         scene.clockTimer.enabled = false;
+        if (observer) observer->roundEnding();
         ShowRoundEndBoard();
         ScoreRound();
         report({"roundend", 0, {}, RoundNumber, ""});

@@ -124,8 +124,11 @@ Task humanDiscard(Game& g) {
     g.disableAllFaces();
     co_await g.EndTurn(kHuman);
     g.disableAllFaces();
-    // The turn is over: no mode of it stays on until the next one starts.
+    // The turn is over: no mode of it stays on until the next one starts,
+    // and the items that would act in it show so.
     g.PlayMenuOn = false;
+    g.scene.menus.mnuPlayArrangeCard.enabled = false;
+    g.scene.menus.mnuPlayDrawnCard.enabled = false;
     g.DiscardMode = g.LayDownMode = g.ArrangeMode = false;
     clearSelection(g);
     if (!g.RoundOver) g.LayoutSeatHand(kHuman);

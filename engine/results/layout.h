@@ -2,10 +2,14 @@
 // Elements inside a panel are relative to that panel.
 #pragma once
 
+#include "core/scene.h"
+
 namespace vornak::results {
 
-// The notebook: bottom right of the table.
-constexpr int kNotebookLeft = 7500, kNotebookTop = 4560;
+// The notebook: beside the table, right of its right edge and level with
+// the board panel's bottom, where no card ever lies; the window makes room
+// for it while it is open.
+constexpr int kNotebookLeft = kClientWidth + 60, kNotebookTop = 4560;
 constexpr int kNotebookWidth = 4320, kNotebookHeight = 3720;
 constexpr int kNotebookRoundLeft = 60, kNotebookRoundWidth = 840;
 constexpr int kNotebookCellLeft = 900, kNotebookCellWidth = 840;

@@ -25,28 +25,26 @@ bool inList(const CardList& list, int code) {
 }
 
 // The lay-off targets a meld of three cards opens: the fourth card of a set,
-// the outer neighbours of a run.
+// the outer neighbours of a run. A run's ends are its first and third cards
+// as they stand in the hand, also when the three are not in order.
 void addMeldTargets(int a, int b, int c, bool isSet, std::vector<int>& setCandidates,
                     std::vector<int>& runCandidates) {
-    std::array<int, 3> g{a, b, c};
-    std::sort(g.begin(), g.end());
     if (isSet) {
-        const int r = g[0] % 13;
+        const int r = a % 13;
         const int first = r == 0 ? 13 : r;
         for (int suit = 0; suit < 4; ++suit) {
             const int code = first + 13 * suit;
-            if (code != g[0] && code != g[1] && code != g[2]) setCandidates.push_back(code);
+            if (code != a && code != b && code != c) setCandidates.push_back(code);
         }
         return;
     }
-    const int low = g[0], high = g[2];
-    if (isTwo(low)) {
-        runCandidates.push_back(high + 1);
-    } else if (isAce(high)) {
-        runCandidates.push_back(low - 1);
+    if (isTwo(a)) {
+        runCandidates.push_back(c + 1);
+    } else if (isAce(c)) {
+        runCandidates.push_back(a - 1);
     } else {
-        runCandidates.push_back(low - 1);
-        runCandidates.push_back(high + 1);
+        runCandidates.push_back(a - 1);
+        runCandidates.push_back(c + 1);
     }
 }
 
@@ -101,8 +99,10 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
     }
     groupB = groupB || allLayOff;
 
-    // The seventh card must lay off; when only the eighth does, the two trade
-    // places so that the card to turn down is last.
+    // The seventh card must lay off. Every entry of the four lists is
+    // compared in turn with the two last cards as they stand: one equal to
+    // the eighth makes the two trade places, so that a later entry may
+    // trade them back. The card left eighth is the one turned down.
     bool lastPair = false;
     std::vector<int> targets = runCandidates;
     targets.insert(targets.end(), setCandidates.begin(), setCandidates.end());
@@ -112,12 +112,9 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
         if (!isValidCard(code)) continue;
         if (code == h[7]) {
             lastPair = true;
-            break;
-        }
-        if (code == h[8]) {
+        } else if (code == h[8]) {
             lastPair = true;
             std::swap(h[7], h[8]);
-            break;
         }
     }
 

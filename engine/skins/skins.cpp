@@ -249,7 +249,7 @@ void Game::PickRandomSkin() {
     // Draws until the number falls in 1..N; a generator that keeps
     // answering out of range cannot hang the deal.
     for (int tries = 0; tries < 1000 && (k < 1 || k > SkinCount); ++tries)
-        k = static_cast<int>(std::floor(SkinCount * Rnd() + 1));
+        k = static_cast<int>(std::floor(SkinCount * Rnd("random skin") + 1));
     k = std::clamp(k, 1, SkinCount);
     ApplySkin(k);
     CurrentSkin = k;

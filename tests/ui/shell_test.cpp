@@ -3,6 +3,7 @@
 // wait while a dialog is open.
 #include <QApplication>
 #include <QFile>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include "rules/melds.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
+#include "startup.h"
 #include "tablewidget.h"
 
 using namespace vornak;
@@ -65,6 +67,16 @@ void pointerClick(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton
 }
 void pointerDoubleClick(QWidget* w, QPoint at) {
     QTest::mouseDClick(w->window()->windowHandle(), Qt::LeftButton, {}, inWindow(w, at));
+}
+
+// A window's title as the window system shows it: once the application has
+// a display name of its own, Qt adds " — " and that name to every title
+// that does not already end with it.
+QString shownTitle(const QWidget* w) {
+    const QString title = w->windowTitle();
+    const QString display = QGuiApplication::applicationDisplayName();
+    if (display == QCoreApplication::applicationName() || title.endsWith(display)) return title;
+    return title + QStringLiteral(" — ") + display;
 }
 
 QAction* findAction(QWidget* menuOwner, const QString& text) {
@@ -523,6 +535,88 @@ private slots:
         }
     }
 
+    void titlesAreExactlyTheirOwn() {
+        Fixture f;
+        Game& g = *f.game;
+        QCOMPARE(shownTitle(f.window.get()), QStringLiteral("Vornak 1.30"));
+
+        // Discarding a card that could be laid off asks first, in a box
+        // titled "คำเตือน".
+        f.window->run([&g] {
+            g.CurrentSeat = kHuman;
+            g.DiscardMode = true;
+            g.SetLayOffCards.assign({g.Seats[kHuman].Cards[1]});
+            g.scene.cardFace[g.Seats[kHuman].Cards[1]].enabled = true;
+        });
+        const int card = g.Seats[kHuman].Cards[1];
+        QString boxTitle;
+        QTimer::singleShot(50, [&boxTitle] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxTitle = shownTitle(box);
+                box->button(QMessageBox::Cancel)->click();
+            }
+        });
+        QTest::mouseDClick(f.child(QStringLiteral("cardFace%1").arg(card)), Qt::LeftButton);
+        QCOMPARE(boxTitle, QString::fromUtf8("คำเตือน"));
+        QCOMPARE(g.Seats[kHuman].CardCount(), 7);  // cancelled: the card stays
+    }
+
+    void theWindowBehindTheStartUpDialogsIsUpToDate() {
+        // Every table picture plain red: the bare table is red all over.
+        QTemporaryDir dir;
+        QImage red(792, 554, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        for (const char* name : {"bkGrnd1.bmp", "bkGrnd2.jpg", "bkGrnd3.jpg", "bkGrnd4.bmp",
+                                 "bkGrnd5.bmp", "bkGrnd6.jpg"})
+            QVERIFY(red.save(dir.filePath(name), nullptr, 100));
+        SeededRandom random{3};
+        QtDialogs dialogs;  // the real prompt and title screens
+        Game game(dialogs, random,
+                  Paths{dir.path().toStdString(), dir.filePath("skins.txt").toStdString(),
+                        dir.filePath("records.dat").toStdString()});
+        std::unique_ptr<MainWindow> window;
+
+        // Each modal window is looked at, then answered.
+        int nonRedAtPrompt = -1;
+        QStringList behindTitles;
+        auto shown = [&window](const char* name) {
+            return window->table()->findChild<QWidget*>(name)->accessibleName();
+        };
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* prompt = qobject_cast<QInputDialog*>(modal)) {
+                const QImage table = window->table()->grab().toImage();
+                const QRect area =
+                    window->table()->toPixels(Rect{0, 0, kClientWidth, kClientHeight});
+                nonRedAtPrompt = 0;
+                for (int y = area.top() + 1; y < area.bottom(); ++y)
+                    for (int x = area.left() + 1; x < area.right(); ++x)
+                        if (QColor(table.pixel(x, y)).red() < 200) ++nonRedAtPrompt;
+                prompt->setTextValue("Tester");
+                prompt->accept();
+            } else if (auto* screen = qobject_cast<QDialog*>(modal)) {
+                if (window) behindTitles << shown("seatName1") + "|" + shown("targetLine");
+                screen->done(QDialog::Accepted);
+            }
+        });
+        answer.start();
+        game.ProgramStart();
+        window = std::make_unique<MainWindow>(game, dialogs);
+        window->resize(792, 554 + window->menuBar()->sizeHint().height());
+        window->show();
+        window->run([&game] { game.MainWindowLoad(); });
+        QCOMPARE(nonRedAtPrompt, 0);  // the skin, no names, no stock count
+        window->run([&game] { game.EndScoreHard_Click(1); });
+        answer.stop();
+        QCOMPARE(
+            behindTitles,
+            (QStringList{QString::fromUtf8("P.Dorran, 0 cards|จบเกม  300 แต้ม(แต้มละ  10 บาท)"),
+                         QString::fromUtf8("S.Brannoc, 7 cards|จบเกม  500 แต้ม(แต้มละ  50 บาท)")}));
+        window->run([&game] { game.seq.cancel(); });
+    }
+
     void closingAsksFirst() {
         Fixture f;
         answerNextBox(QMessageBox::Cancel);
@@ -543,6 +637,7 @@ private slots:
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    setUpApplication(app);  // named as the program names itself
     ShellTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -2,7 +2,9 @@
 // drive their models, and the Help windows lay themselves out.
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -196,6 +198,27 @@ private slots:
         QTRY_VERIFY(!rules->isVisible());
     }
 
+    // A new rules window opens over the game, inside the screen.
+    void rulesWindowOpensOverTheGame() {
+        QWidget game;
+        game.setGeometry(1000, 350, 600, 560);
+        game.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&game));
+        showRulesWindow(&game);
+        QWidget* rules = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("rulesWindow") && w->isVisible()) rules = w;
+        QVERIFY(rules);
+        QVERIFY(QTest::qWaitForWindowExposed(rules));
+        const QRect screen = game.screen()->availableGeometry();
+        QVERIFY(screen.contains(rules->geometry()));
+        // Centred on the game as far as the screen allows: here it meets
+        // the screen's right edge.
+        QCOMPARE(rules->geometry().right(), screen.right());
+        QVERIFY(qAbs(rules->geometry().center().y() - game.geometry().center().y()) <= 1);
+        rules->close();
+    }
+
     // The credits open over the about window, in its place and size, and
     // scroll until closed.
     void creditsTakeTheAboutWindowsPlace() {
@@ -205,14 +228,16 @@ private slots:
             if (w->objectName() == QStringLiteral("aboutWindow")) about = w;
         QVERIFY(about);
         QCOMPARE(about->windowTitle(), QStringLiteral("About Vornak Version 1.30"));
-        const QPoint aboutPlace = about->pos();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        const QRect aboutPlace = about->geometry();
         const QSize aboutSize = about->size();
-        QPoint creditsPlace;
+        QRect creditsPlace;
         QSize creditsSize;
         bool scrolled = false;
         whileModal(
             [&](QDialog& credits) {
-                creditsPlace = credits.pos();
+                QVERIFY(QTest::qWaitForWindowExposed(&credits));
+                creditsPlace = credits.geometry();
                 creditsSize = credits.size();
                 auto* timer = credits.findChild<QTimer*>(QStringLiteral("scrollTimer"));
                 scrolled = timer && timer->isActive();
@@ -233,7 +258,17 @@ private:
 };
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Off screen, a screen of a desktop's size whose windows have frames.
+    QTemporaryDir config;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen") {
+        QFile file(config.filePath("screens.json"));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(R"({"windowFrameMargins": true, "screens": [{"name": "desktop",
+                "x": 0, "y": 0, "width": 1600, "height": 1000, "logicalDpi": 96}]})");
+        file.close();
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + file.fileName()).toLocal8Bit());
+    }
     QApplication app(argc, argv);
     WindowsTest test;
     return QTest::qExec(&test, argc, argv);

@@ -24,18 +24,70 @@ std::vector<int> handOf(const Game& game, int seat) {
     return listOf(game.Seats[static_cast<std::size_t>(seat)].Cards);
 }
 
-void EventLog::write(const std::string& line) {
-    if (out_ == nullptr) return;
-    *out_ << line << '\n';
+void EventLog::emit(const std::string& line) {
+    if (holding_) {
+        held_ += line;
+        held_ += '\n';
+    } else {
+        *out_ << line << '\n';
+    }
 }
 
-void EventLog::action(const LogContext& at, const GameAction& a) {
+void EventLog::write(const std::string& line) {
+    if (out_ == nullptr) return;
+    flushRandom();
+    emit(line);
+}
+
+void EventLog::release(const std::string& first) {
+    holding_ = false;
+    if (out_ == nullptr) return;
+    *out_ << first << '\n' << held_;
+    held_.clear();
+}
+
+void EventLog::flushRandom() {
+    if (randomValues_.empty()) return;
+    JsonWriter w;
+    w.beginObject().field("type", "random");
+    context(w, randomAt_);
+    w.field("use", randomUse_).key("values").beginArray();
+    for (double v : randomValues_) w.value(v);
+    w.endArray().endObject();
+    randomValues_.clear();
+    emit(w.str());
+}
+
+void EventLog::randomDrawn(double value, const char* use) {
+    if (!enabled()) return;
+    // A decision nested in another draws for both.
+    for (Frame& f : frames_) f.draws.push_back(value);
+    const char* where = use != nullptr    ? use
+                        : frames_.empty() ? "other"
+                                          : frames_.back().name.c_str();
+    if (!randomValues_.empty() && randomUse_ != where) flushRandom();
+    if (randomValues_.empty()) {
+        randomUse_ = where;
+        randomAt_ = context_ ? context_() : LogContext{};
+    }
+    randomValues_.push_back(value);
+}
+
+void EventLog::action(const LogContext& at, const GameAction& a, const Game* game) {
     if (!enabled()) return;
     JsonWriter w;
     w.beginObject().field("type", "action");
     context(w, at);
     w.field("kind", a.kind).field("seat", a.seat).key("cards").values(a.cards);
-    w.field("position", a.position).field("detail", a.detail).endObject();
+    w.field("position", a.position).field("detail", a.detail);
+    if (a.kind == "deal" && game != nullptr) {
+        w.key("stock").values(listOf(game->Seats[0].Cards));
+        w.key("pile").values(listOf(game->Seats[0].PileCards));
+        w.key("hands").beginArray();
+        for (int s = 1; s <= 4; ++s) w.values(handOf(*game, s));
+        w.endArray();
+    }
+    w.endObject();
     write(w.str());
 }
 
@@ -57,11 +109,6 @@ void EventLog::decisionStarts(const Game& g, const Table& t, const char* name, i
     w.key("person").values(listOf(t.Seats[kHuman].Cards));
     w.endObject();
     frames_.push_back(Frame{name, seat, w.take(), {}});
-}
-
-void EventLog::randomDrawn(double value) {
-    // A decision nested in another draws for both.
-    for (Frame& f : frames_) f.draws.push_back(value);
 }
 
 void EventLog::decisionEnds(const Table& t, const LogContext& at, const char* name, int seat,
@@ -99,7 +146,7 @@ void EventLog::decisionEnds(const Table& t, const LogContext& at, const char* na
     } else if (n == "FindMeldInHand") {
         w.key("selection").values(selectionOf(t));
     } else if (n == "FindLayOff" || n == "FindSetLayOff") {
-        w.field("layOffPos", t.LayOffPos).field("layOffCard", me.Cards[t.LayOffPos]);
+        w.field("layOffPos", t.LayOffPos).field("layOffCard", t.LayOffCard);
         w.field("layOffOnRun", t.LayOffOnRun);
     } else if (n == "ArrangeHand") {
         w.key("hand").values(listOf(me.Cards));
@@ -135,6 +182,24 @@ void EventLog::input(const LogContext& at, const std::string& what) {
     write(w.str());
 }
 
+void EventLog::roundEnding(const Game& g) {
+    if (!enabled()) return;
+    RoundSnapshot& r = roundEnding_;
+    const Table& t = g.table;
+    const std::array<const std::array<bool, 5>*, 6> feeds = {
+        &t.FeedsClubsRun,   &t.FeedsTwos,       &t.FeedsQueens,
+        &t.FeedsTenToQueen, &t.FeedsJackToKing, &t.FeedsQueenToAce};
+    for (int s = 1; s <= 4; ++s) {
+        const auto i = static_cast<std::size_t>(s - 1);
+        const SeatRec& seat = t.Seats[static_cast<std::size_t>(s)];
+        r.hands[i] = listOf(seat.Cards);
+        r.laid[i] = listOf(seat.PileCards);
+        r.kBefore[i] = seat.K;
+        for (std::size_t f = 0; f < feeds.size(); ++f)
+            r.feeds[f][i] = (*feeds[f])[static_cast<std::size_t>(s)];
+    }
+}
+
 void EventLog::roundEnd(const LogContext& at, const Game& g, int round) {
     if (!enabled()) return;
     const auto r = static_cast<std::size_t>(round);
@@ -167,10 +232,24 @@ void EventLog::roundEnd(const LogContext& at, const Game& g, int round) {
             [&](const Player& s) { return r < s.RoundGotFool.size() && s.RoundGotFool[r]; });
     perSeat("totals", [](const Player& s) { return s.TotalPoints; });
     perSeat("money", [](const Player& s) { return s.Money; });
+    const RoundSnapshot& before = roundEnding_;
     w.key("hand").beginArray();
-    for (int s = 1; s <= 4; ++s) w.value(g.Seats[s].CardCount());
-    w.endArray();
+    for (const auto& cards : before.hands) w.values(cards);
+    w.endArray().key("laid").beginArray();
+    for (const auto& cards : before.laid) w.values(cards);
+    w.endArray().key("kBefore").beginArray();
+    for (int k : before.kBefore) w.value(k);
+    w.endArray().key("feeds").beginObject();
+    static const char* const kFeedNames[] = {"clubsRun",   "twos",       "queens",
+                                             "tenToQueen", "jackToKing", "queenToAce"};
+    for (std::size_t f = 0; f < before.feeds.size(); ++f) {
+        w.key(kFeedNames[f]).beginArray();
+        for (bool on : before.feeds[f]) w.value(on);
+        w.endArray();
+    }
+    w.endObject();
     w.field("stock", g.Seats[0].CardCount()).field("targetReached", g.TargetReached);
+    w.field("clock", g.ElapsedSeconds);
     w.endObject();
     write(w.str());
 }

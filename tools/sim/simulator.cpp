@@ -1,6 +1,8 @@
 #include "simulator.h"
 
+#include <algorithm>
 #include <atomic>
+#include <utility>
 #include <chrono>
 #include <filesystem>
 #include <iomanip>
@@ -28,14 +30,19 @@ int targetIndex(Level level, int target) {
 
 namespace {
 
-// The game's random numbers, each also handed to the log (which records the
-// draws of the decisions under way).
+// The simulated person's pace: each mouse action (a draw, a menu choice, a
+// card clicked, the click after a round) comes this long after the last.
+constexpr int kPersonActionMs = 1000;
+
+// The game's random numbers, each also handed to the log with what the
+// game draws it for.
 class LoggedRandom final : public Random {
 public:
     LoggedRandom(std::uint64_t seed, EventLog& log) : base_(seed), log_(log) {}
     double next() override {
         const double v = base_.next();
-        log_.randomDrawn(v);
+        // What the number is for holds for this draw alone.
+        log_.randomDrawn(v, std::exchange(use, nullptr));
         return v;
     }
 
@@ -140,7 +147,7 @@ public:
     // ---- GameObserver ----
     void action(const GameAction& a) override {
         ++actions_;
-        log_.action(at(), a);
+        log_.action(at(), a, game_.get());
         if (a.kind == "deal") active_ = true;
         if (a.kind == "discard" && !a.cards.empty()) lastDiscard_ = a.cards.front();
         if (!options_.check || !active_ || !summary_.ok) return;
@@ -160,6 +167,9 @@ public:
         if (game_) log_.decisionEnds(seen, at(), name, seat, result);
     }
     bool watchesDecisions() const override { return log_.enabled(); }
+    void roundEnding() override {
+        if (game_) log_.roundEnding(*game_);
+    }
 
 private:
     LogContext at() const { return LogContext{gameNo_, roundNo_, summary_.steps}; }
@@ -175,6 +185,12 @@ private:
 
     void setUp();
     void step();
+    // Simulated time passes: the clock ticks that come due meanwhile run,
+    // as the game's clock timer would run them.
+    void passTime(long long ms);
+    // The clock timer starts (its first tick a second later) or stops with
+    // the game's clock record.
+    void followClockTimer();
     void settleRound();
     void startRound();
     void writeStart();
@@ -198,10 +214,32 @@ private:
     std::array<long, 5> moneyAtDeal_{};
     std::array<long, 5> totalsAtEnd_{};
     std::string lastStep_ = "start";
+    long long nowMs_ = 0;        // simulated time
+    long long clockDueMs_ = 0;   // the clock timer's next tick
+    bool clockRunning_ = false;  // the clock timer runs
 };
+
+void Run::passTime(long long ms) {
+    Game& g = *game_;
+    const long long until = nowMs_ + std::max(0LL, ms);
+    const long long interval = std::max(1, g.scene.clockTimer.interval);
+    while (clockRunning_ && clockDueMs_ <= until) {
+        nowMs_ = clockDueMs_;
+        clockDueMs_ += interval;
+        g.clockTick();
+    }
+    nowMs_ = until;
+}
+
+void Run::followClockTimer() {
+    const TimerRecord& clock = game_->scene.clockTimer;
+    if (clock.enabled && !clockRunning_) clockDueMs_ = nowMs_ + std::max(1, clock.interval);
+    clockRunning_ = clock.enabled;
+}
 
 void Run::writeStart() {
     if (!log_.enabled()) return;
+    // The lines of the set-up were held back: the start line comes first.
     JsonWriter w;
     w.beginObject()
         .field("type", "start")
@@ -210,16 +248,18 @@ void Run::writeStart() {
     w.field("mission", options_.mission).field("target", game_->PointTarget);
     w.field("games", options_.games).field("player", options_.playerName);
     w.endObject();
-    log_.write(w.str());
+    log_.release(w.str());
 }
 
 void Run::setUp() {
     game_ = std::make_unique<Game>(
         *this, random_,
         Paths{data_.folder(), data_.file("SkinFileName.txt"), data_.file("ScoreData.Dat")});
-    // The start line comes first; a level chosen after the program's own
-    // first game deals again, and the log shows both deals in order.
-    writeStart();
+    log_.setContext([this] { return at(); });
+    // The start line comes first and names the target in force once the
+    // level is chosen; a level chosen after the program's own first game
+    // deals again, and the log shows both deals in order.
+    log_.hold();
     game_->observer = this;
     lastStep_ = "program start";
     game_->ProgramStart();
@@ -239,6 +279,8 @@ void Run::setUp() {
         lastStep_ = "VIP target " + std::to_string(index);
         game_->EndScoreHard_Click(index);
     }
+    writeStart();
+    followClockTimer();
     active_ = true;
     gameNo_ = 1;
     startRound();
@@ -314,8 +356,10 @@ void Run::step() {
     }
     if (g.seq.waiting()) {
         lastStep_ = "resume sequence";
+        passTime(g.seq.pauseMs());
         g.seq.resume();
     } else if (PersonPolicy::waiting(g)) {
+        passTime(kPersonActionMs);
         lastStep_ = "person: ";
         lastStep_ += policy_.act(g);
         log_.input(at(), lastStep_.substr(8));
@@ -325,9 +369,11 @@ void Run::step() {
         }
     } else if (g.scene.turnTimer.enabled && !g.RoundOver) {
         lastStep_ = "turn timer";
+        passTime(g.scene.turnTimer.interval);
         g.turnTimerTick();
     } else if (g.RoundOver && !g.seq.running()) {
         if (!settled_) settleRound();
+        passTime(kPersonActionMs);
         lastStep_ = "continue after round";
         g.windowClick();
         // A game ends exactly after the round that reached its target.
@@ -346,7 +392,7 @@ void Run::step() {
              std::to_string(g.CurrentSeat) + ")");
         return;
     }
-    if (g.scene.clockTimer.enabled) g.clockTick();
+    followClockTimer();
     if (options_.trace != nullptr && options_.traceFrom > 0 && summary_.steps >= options_.traceFrom)
         *options_.trace << "step " << summary_.steps << " (" << lastStep_ << "), seat "
                         << g.CurrentSeat << ", hint \"" << g.scene.hintLine.caption << "\"\n"

@@ -132,6 +132,33 @@ TEST_F(Driver, AWholeDrawingTurn) {
     EXPECT_FALSE(g.scene.topPanel.visible);
 }
 
+TEST_F(Driver, TheClockStandsWhileAComputerSeatPlays) {
+    table("5H 6H 7H 9C KD 2S JC", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
+          "3C 4C 5C 6C 7C 8C 10C", "QH");
+    t.random.values = {0.5, 0.4, 0.25};
+    g.scene.clockTimer.enabled = true;
+    g.clockTick();
+    g.turnTimerTick();
+    // Ticks that come due during the turn's pauses are not counted.
+    while (g.seq.waiting()) {
+        g.clockTick();
+        g.seq.resume();
+    }
+    EXPECT_EQ(g.ElapsedSeconds, 1);
+    EXPECT_EQ(g.scene.clockLabel.caption, "0:00:01");
+    g.clockTick();  // waiting for the next turn
+    EXPECT_EQ(g.ElapsedSeconds, 2);
+
+    // A turn cancelled halfway (a new game) leaves the clock running.
+    g.turnTimerTick();
+    ASSERT_TRUE(g.seq.waiting());
+    g.clockTick();
+    EXPECT_EQ(g.ElapsedSeconds, 2);
+    g.seq.cancel();
+    g.clockTick();
+    EXPECT_EQ(g.ElapsedSeconds, 3);
+}
+
 TEST_F(Driver, AWholePickingTurn) {
     table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
           "3C 4C 5C 7C 8C 10C QC", "6H 7H");
@@ -209,6 +236,8 @@ TEST_F(Driver, TheHumanTurnBegins) {
     EXPECT_EQ(g.SelectedCard, 0);
     EXPECT_EQ(g.PileCountAtTurnStart, 2);
     EXPECT_FALSE(g.scene.menus.mnuPlayShowCard.enabled);
+    EXPECT_FALSE(g.scene.menus.mnuPlayArrangeCard.enabled);  // nothing to arrange before the draw
+    EXPECT_FALSE(g.scene.menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(g.scene.hintLine.caption,
               " ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง");
 

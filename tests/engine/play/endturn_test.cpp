@@ -1,4 +1,5 @@
 #include "play_fixture.h"
+#include "play/cardmoves.h"
 #include "rules/darkknock.h"
 
 namespace vornak::test {
@@ -194,6 +195,50 @@ TEST(DarkKnockCheck, MovesTheLayOffCardSeventh) {
     EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
     t.Seats[2].Cards = cards("3H 4H 5H 9C 9D 9S 6H");  // fewer than eight cards
     EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
+}
+
+TEST(DarkKnockCheck, TakesARunsEndsAsTheyStandInTheHand) {
+    // 7H 8H 6H opens 6H and 7H (its first card less one, its third plus
+    // one), not the 5 and the 9 of hearts; 3H 4H 2H opens 2H and 5H. The 9
+    // of hearts lays off nowhere.
+    Table t;
+    t.Seats[2].Cards = cards("7H 8H 6H 3H 4H 2H 9H 6C");
+    EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
+
+    // A two first opens only the third card's neighbour above (2H 4H 3H:
+    // the 4 of hearts, in the group itself), an ace third only the first
+    // card's neighbour below (KH QH AH: the Q of hearts).
+    t.Seats[2].Cards = cards("2H 4H 3H 9C 9D 9S 5H KC");
+    EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
+    t.Seats[2].Cards = cards("KH QH AH 9C 9D 9S JH 5C");
+    EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
+    t.Seats[2].Cards = cards("QH KH AH 9C 9D 9S JH 5C");  // in order: the J of hearts lays off
+    EXPECT_TRUE(CheckDarkKnock(t, 2).ready);
+}
+
+TEST_F(EndOfTurn, DarkKnockCheckWalksEveryListEntryAgainstTheCardsAsTheyStand) {
+    // 8H matches first (a run candidate), then 2D (a lay-off card) matches
+    // the eighth card: the two trade places and the 8 of hearts is turned
+    // down, so the laid cards are not all hearts.
+    t.setHand(2, "9H JH 10H 7H 6H 5H 8H 2D");
+    g.RunLayOffCards.assign(parseCards("2D 6D 10C AC"));
+    const DarkKnockCheck d = CheckDarkKnock(g.table, 2);
+    EXPECT_TRUE(d.ready);
+    d.noteIn(g.table);
+    EXPECT_EQ(handText(g.Seats[2].Cards), "9H JH 10H 7H 6H 5H 2D 8H");
+    PrepareDarkKnock(g.table, 2);
+    endTurn(2);
+    EXPECT_TRUE(g.Seats[2].DarkKnocked);
+    EXPECT_EQ(g.Seats[0].PileCards[g.Seats[0].PileCount() + 1], parseCard("8H"));
+    EXPECT_EQ(g.Players[2].RoundK[1], 1);  // the dark knock alone, no one-suit bonus
+
+    // A later match on the new eighth card trades them back.
+    Table t2;
+    t2.SetLayOffCards = cards("KC");
+    t2.Seats[2].Cards = cards("3H 4H 5H 9C 9D 9S KC 6H");
+    const DarkKnockCheck back = CheckDarkKnock(t2, 2);
+    EXPECT_TRUE(back.ready);
+    EXPECT_FALSE(back.exchange);
 }
 
 TEST_F(EndOfTurn, LaidCardsOfTheSideSeatsOpenARowPerMeld) {

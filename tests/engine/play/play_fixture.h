@@ -39,6 +39,7 @@ protected:
         g.CurrentSeat = kHuman;
         g.PlayMenuOn = true;
         g.DrawPhase = g.PilePickMode = false;
+        g.scene.menus.mnuPlayArrangeCard.enabled = true;
         g.scene.menus.mnuPlayShowCard.enabled = true;
         g.scene.menus.mnuPlayDrawnCard.enabled = true;
     }

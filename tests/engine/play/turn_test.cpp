@@ -11,8 +11,14 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
 
     g.cardMouseUp(parseCard("3H"), 2);  // before the draw: no play menu
     EXPECT_TRUE(dialogs.popups.empty());
+    // Its arrange and discard items show that they do nothing yet.
+    const Menus& menus = g.scene.menus;
+    EXPECT_FALSE(menus.mnuPlayArrangeCard.enabled);
+    EXPECT_FALSE(menus.mnuPlayDrawnCard.enabled);
 
     g.stockDblClick(parseCard("8C"));
+    EXPECT_TRUE(menus.mnuPlayArrangeCard.enabled);
+    EXPECT_TRUE(menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(hand(), "3H 7C 9D JS 4S 8H 2D 8C");
     EXPECT_EQ(g.Seats[0].CardCount(), 3);
     EXPECT_FALSE(g.DrawPhase);
@@ -41,6 +47,8 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     EXPECT_FALSE(g.RoundOver);
     EXPECT_EQ(g.CurrentSeat, 0);  // the driver steps on to seat 1
     EXPECT_FALSE(g.PlayMenuOn);
+    EXPECT_FALSE(menus.mnuPlayArrangeCard.enabled);
+    EXPECT_FALSE(menus.mnuPlayDrawnCard.enabled);
     for (int c = 1; c <= 52; ++c) EXPECT_FALSE(g.scene.cardFace[c].enabled) << c;
 }
 

@@ -60,10 +60,17 @@ TEST_F(BoardTest, ColumnsAndTheTurnedDownCard) {
     EXPECT_EQ(face(45).top, 1040);
     EXPECT_EQ(face(43).top, 1040 + 3 * 250);
 
+    // The notebook is open beside the table: no card lies under it.
+    const Rect& book = g.scene.notebook.rect;
+    ASSERT_TRUE(g.scene.notebook.visible);
     for (int c = 1; c <= 52; ++c) {
         EXPECT_FALSE(g.scene.cardBack[c].visible);
         if (c > 45 || c == 44) {
             EXPECT_FALSE(face(c).visible) << c;
+        } else {
+            EXPECT_TRUE(face(c).left + kFaceWidth <= book.left ||
+                        face(c).left >= book.left + book.width)
+                << c;
         }
     }
 }

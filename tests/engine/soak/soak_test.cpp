@@ -2,7 +2,9 @@
 // action, the game log read back, and the same seed giving the same game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 #include <sstream>
 #include <string>
@@ -91,9 +93,10 @@ TEST(Soak, LogReadsBackLineByLine) {
          {"game", "round", "step", "name", "seat", "inputs", "random", "result", "outputs"}},
         {"input", {"game", "round", "step", "seat", "what"}},
         {"message", {"game", "round", "step", "title", "text", "okCancel", "answer"}},
+        {"random", {"game", "round", "step", "use", "values"}},
         {"round",
          {"game", "round", "knocker", "knock", "points", "k", "fooled", "gotFool", "totals",
-          "money", "hand", "stock", "targetReached"}},
+          "money", "hand", "laid", "kBefore", "feeds", "stock", "targetReached", "clock"}},
         {"game", {"game", "rounds", "leader", "totals"}},
         {"summary", {"games", "rounds", "steps", "ok", "error"}},
     };
@@ -122,6 +125,170 @@ TEST(Soak, LogReadsBackLineByLine) {
     EXPECT_EQ(seen["game"], 2);
     EXPECT_GT(seen["round"], 0);
     EXPECT_GT(seen["input"], 0);
+}
+
+// The program's deck for a deal, worked out from the random numbers the log
+// says the deal drew: a short run of consecutive codes goes to the bottom.
+std::vector<int> shuffledDeck(const std::vector<double>& draws, int runLength, int passes) {
+    std::size_t next = 0;
+    auto draw = [&] { return next < draws.size() ? draws[next++] : -1.0; };
+    std::vector<int> deck(53);
+    for (int i = 1; i <= 52; ++i) deck[static_cast<std::size_t>(i)] = i;
+    int start = 0;
+    do start = static_cast<int>(std::floor(52 * draw() + 1));
+    while (start <= 0 || start >= 51 - runLength);
+    for (int pass = 0; pass < passes; ++pass)
+        for (std::size_t i = 1; i <= 52; ++i) {
+            int j = 0;
+            do j = static_cast<int>(std::floor(53 * draw() + 1));
+            while (j < 1 || j > 52);
+            std::swap(deck[i], deck[static_cast<std::size_t>(j)]);
+        }
+    for (int k = 1; k <= runLength; ++k) {
+        const auto q = static_cast<std::size_t>(52 - runLength + k);
+        std::swap(*std::find(deck.begin() + 1, deck.end(), start + k - 1), deck[q]);
+    }
+    EXPECT_EQ(next, draws.size()) << "the deal drew numbers it did not use";
+    return deck;
+}
+
+std::vector<int> codesOf(const JsonValue& list) {
+    std::vector<int> out;
+    for (const JsonValue& v : list.items) out.push_back(static_cast<int>(v.number));
+    return out;
+}
+
+int valueOf(const std::vector<int>& cards) {
+    int sum = 0;
+    for (int c : cards) sum += cardValue(c);
+    return sum;
+}
+
+int spetosIn(const std::vector<int>& cards) {
+    return static_cast<int>(std::count_if(cards.begin(), cards.end(), isSpeto));
+}
+
+// Another program can check the deals and the scoring from the log alone.
+TEST(Soak, TheLogTellsEnoughToCheckTheRules) {
+    const Options o = checked(Level::Vip, 1000, false, 21, 1);
+    const auto lines = linesOf(logOf(o));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ((*parseJson(lines.front()))["target"].number, 1000);  // the level chosen
+
+    std::vector<double> dealDraws;
+    int deals = 0, rounds = 0, runLayOffs = 0;
+    std::map<std::string, int> scored;  // seats scored by each rule
+    std::map<int, int> lastLayOffCard;  // by seat, from the last FindLayOff
+    for (const std::string& line : lines) {
+        const JsonValue v = *parseJson(line);
+        const std::string type = v["type"].text;
+        if (type == "random" && v["use"].text == "deal") {
+            for (const JsonValue& d : v["values"].items) dealDraws.push_back(d.number);
+        } else if (type == "action" && v["kind"].text == "deal") {
+            SCOPED_TRACE("deal " + std::to_string(deals + 1));
+            // The program's own first game is the Beginner mission's.
+            const std::vector<int> deck =
+                deals == 0 ? shuffledDeck(dealDraws, 3, 1) : shuffledDeck(dealDraws, 4, 6);
+            dealDraws.clear();
+            const auto cut = [&deck](int from, int to) {
+                return std::vector<int>(deck.begin() + from, deck.begin() + to + 1);
+            };
+            const int favoured = static_cast<int>(v["seat"].number);
+            for (int s = 1, n = 0; s <= 4; ++s) {
+                const std::vector<int> hand =
+                    codesOf(v["hands"].items[static_cast<std::size_t>(s - 1)]);
+                if (s == favoured) {
+                    EXPECT_EQ(hand, cut(46, 52));
+                } else {
+                    ++n;
+                    EXPECT_EQ(hand, cut((n - 1) * 7 + 1, n * 7));
+                }
+            }
+            EXPECT_EQ(codesOf(v["pile"]), cut(22, 22));
+            EXPECT_EQ(codesOf(v["stock"]), cut(23, 45));
+            ++deals;
+        } else if (type == "decision" && v["name"].text == "FindLayOff") {
+            lastLayOffCard[static_cast<int>(v["seat"].number)] =
+                static_cast<int>(v["outputs"]["layOffCard"].number);
+        } else if (type == "action" && v["kind"].text == "layoff" && v["detail"].text == "run" &&
+                   v["seat"].number != kHuman) {
+            EXPECT_EQ(lastLayOffCard[static_cast<int>(v["seat"].number)],
+                      static_cast<int>(v["cards"].items[0].number));
+            ++runLayOffs;
+        } else if (type == "round") {
+            ++rounds;
+            // Each seat's points and K from its cards, as the round scores them.
+            for (std::size_t i = 0; i < 4; ++i) {
+                SCOPED_TRACE("round " + std::to_string(rounds) + ", seat " + std::to_string(i + 1));
+                const std::vector<int> hand = codesOf(v["hand"].items[i]);
+                std::vector<int> laid = codesOf(v["laid"].items[i]);
+                std::sort(laid.begin(), laid.end());
+                const bool knocker = v["knocker"].number == static_cast<double>(i + 1);
+                const bool dark = knocker && v["knock"].text == "dark";
+                const bool oneSuit = !laid.empty() && suitOf(laid.front()) == suitOf(laid.back());
+                const int fool = v["fooled"].items[i].boolean ? 50 : 0;
+                int points = 0, k = static_cast<int>(v["kBefore"].items[i].number);
+                if (dark) {
+                    points = 2 * valueOf(laid) - fool;
+                    k += (oneSuit ? 3 : 0) + 1 + spetosIn(laid);
+                    ++scored["dark knock"];
+                } else if (knocker) {
+                    points = valueOf(laid) + 50 - fool;
+                    k += oneSuit ? 1 : 0;
+                    ++scored["knock"];
+                } else if (!laid.empty()) {
+                    points = valueOf(laid) - valueOf(hand) - fool;
+                    k -= spetosIn(hand);
+                    ++scored["laid"];
+                } else {
+                    points = -2 * valueOf(hand) - fool;
+                    k -= 1 + spetosIn(hand);
+                    ++scored["nothing laid"];
+                }
+                EXPECT_EQ(v["points"].items[i].number, points);
+                EXPECT_EQ(v["k"].items[i].number, k);
+            }
+            for (const auto& [name, flags] : v["feeds"].members)
+                EXPECT_LE(std::count_if(flags.items.begin(), flags.items.end(),
+                                        [](const JsonValue& f) { return f.boolean; }),
+                          1)
+                    << name;
+        }
+    }
+    // The program's own first deal, every round of the game, and the next
+    // game's first deal.
+    EXPECT_EQ(rounds, deals - 2);
+    EXPECT_GT(runLayOffs, 0);
+    EXPECT_EQ(scored.size(), 4u) << "a rule of the scoring went untried";
+}
+
+// The clock ticks as the game's would: once a second while it runs, that
+// is for each of the person's mouse actions (a second each) and each wait
+// of the turn timer between turns, and not while a computer seat plays.
+TEST(Soak, TheClockCountsThePersonsTimeAndTheWaits) {
+    const auto lines = linesOf(logOf(checked(Level::Beginner, 500, false, 9, 1)));
+    long actions = 0, turns = 0, layDowns = 0, clockBefore = 0;
+    int rounds = 0;
+    for (const std::string& line : lines) {
+        const JsonValue v = *parseJson(line);
+        const std::string type = v["type"].text;
+        if (v["game"].number < 1) continue;  // the program's own first game
+        if (type == "input") ++actions;
+        if (type == "action" && v["kind"].text == "discard") ++turns;
+        // A lay-down's flight (20 steps of 25 ms) and the pause after a
+        // knock run on the person's time too.
+        if (type == "action" && (v["kind"].text == "meld" || v["kind"].text == "knock") &&
+            v["seat"].number == kHuman)
+            ++layDowns;
+        if (type != "round") continue;
+        SCOPED_TRACE("round " + std::to_string(++rounds));
+        const long clock = static_cast<long>(v["clock"].number) - clockBefore;
+        EXPECT_GE(clock, actions + turns);
+        EXPECT_LE(clock, actions + turns + layDowns);
+        clockBefore = static_cast<long>(v["clock"].number);
+        actions = turns = layDowns = 0;
+    }
+    EXPECT_GT(rounds, 1);
 }
 
 TEST(Soak, SameSeedPlaysTheSameGame) {
