@@ -73,6 +73,7 @@ std::size_t bestCandidate(const SeatView& view, std::size_t candidates, std::uin
     const int samples = std::max(budget.minSamples, per);
     std::vector<double> total(candidates, 0.0);
     for (int i = 0; i < samples; ++i) {
+        if (budget.cancel != nullptr && budget.cancel->load(std::memory_order_relaxed)) break;
         const std::uint64_t sampleSeed = mix(seed ^ mix(static_cast<std::uint64_t>(i)));
         SeededRandom deal(sampleSeed);
         const Table base = SampleTable(view, deal);

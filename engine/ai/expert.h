@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "ai/decisions.h"
@@ -40,6 +41,10 @@ Table SampleTable(const SeatView& view, Random& random);
 struct ExpertBudget {
     int rollouts = 1200;
     int minSamples = 12;  // per candidate, however many candidates there are
+    // Checked between samples: once it is set the decision returns at once
+    // (with what it has, which the caller should drop). For a search on a
+    // worker thread that a new game makes pointless.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // Take from the pile (and from where, with which meld) or draw: a PilePick

@@ -14,7 +14,7 @@ namespace {
 const char* const kUsage =
     "Usage: vornak-sim [options]\n"
     "Plays whole games of Vornak without a window: the three computer seats as\n"
-    "in the game, your seat by a simple automated player.\n"
+    "in the game, your seat by a simple automated player unless --person says.\n"
     "\n"
     "  --level beginner|vip  the level (default beginner)\n"
     "  --target N            normal mode with that point target: 300, 500 or 700 at\n"

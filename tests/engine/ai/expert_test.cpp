@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <vector>
 
 #include "ai/turn.h"
@@ -256,6 +257,21 @@ TEST(Expert, ChoosesLegalMovesAndTheHintMatchesThePhase) {
     }
     EXPECT_GE(takes, 1);
     EXPECT_GE(hints, 3);
+}
+
+TEST(Expert, ACancelledSearchReturnsAtOnce) {
+    const Level level{false, true, 5};
+    Table t;
+    int seat = 0;
+    ASSERT_TRUE(midRound(3, 9, level, t, seat));
+    ASSERT_TRUE(atDiscard(t, seat, level, 3));
+    std::atomic<bool> cancel{true};
+    ExpertBudget budget;
+    budget.rollouts = 1000000000;  // would take hours
+    budget.cancel = &cancel;
+    const DiscardChoice d = ExpertChooseDiscard(ViewOf(t, seat), level, 1, budget);
+    EXPECT_GE(d.pos, 1);
+    EXPECT_LE(d.pos, t.Seats[static_cast<std::size_t>(seat)].CardCount());
 }
 
 }  // namespace
