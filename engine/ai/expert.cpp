@@ -239,9 +239,24 @@ ExpertHint ExpertHintFor(const Table& t, const Level& level, bool beforeDraw, st
         }
         return h;
     }
-    // The melds are the rules' choice: the first the search finds.
-    const MeldFound meld = FindMeldInHand(view.seen, kHuman);
-    if (meld.found && me.CardCount() > 3) {
+    // A card just taken from the pile goes down first, in a meld the game
+    // accepts.
+    const Table& seen = view.seen;
+    const CardList& hand = me.Cards;
+    if (seen.PickFromPile && isValidCard(seen.PickedCard)) {
+        for (int i = 1; i < hand.count; ++i)
+            for (int j = i + 1; j <= hand.count; ++j)
+                if (hand[i] != seen.PickedCard && hand[j] != seen.PickedCard &&
+                    CheckLaidMeld(seen, seen.PickedCard, hand[i], hand[j])) {
+                    h.kind = ExpertHint::Kind::LayDown;
+                    h.meld = Meld{0, seen.PickedCard, hand[i], hand[j]};
+                    SortSelection(h.meld);
+                    return h;
+                }
+    }
+    // The other melds are the rules' choice: the first their search finds.
+    const MeldFound meld = FindMeldInHand(seen, kHuman);
+    if (meld.found && CheckLaidMeld(seen, meld.meld[1], meld.meld[2], meld.meld[3])) {
         h.kind = ExpertHint::Kind::LayDown;
         h.meld = meld.meld;
         SortSelection(h.meld);

@@ -68,9 +68,11 @@ struct ExpertHint {
 };
 
 // `beforeDraw`: the person has not yet drawn or taken from the pile this
-// turn. After the draw the hint is a meld to lay down when the rules' own
-// search finds one in the hand (and more than three cards are held), else
-// the discard. Computed from the person's view only.
+// turn. After it the hint is a meld to lay down (with the card taken from
+// the pile while that is still in hand, else the first the rules' own
+// search finds) when the game would accept it, else the discard. Computed
+// from the person's view only; the table is only read, so a copy of it can
+// be handed to a worker thread.
 ExpertHint ExpertHintFor(const Table& t, const Level& level, bool beforeDraw, std::uint64_t seed,
                          const ExpertBudget& budget = {});
 

@@ -209,7 +209,7 @@ TEST(Expert, DoesNotPeekAtUnseenCards) {
 
 TEST(Expert, ChoosesLegalMovesAndTheHintMatchesThePhase) {
     const Level level{false, true, 5};
-    int takes = 0, hints = 0;
+    int takes = 0, hints = 0, takenHints = 0;
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         Table t;
         int seat = 0;
@@ -239,6 +239,18 @@ TEST(Expert, ChoosesLegalMovesAndTheHintMatchesThePhase) {
         if (before.kind == ExpertHint::Kind::TakePile) {
             EXPECT_TRUE(CanPickFromPile(t, before.position));
             EXPECT_EQ(before.card, t.Seats[0].PileCards[before.position]);
+            // Once taken, the hint lays that card down first.
+            Table taken = t;
+            taken.PickIndex = before.position;
+            taken.PickedCard = before.card;
+            taken.PickFromPile = true;
+            TakeFromPile(taken, kHuman);
+            const ExpertHint meld = ExpertHintFor(taken, level, false, seed, kQuick);
+            ASSERT_EQ(meld.kind, ExpertHint::Kind::LayDown);
+            EXPECT_TRUE(std::find(meld.meld.begin() + 1, meld.meld.end(), before.card) !=
+                        meld.meld.end());
+            EXPECT_TRUE(CheckLaidMeld(taken, meld.meld[1], meld.meld[2], meld.meld[3]));
+            ++takenHints;
         }
         Table drawn = t;
         SeededRandom random(seed);
@@ -257,6 +269,7 @@ TEST(Expert, ChoosesLegalMovesAndTheHintMatchesThePhase) {
     }
     EXPECT_GE(takes, 1);
     EXPECT_GE(hints, 3);
+    EXPECT_GE(takenHints, 1);
 }
 
 TEST(Expert, ACancelledSearchReturnsAtOnce) {
