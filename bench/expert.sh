@@ -26,5 +26,8 @@ for person in rules expert; do
   avg=$(awk '{print $NF}' <<<"$seat4")
   printf '  %-7s wins %6s of %s games, %7s points per round\n' "$person" "$wins" "$games" "$avg"
   grep '^expert decisions' <<<"$out" | sed 's/^/          /' || true
-  grep '^FAILED' <<<"$out" && exit 1
+  if grep -q '^FAILED' <<<"$out"; then
+    grep '^FAILED' <<<"$out"
+    exit 1
+  fi
 done
