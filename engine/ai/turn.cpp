@@ -3,8 +3,10 @@
 #include "ai/turn.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "ai/decisions.h"
+#include "ai/expert.h"
 #include "play/cardmoves.h"
 #include "rules/darkknock.h"
 #include "rules/melds.h"
@@ -18,6 +20,11 @@ template <class Decision>
 const Decision& note(Table& t, const Decision& d) {
     d.noteIn(t);
     return d;
+}
+
+// The Expert's seed for one decision, drawn from the turn's random source.
+std::uint64_t expertSeed(Random& random) {
+    return static_cast<std::uint64_t>(random.next() * 0x1.0p53);
 }
 
 // Lays down every meld found, keeping at least three cards in hand (a meld
@@ -56,8 +63,8 @@ TurnSteps LayOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) 
 
 }  // namespace
 
-TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
-                           GameObserver* observer) {
+TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random, GameObserver* observer,
+                           const PilePick* forcedPick) {
     if (seat < 1 || seat > 4) co_return;
     SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
     const SeatRec& table = t.Seats[0];
@@ -71,7 +78,13 @@ TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
     co_yield TurnEvent{TurnStep::Thinking};
 
     t.PickFromPile = false;
-    note(t, ChoosePilePick(t, seat, level, observer));
+    const bool expert = seat >= 1 && seat <= 4 && ((level.expertSeats >> seat) & 1u) != 0;
+    if (forcedPick)
+        note(t, *forcedPick);
+    else if (expert)
+        note(t, ExpertChoosePilePick(ViewOf(t, seat), level, expertSeed(random)));
+    else
+        note(t, ChoosePilePick(t, seat, level, observer));
 
     if (t.PickFromPile) {
         t.PileCountAtTurnStart = table.PileCount();
@@ -151,7 +164,10 @@ TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
         t.SelectedCard = 1;
         co_yield TurnEvent{TurnStep::DarkKnock};
     } else {
-        note(t, ChooseDiscard(t, seat, level, random, observer));
+        if (expert)
+            note(t, ExpertChooseDiscard(ViewOf(t, seat), level, expertSeed(random)));
+        else
+            note(t, ChooseDiscard(t, seat, level, random, observer));
         co_yield TurnEvent{TurnStep::Discarding};
     }
 }

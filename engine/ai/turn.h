@@ -74,12 +74,21 @@ private:
     Handle handle_;
 };
 
+struct PilePick;
+
 // The turn of `seat` (1..4), which StartTurn has just made the current
-// seat. The steps keep the table, the random source and the observer by
-// reference (they must outlive the steps) and the level by value. When the steps are over the
-// seat's discard is chosen (or its dark knock laid out): EndTurn comes next.
+// seat. The steps keep the table, the random source, the observer and the
+// forced pick by reference (they must outlive the steps) and the level by
+// value. When the steps are over the seat's discard is chosen (or its dark
+// knock laid out): EndTurn comes next.
+//
+// A seat in the level's `expertSeats` takes its pile pick and its discard
+// from the Expert (ai/expert.h), which sees only what the seat has seen; its
+// melds, lay-offs and dark knock stay the rules' own. `forcedPick`, when
+// given, replaces the pile-pick decision (the Expert's look-ahead tries its
+// candidates with it).
 TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,
-                           GameObserver* observer = nullptr);
+                           GameObserver* observer = nullptr, const PilePick* forcedPick = nullptr);
 
 // Plays the table on to the round's end, every seat (the person's too) by
 // the computer seats' logic, without narration, pauses or dialogs. Returns

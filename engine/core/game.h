@@ -117,7 +117,9 @@ public:
     std::array<PlayLogRec, 5>& PlayLogs = match.PlayLogs;
 
     // The level as the computer seats' decisions see it.
-    Level level() const { return Level{BeginnerChosen, VipChosen, DrawHelpLevel}; }
+    Level level() const {
+        return Level{BeginnerChosen, VipChosen, DrawHelpLevel, match.ExpertPlayers ? 0xEu : 0u};
+    }
 
     // ---- Program-level settings ----
     long ThinkDelayBase = 1000;
@@ -242,6 +244,10 @@ public:
     // A computer seat's turn (ai/turn.h), narrated, paused and shown.
     Task ComputerTurn(int seat);
     void StartHumanTurn();  // step H of the turn driver
+    // The person's turn was played on the table by other means (the
+    // simulator's automated seats): the scene catches up, and the discard
+    // noted in the table ends the turn as the person's own would.
+    void EndTurnPlayedForPerson();
 
     // ==== results/ : board, notebook, levels, money, records ====
     void ShowRoundEndBoard();

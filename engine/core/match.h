@@ -42,6 +42,7 @@ struct Match {
     int PreparedRunLength = 3;
     int DrawHelpLevel = 5;
     bool GiveStarterHand = false;
+    bool ExpertPlayers = false;  // the computer seats decide as the Expert (ai/expert.h)
     bool GameOver = false, GameWon = false;
     long MoneyAtRoundStart = 0;
     long MissionPot = 0;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <type_traits>
 #include <vector>
 
@@ -116,6 +117,11 @@ struct Table {
     bool LayOffOnRun = false;
     bool MeldNow = false;
     bool DarkKnockReady = false;
+
+    // Per seat 1..4, bit c: the seat took card c from the pile, and no other
+    // seat took it since. Everyone at the table saw it happen; with the laid
+    // cards and the pile this tells who still holds which of those cards.
+    std::array<std::uint64_t, 5> TakenFromPile{};
 };
 
 static_assert(std::is_trivially_copyable_v<Table>, "a table is copied as plain memory");
@@ -126,6 +132,9 @@ struct Level {
     bool beginner = false;
     bool vip = false;
     int drawHelp = 0;  // 1..9: chance in ninths that the person's draw is steered
+    // Bit s: seat s decides as the Expert (ai/expert.h) instead of by the
+    // rules' players. The look-ahead's own rollouts always play by the rules.
+    unsigned expertSeats = 0;
 };
 
 }  // namespace vornak

@@ -102,6 +102,7 @@ void DealCards(Table& t, const std::array<int, 53>& deck, int favoured) {
     t.PickFromPile = false;
     t.SetLayOffCards.clear();
     t.RunLayOffCards.clear();
+    t.TakenFromPile.fill(0);
 
     if (favoured >= 1 && favoured <= 4)
         for (std::size_t k = 1; k <= 7; ++k) seatOf(t, favoured).Cards.push(deck[45 + k]);
@@ -176,6 +177,11 @@ void TakeFromPile(Table& t, int seat, GameObserver* observer) {
     GameAction taken{"pick", seat, {}, t.PickIndex, ""};
     for (int k = t.PickIndex; k <= n; ++k) {
         if (observer) taken.cards.push_back(pile.PileCards[k]);
+        const int c = pile.PileCards[k];
+        if (isValidCard(c)) {
+            for (auto& mask : t.TakenFromPile) mask &= ~(std::uint64_t{1} << c);
+            t.TakenFromPile[static_cast<std::size_t>(seat)] |= std::uint64_t{1} << c;
+        }
         me.Cards.push(pile.PileCards[k]);
         pile.PileCards[k] = 0;
     }

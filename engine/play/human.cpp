@@ -136,6 +136,20 @@ Task humanDiscard(Game& g) {
 
 }  // namespace
 
+void Game::EndTurnPlayedForPerson() {
+    if (CurrentSeat != kHuman || seq.running()) return;  // (a dark knock has ended the round)
+    DrawPhase = PilePickMode = PickFromPile = false;
+    LayDownMode = ArrangeMode = DiscardMode = PlayMenuOn = false;
+    scene.blinkTimer.enabled = false;
+    const SeatRec& me = Seats[kHuman];
+    for (int i = 1; i <= me.CardCount(); ++i)
+        if (isValidCard(me.Cards[i])) scene.cardBack[me.Cards[i]].visible = false;
+    LayoutTable();
+    LayoutLaidCards(kHuman);
+    LayoutSeatHand(kHuman);
+    seq.start(humanDiscard(*this));
+}
+
 // ---- The play menu ----
 
 void Game::mnuPlayArrangeCard_Click() {

@@ -14,7 +14,7 @@ namespace {
 const char* const kUsage =
     "Usage: vornak-sim [options]\n"
     "Plays whole games of Vornak without a window: the three computer seats as\n"
-    "in the game, your seat by a simple automated player.\n"
+    "in the game, your seat by a simple automated player unless --person says.\n"
     "\n"
     "  --level beginner|vip  the level (default beginner)\n"
     "  --target N            normal mode with that point target: 300, 500 or 700 at\n"
@@ -22,6 +22,11 @@ const char* const kUsage =
     "  --mission             mission mode instead of a normal-mode target\n"
     "  --games N             games to play (default 1)\n"
     "  --seed S              seed of the random numbers (default 1)\n"
+    "  --person simple|rules|expert  who plays your seat: the simple automated\n"
+    "                        player (default), the computer seats' logic at the level\n"
+    "                        in force, or the Expert that looks ahead\n"
+    "  --seats rules|expert  the three computer seats as the rules' players (default)\n"
+    "                        or as the Expert\n"
     "  --check               verify the invariants after every action; stop at the\n"
     "                        first violation with a non-zero exit status\n"
     "  --log FILE            write every action and decision as JSON lines\n"
@@ -76,6 +81,21 @@ int main(int argc, char** argv) {
                 options.level = Level::Vip;
             else
                 return usageError("unknown level '" + std::string(value) + "' (beginner or vip)");
+        } else if (arg == "--person") {
+            if (!needValue(value)) return usageError("--person needs simple, rules or expert");
+            if (value == "simple")
+                options.person = vornak::sim::Person::Simple;
+            else if (value == "rules")
+                options.person = vornak::sim::Person::Rules;
+            else if (value == "expert")
+                options.person = vornak::sim::Person::Expert;
+            else
+                return usageError("unknown player '" + std::string(value) +
+                                  "' (simple, rules or expert)");
+        } else if (arg == "--seats") {
+            if (!needValue(value) || (value != "rules" && value != "expert"))
+                return usageError("--seats needs rules or expert");
+            options.expertSeats = value == "expert";
         } else if (arg == "--target") {
             if (!needValue(value) || !parseNumber(value, n) || n > 100000)
                 return usageError("--target needs a number of points");

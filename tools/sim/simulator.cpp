@@ -10,6 +10,11 @@
 #include <ostream>
 #include <sstream>
 
+#include <time.h>
+
+#include <algorithm>
+
+#include "ai/turn.h"
 #include "core/game.h"
 #include "invariants.h"
 #include "json.h"
@@ -102,6 +107,7 @@ public:
           log_(options.log),
           random_(options.seed, log_),
           policy_(options.seed),
+          personRandom_(options.seed ^ 0x5eed5eedULL),
           data_(options.dataFolder) {}
 
     void play();
@@ -191,6 +197,7 @@ private:
     // The clock timer starts (its first tick a second later) or stops with
     // the game's clock record.
     void followClockTimer();
+    void playPersonTurn();
     void settleRound();
     void startRound();
     void writeStart();
@@ -201,6 +208,7 @@ private:
     EventLog log_;
     LoggedRandom random_;
     PersonPolicy policy_;
+    SeededRandom personRandom_;  // the automated person's decisions
     DataFolder data_;
     std::unique_ptr<Game> game_;
 
@@ -266,6 +274,7 @@ void Run::setUp() {
     lastStep_ = "main window load";
     game_->MainWindowLoad();  // the Beginner mission's first game is dealt
     const int index = targetIndex(options_.level, options_.target);
+    game_->match.ExpertPlayers = options_.expertSeats;
     if (options_.mission) {
         if (options_.level == Level::Vip) {
             lastStep_ = "VIP mission";
@@ -346,6 +355,39 @@ void Run::writeGameEnd() {
     log_.write(j.str());
 }
 
+namespace {
+
+// Processor time this thread has used, in milliseconds: on a shared machine
+// the wall clock also counts the time other programs had the core.
+double threadMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return 1e3 * static_cast<double>(ts.tv_sec) + 1e-6 * static_cast<double>(ts.tv_nsec);
+}
+
+}  // namespace
+
+// The person's seat played by the computer seats' logic (with the Expert's
+// decisions or without), on the game's table, then ended as the person's
+// discard ends a turn.
+void Run::playPersonTurn() {
+    Game& g = *game_;
+    vornak::Level level = g.level();
+    level.expertSeats = options_.person == Person::Expert ? 1u << kHuman : 0u;
+    const bool timed = options_.person == Person::Expert;
+    auto turn = PlayComputerTurn(g.table, kHuman, level, personRandom_, this);
+    for (;;) {
+        const double start = timed ? threadMs() : 0.0;
+        if (!turn.next()) break;
+        const TurnStep s = turn.event().step;
+        // The Expert decides just before these steps.
+        if (timed && (s == TurnStep::TookPile || s == TurnStep::WillDraw ||
+                      (s == TurnStep::Discarding && g.table.Seats[kHuman].CardCount() > 1)))
+            summary_.expertDecisionMs.push_back(threadMs() - start);
+    }
+    g.EndTurnPlayedForPerson();
+}
+
 void Run::step() {
     Game& g = *game_;
     ++summary_.steps;
@@ -358,6 +400,11 @@ void Run::step() {
         lastStep_ = "resume sequence";
         passTime(g.seq.pauseMs());
         g.seq.resume();
+    } else if (PersonPolicy::waiting(g) && options_.person != Person::Simple) {
+        passTime(kPersonActionMs);
+        lastStep_ =
+            options_.person == Person::Expert ? "person: expert turn" : "person: rules turn";
+        playPersonTurn();
     } else if (PersonPolicy::waiting(g)) {
         passTime(kPersonActionMs);
         lastStep_ = "person: ";
@@ -457,6 +504,17 @@ void printSummary(std::ostream& out, const Options& options, const Summary& s) {
             << std::setw(8) << t.knocks << std::setw(6) << t.darkKnocks << std::setw(8) << t.fooled
             << std::setw(10) << t.gotFool << std::setw(18) << std::fixed << std::setprecision(1)
             << avg << "\n";
+    }
+    if (!s.expertDecisionMs.empty()) {
+        std::vector<double> ms = s.expertDecisionMs;
+        std::sort(ms.begin(), ms.end());
+        auto quantile = [&ms](double q) {
+            return ms[std::min(ms.size() - 1,
+                               static_cast<std::size_t>(q * static_cast<double>(ms.size())))];
+        };
+        out << std::fixed << std::setprecision(1) << "expert decisions " << ms.size()
+            << ", processor time median " << quantile(0.5) << " ms, 99th percentile "
+            << quantile(0.99) << " ms\n";
     }
     const double rate = s.seconds > 0 ? static_cast<double>(s.rounds) / s.seconds : 0.0;
     out << std::fixed << std::setprecision(3) << "time " << s.seconds << " s, "

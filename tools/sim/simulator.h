@@ -7,10 +7,15 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace vornak::sim {
 
 enum class Level { Beginner, Vip };
+
+// Who plays the person's seat: the simple automated player (through the
+// mouse's entry points), the computer seats' own logic, or the Expert.
+enum class Person { Simple, Rules, Expert };
 
 struct Options {
     Level level = Level::Beginner;
@@ -18,6 +23,8 @@ struct Options {
     bool mission = false;  // mission mode instead of a normal-mode target
     int games = 1;
     std::uint64_t seed = 1;
+    Person person = Person::Simple;
+    bool expertSeats = false;     // the three computer seats decide as the Expert
     bool check = false;           // verify the invariants after every action
     std::ostream* log = nullptr;  // JSON lines, or none
     std::string playerName = "Sim";
@@ -49,6 +56,9 @@ struct Summary {
     long messages = 0;
     long noKnockRounds = 0;
     std::array<SeatTotals, 5> seats{};  // 1..4
+    // Processor time of each of the Expert's decisions in the person's seat,
+    // in milliseconds, in the order they were made.
+    std::vector<double> expertDecisionMs;
     double seconds = 0;
     bool ok = true;
     std::string error;  // the first violation, a stuck game or a log failure
