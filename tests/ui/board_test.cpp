@@ -15,26 +15,12 @@
 
 #include "core/game.h"
 #include "mainwindow.h"
-#include "qtdialogs.h"
+#include "quiet_dialogs.h"
 #include "tablewidget.h"
 
 using namespace vornak;
 
-namespace {
-
-class QuietDialogs : public QtDialogs {
-public:
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::string("Tester");
-    }
-    void showTitleScreen(TitleScreen& s) override { s.closed = true; }
-    void showStatisticsScreen(StatisticsScreen& s) override { s.closed = true; }
-    void showEndScreen(EndScreen& s) override { s.closed = true; }
-    void showHallOfFame(HallOfFame& s) override { s.closed = true; }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 class BoardTest : public QObject {
     Q_OBJECT

@@ -16,7 +16,7 @@
 #include "core/game.h"
 #include "mainwindow.h"
 #include "preferences.h"
-#include "qtdialogs.h"
+#include "quiet_dialogs.h"
 #include "tablewidget.h"
 
 using namespace vornak;
@@ -25,19 +25,11 @@ namespace {
 
 // Real pop-up menus (chosen from with keys); every message box says OK and
 // the screens close at once.
-class KeyDialogs : public QtDialogs {
+class KeyDialogs : public QuietDialogs {
 public:
     MsgResult messageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
         return MsgResult::Ok;
     }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::string("Tester");
-    }
-    void showTitleScreen(TitleScreen& s) override { s.closed = true; }
-    void showStatisticsScreen(StatisticsScreen& s) override { s.closed = true; }
-    void showEndScreen(EndScreen& s) override { s.closed = true; }
-    void showHallOfFame(HallOfFame& s) override { s.closed = true; }
 };
 
 // Every action of the game, as one line each.

@@ -17,7 +17,7 @@
 #include "core/game.h"
 #include "rules/melds.h"
 #include "mainwindow.h"
-#include "qtdialogs.h"
+#include "quiet_dialogs.h"
 #include "startup.h"
 #include "tablewidget.h"
 
@@ -25,17 +25,9 @@ using namespace vornak;
 
 namespace {
 
-// Real message boxes; the screens that would wait for a click close at once.
-class QuietDialogs : public QtDialogs {
+// Pop-up menus are only recorded.
+class RecordingDialogs : public QuietDialogs {
 public:
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::string("Tester");
-    }
-    void showTitleScreen(TitleScreen& s) override { s.closed = true; }
-    void showStatisticsScreen(StatisticsScreen& s) override { s.closed = true; }
-    void showEndScreen(EndScreen& s) override { s.closed = true; }
-    void showHallOfFame(HallOfFame& s) override { s.closed = true; }
     void popupMenu(PopupMenu menu) override { popups.push_back(menu); }
     std::vector<PopupMenu> popups;
 };
@@ -96,7 +88,7 @@ class ShellTest : public QObject {
     struct Fixture {
         QTemporaryDir dir;
         SeededRandom random{42};
-        QuietDialogs dialogs;
+        RecordingDialogs dialogs;
         std::unique_ptr<Game> game;
         std::unique_ptr<MainWindow> window;
 
@@ -127,7 +119,7 @@ class ShellTest : public QObject {
     struct BareTable {
         QTemporaryDir dir;
         SeededRandom random{1};
-        QuietDialogs dialogs;
+        RecordingDialogs dialogs;
         Game game{dialogs, random, Paths{dir.path().toStdString(), {}, {}}};
         TableWidget table{game};
         BareTable() {
