@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 
+#include "play/cardmoves.h"
+
 namespace vornak::test {
 
 TempDir::TempDir() {
@@ -61,6 +63,18 @@ CardList cards(std::string_view text) {
 Meld meld(std::string_view text) {
     const CardList c = cards(text);
     return {0, c[1], c[2], c[3]};
+}
+
+Table dealt(std::uint64_t seed) {
+    SeededRandom random(seed);
+    std::array<int, 53> deck{};
+    for (int c = 1; c <= 52; ++c) deck[static_cast<std::size_t>(c)] = c;
+    for (int c = 52; c > 1; --c)
+        std::swap(deck[static_cast<std::size_t>(c)],
+                  deck[static_cast<std::size_t>(1 + static_cast<int>(random.next() * c))]);
+    Table t;
+    DealCards(t, deck, 2);
+    return t;
 }
 
 }  // namespace vornak::test

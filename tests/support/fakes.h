@@ -140,5 +140,7 @@ std::string handText(const CardList& cards);
 CardList cards(std::string_view text);
 // The meld three cards in notation make: meld("3H 4H 5H").
 Meld meld(std::string_view text);
+// A freshly dealt table from a seeded shuffle, seat 1 to play first.
+Table dealt(std::uint64_t seed);
 
 }  // namespace vornak::test

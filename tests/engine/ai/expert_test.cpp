@@ -13,23 +13,14 @@
 #include "core/cards.h"
 #include "play/cardmoves.h"
 #include "rules/melds.h"
+#include "support/fakes.h"
 
 namespace vornak {
 namespace {
 
-constexpr ExpertBudget kQuick{160, 8};  // enough to tell moves apart, quick in a test
+using test::dealt;
 
-Table dealt(std::uint64_t seed) {
-    SeededRandom random(seed);
-    std::array<int, 53> deck{};
-    for (int c = 1; c <= 52; ++c) deck[static_cast<std::size_t>(c)] = c;
-    for (int c = 52; c > 1; --c)
-        std::swap(deck[static_cast<std::size_t>(c)],
-                  deck[static_cast<std::size_t>(1 + static_cast<int>(random.next() * c))]);
-    Table t;
-    DealCards(t, deck, 2);
-    return t;
-}
+constexpr ExpertBudget kQuick{160, 8};  // enough to tell moves apart, quick in a test
 
 // A table in the middle of a round: `turns` whole turns played by the
 // rules, then the next seat's turn started. Empty when the round ended.

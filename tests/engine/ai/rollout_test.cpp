@@ -12,20 +12,8 @@
 namespace vornak {
 namespace {
 
+using test::dealt;
 using test::handText;
-
-// A freshly dealt table from a seeded shuffle, seat 1 to play first.
-Table dealt(std::uint64_t seed) {
-    SeededRandom random(seed);
-    std::array<int, 53> deck{};
-    for (int c = 1; c <= 52; ++c) deck[static_cast<std::size_t>(c)] = c;
-    for (int c = 52; c > 1; --c)
-        std::swap(deck[static_cast<std::size_t>(c)],
-                  deck[static_cast<std::size_t>(1 + static_cast<int>(random.next() * c))]);
-    Table t;
-    DealCards(t, deck, 2);
-    return t;
-}
 
 // Where every card is and what the round has brought each seat, as text.
 std::string describe(const Table& t) {
