@@ -29,6 +29,24 @@ void appendSetOfRank(Extension& ext, int code) {
     for (int suit = 0; suit < 4; ++suit) ext.push_back(first + 13 * suit);
 }
 
+// Calls mark(x) for every hand position 1..n whose card lays off: on the
+// set list, on the run list (whose cards also extend `ext`), or among `ext`.
+template <std::size_t N, class Mark>
+void markLayOffs(const Table& t, const std::array<int, N>& h, int n, Extension& ext, Mark mark) {
+    for (int e = 1; e <= t.SetLayOffCards.count; ++e)
+        for (int x = 1; x <= n; ++x)
+            if (isValidCard(h[x]) && h[x] == t.SetLayOffCards[e]) mark(x);
+    for (int e = 1; e <= t.RunLayOffCards.count; ++e)
+        for (int x = 1; x <= n; ++x)
+            if (isValidCard(h[x]) && h[x] == t.RunLayOffCards[e]) {
+                mark(x);
+                appendChain(ext, h[x]);
+            }
+    for (int code : ext)
+        for (int x = 1; x <= n; ++x)
+            if (isValidCard(h[x]) && h[x] == code) mark(x);
+}
+
 bool inSuitThreeToKing(int low, int high) {
     return (low >= 2 && high <= 12) || (low >= 15 && high <= 25) || (low >= 28 && high <= 38) ||
            (low >= 41 && high <= 51);
@@ -45,8 +63,6 @@ MeldTiming DecideMeldAtFour(const Table& t, int seat, GameObserver* observer) {
     MeldTiming d;
     if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
     const CardList& cards = t.Seats[static_cast<std::size_t>(seat)].Cards;
-    const CardList& SetLayOffCards = t.SetLayOffCards;
-    const CardList& RunLayOffCards = t.RunLayOffCards;
     auto IsSet = [&](int a, int b, int c) { return vornak::IsSet(t, seat, a, b, c); };
     auto IsRun = [&](int a, int b, int c) { return vornak::IsRun(t, seat, a, b, c); };
     std::array<int, 5> h{};
@@ -57,19 +73,8 @@ MeldTiming DecideMeldAtFour(const Table& t, int seat, GameObserver* observer) {
                 IsRun(h[1], h[2], h[3]) || IsRun(h[1], h[2], h[4]) || IsRun(h[2], h[3], h[4]);
 
     std::array<bool, 5> canGo{};
-    for (int e = 1; e <= SetLayOffCards.count; ++e)
-        for (int x = 1; x <= 4; ++x)
-            if (isValidCard(h[x]) && h[x] == SetLayOffCards[e]) canGo[x] = true;
     Extension ext;
-    for (int e = 1; e <= RunLayOffCards.count; ++e)
-        for (int x = 1; x <= 4; ++x)
-            if (isValidCard(h[x]) && h[x] == RunLayOffCards[e]) {
-                canGo[x] = true;
-                appendChain(ext, h[x]);
-            }
-    for (int code : ext)
-        for (int x = 1; x <= 4; ++x)
-            if (isValidCard(h[x]) && h[x] == code) canGo[x] = true;
+    markLayOffs(t, h, 4, ext, [&](int x) { canGo[static_cast<std::size_t>(x)] = true; });
 
     if ((canGo[1] && canGo[2] && canGo[3]) || (canGo[2] && canGo[3] && canGo[4]) ||
         (canGo[1] && canGo[2] && canGo[4]))
@@ -83,8 +88,6 @@ MeldTiming DecideMeldAtFive(const Table& t, int seat, GameObserver* observer) {
     MeldTiming d;
     if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
     const CardList& cards = t.Seats[static_cast<std::size_t>(seat)].Cards;
-    const CardList& SetLayOffCards = t.SetLayOffCards;
-    const CardList& RunLayOffCards = t.RunLayOffCards;
     auto IsSet = [&](int a, int b, int c) { return vornak::IsSet(t, seat, a, b, c); };
     auto IsRun = [&](int a, int b, int c) { return vornak::IsRun(t, seat, a, b, c); };
     std::array<int, 6> h{};
@@ -120,18 +123,7 @@ MeldTiming DecideMeldAtFive(const Table& t, int seat, GameObserver* observer) {
         else
             lastCanGo = true;
     };
-    for (int e = 1; e <= SetLayOffCards.count; ++e)
-        for (int x = 1; x <= 5; ++x)
-            if (isValidCard(h[x]) && h[x] == SetLayOffCards[e]) mark(x);
-    for (int e = 1; e <= RunLayOffCards.count; ++e)
-        for (int x = 1; x <= 5; ++x)
-            if (isValidCard(h[x]) && h[x] == RunLayOffCards[e]) {
-                mark(x);
-                appendChain(ext, h[x]);
-            }
-    for (int code : ext)
-        for (int x = 1; x <= 5; ++x)
-            if (isValidCard(h[x]) && h[x] == code) mark(x);
+    markLayOffs(t, h, 5, ext, mark);
 
     if (canGo[1] && canGo[2] && canGo[3]) meld = true;
     d.meldNow = meld && lastCanGo;
