@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     vornak::SeededRandom random(clockSeed());
     vornak::QtDialogs dialogs;
     vornak::Game game(dialogs, random, paths);
-    game.prefs = vornak::loadPreferences();
+    game.applyPreferences(vornak::loadPreferences());
     dialogs.setGame(&game);
     // Before the event loop runs, a quit is remembered and acted on below.
     bool quitEarly = false;

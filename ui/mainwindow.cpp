@@ -20,8 +20,13 @@ QString qs(const std::string& s) {
 }  // namespace
 
 MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), game_(game), dialogs_(dialogs), table_(new TableWidget(game, this)) {
+    : QMainWindow(parent),
+      game_(game),
+      dialogs_(dialogs),
+      table_(new TableWidget(game, this)),
+      thinker_([this](std::function<void()> done) { thoughtDone(done); }) {
     setObjectName(QStringLiteral("mainWindow"));
+    game_.thinker = &thinker_;
     setCentralWidget(table_);
     table_->setMinimumSize(kClientWidth / 30, kClientHeight / 30);
     table_->setFocus();
@@ -66,7 +71,9 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
     syncAll();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    game_.thinker = nullptr;
+}
 
 QSize MainWindow::preferredSize(const QSize& available) {
     // The design size is 792 x 554 pixels; grow it to most of the screen.
@@ -142,6 +149,10 @@ void MainWindow::buildMenus() {
     layOffKindMenu_ = addMenu(play, m.shwCardItem, playIdx, &kindIdx);
     addItem(layOffKindMenu_, m.showdummyTongItem, kindIdx, [&g] { g.showdummyTongItem_Click(); });
     addItem(layOffKindMenu_, m.showDummyStateItem, kindIdx, [&g] { g.showDummyStateItem_Click(); });
+    play->addSeparator();
+    addItem(play, m.HintItem, playIdx, [&g] {
+        g.HintItem_Click();
+    })->setObjectName(QStringLiteral("hintItem"));
 
     QMenu* help = addMenu(bar, m.mnuHelp, -1, &helpIdx);
     addItem(help, m.HlpItem, helpIdx, [&g] { g.HlpItem_Click(); });
@@ -196,6 +207,7 @@ bool MainWindow::blocked() const {
 void MainWindow::run(const std::function<void()>& call) {
     ++depth_;
     call();
+    game_.refreshHint();
     --depth_;
     syncAll();
     if (depth_ == 0) flushPending();
@@ -263,6 +275,10 @@ void MainWindow::setManualTime(bool on) {
 
 bool MainWindow::advanceTime() {
     if (!manualTime_ || blocked()) return false;
+    if (thinker_.busy()) {
+        finishThinking();
+        return true;
+    }
     // The earliest due wins; a sequence's pause before a timer due with it.
     GameTimer* next = nullptr;
     long due = sequenceDue_;
@@ -300,8 +316,26 @@ void MainWindow::sequenceFired() {
     run([this] { game_.seq.resume(); });
 }
 
+void MainWindow::finishThinking() {
+    thinker_.finish();
+}
+
+void MainWindow::thoughtDone(const std::function<void()>& done) {
+    if (blocked()) {
+        pendingThoughts_.push_back(done);
+        return;
+    }
+    run(done);
+}
+
 void MainWindow::flushPending() {
     if (blocked()) return;
+    while (!pendingThoughts_.empty()) {
+        const auto done = pendingThoughts_.front();
+        pendingThoughts_.erase(pendingThoughts_.begin());
+        run(done);
+        if (blocked()) return;
+    }
     if (sequencePending_) {
         sequencePending_ = false;
         if (game_.seq.waiting()) {
@@ -329,10 +363,7 @@ void MainWindow::choosePreferences() {
     if (!accepted) return;
     savePreferences(chosen);
     // The pace takes effect at the next pause, the rest at once.
-    run([this, chosen] {
-        game_.prefs = chosen;
-        game_.showTopPanel(game_.scene.topPanel.visible);
-    });
+    run([this, chosen] { game_.applyPreferences(chosen); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

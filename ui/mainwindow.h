@@ -10,6 +10,7 @@
 
 #include "core/preferences.h"
 #include "core/scene.h"
+#include "thinker.h"
 
 class QAction;
 class QMenu;
@@ -45,9 +46,12 @@ public:
     // Time by hand, for tests that must replay exactly: no timer runs by
     // itself, and advanceTime() fires whatever is due first on a clock of
     // its own (a timer's tick or the end of a sequence's pause). Returns
-    // false when nothing is waiting or a dialog is open.
+    // false when nothing is waiting or a dialog is open. The Expert's
+    // thoughts are waited for, so they too come back at a fixed point.
     void setManualTime(bool on);
     bool advanceTime();
+    // Waits for the Expert's thoughts under way and lets the game take them.
+    void finishThinking();
 
     // What Game > Preferences... shows; it returns true when the person
     // accepted new preferences. The default is the Preferences window.
@@ -85,6 +89,7 @@ private:
     void timerFired(GameTimer& t);
     void sequenceFired();
     void flushPending();
+    void thoughtDone(const std::function<void()>& done);
 
     Game& game_;
     QtDialogs& dialogs_;
@@ -102,6 +107,8 @@ private:
     long sequenceDue_ = -1;  // with manual time: when the pause ends
     std::string caption_;
     PreferencesEditor preferencesEditor_;
+    std::vector<std::function<void()>> pendingThoughts_;  // came while a dialog was open
+    WorkerThinker thinker_;
 };
 
 }  // namespace vornak

@@ -43,6 +43,7 @@ Preferences loadPreferences() {
     p.flights = s.value(QStringLiteral("flights"), p.flights).toBool();
     p.blinking = s.value(QStringLiteral("blinking"), p.blinking).toBool();
     p.hintAlways = s.value(QStringLiteral("hintAlways"), p.hintAlways).toBool();
+    p.expertPlayers = s.value(QStringLiteral("opponents")).toString() == QLatin1String("expert");
     return p;
 }
 
@@ -52,6 +53,8 @@ void savePreferences(const Preferences& prefs) {
     s.setValue(QStringLiteral("flights"), prefs.flights);
     s.setValue(QStringLiteral("blinking"), prefs.blinking);
     s.setValue(QStringLiteral("hintAlways"), prefs.hintAlways);
+    s.setValue(QStringLiteral("opponents"),
+               prefs.expertPlayers ? QStringLiteral("expert") : QStringLiteral("rules"));
     s.sync();
 }
 
@@ -78,6 +81,17 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
     paces->button(static_cast<int>(prefs.pace))->setChecked(true);
     layout->addWidget(paceBox);
 
+    auto* opponentsBox = new QGroupBox(QStringLiteral("ผู้เล่นคอมพิวเตอร์"), &dialog);
+    auto* opponentsLayout = new QVBoxLayout(opponentsBox);
+    auto* rules = new QRadioButton(QStringLiteral("เล่นตามกติกา"), opponentsBox);
+    rules->setObjectName(QStringLiteral("opponents_rules"));
+    auto* expert = new QRadioButton(QStringLiteral("เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)"), opponentsBox);
+    expert->setObjectName(QStringLiteral("opponents_expert"));
+    (prefs.expertPlayers ? expert : rules)->setChecked(true);
+    opponentsLayout->addWidget(rules);
+    opponentsLayout->addWidget(expert);
+    layout->addWidget(opponentsBox);
+
     auto check = [&](const char* name, const QString& text, bool on) {
         auto* c = new QCheckBox(text, &dialog);
         c->setObjectName(QLatin1String(name));
@@ -100,6 +114,7 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
     prefs.flights = flights->isChecked();
     prefs.blinking = blinking->isChecked();
     prefs.hintAlways = hint->isChecked();
+    prefs.expertPlayers = expert->isChecked();
     return true;
 }
 

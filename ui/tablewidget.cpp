@@ -163,6 +163,7 @@ public:
             setGeometryIfChanged(this, QRect(at, size));
         }
         enabled_ = r.enabled;
+        if (r.hinted != last_.hinted) update();
         setShown(this, r.visible);
         last_ = r;
     }
@@ -173,6 +174,14 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.drawPixmap(0, 0, cardPixmap(face_ ? code_ : 0, size(), devicePixelRatioF()));
+        if (record().hinted) {
+            // The hint's mark: a green edge and a tint, so it reads on any card.
+            p.setRenderHint(QPainter::Antialiasing);
+            const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+            p.setBrush(QColor(64, 220, 120, 40));
+            p.setPen(QPen(QColor(30, 160, 70), 3));
+            p.drawRoundedRect(r, 4, 4);
+        }
     }
 
 private:

@@ -54,6 +54,8 @@ public:
         moneyHeading_ = new ModelLabel(this);
         money_ = new ModelLabel(this);
         money_->setObjectName(QStringLiteral("money"));
+        opponents_ = new ModelLabel(this);
+        opponents_->setObjectName(QStringLiteral("opponents"));
         caption_ = new ModelLabel(this, true);
         caption_->setObjectName(QStringLiteral("actionCaption"));
         caption_->onHover = [this](bool over) { hover(over); };
@@ -76,6 +78,7 @@ public:
         }
         moneyHeading_->sync(m_.moneyHeading);
         money_->sync(m_.moneyLabel);
+        opponents_->sync(m_.opponents);
         caption_->sync(m_.actionCaption);
         caption_->raise();
         setCursor(ui::cursorShape(m_.cursor));
@@ -101,6 +104,7 @@ private:
     std::array<ModelLabel*, 4> heading_{}, stake_{};
     ModelLabel* moneyHeading_ = nullptr;
     ModelLabel* money_ = nullptr;
+    ModelLabel* opponents_ = nullptr;
     ModelLabel* caption_ = nullptr;
     QTimer* timer_ = new QTimer(this);
 };

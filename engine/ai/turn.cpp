@@ -27,6 +27,16 @@ std::uint64_t expertSeed(Random& random) {
     return static_cast<std::uint64_t>(random.next() * 0x1.0p53);
 }
 
+ExpertRequest askExpert(ExpertRequest::Kind kind, const Table& t, int seat, const Level& level,
+                        Random& random) {
+    ExpertRequest r;
+    r.kind = kind;
+    r.view = ViewOf(t, seat);
+    r.level = level;
+    r.seed = expertSeed(random);
+    return r;
+}
+
 // Lays down every meld found, keeping at least three cards in hand (a meld
 // of a seat's last three cards would leave nothing to discard).
 TurnSteps MeldLoop(Table& t, int seat, GameObserver* observer) {
@@ -63,6 +73,14 @@ TurnSteps LayOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) 
 
 }  // namespace
 
+void ExpertRequest::answer(const ExpertBudget& budget) {
+    if (kind == Kind::PilePick)
+        pick = ExpertChoosePilePick(view, level, seed, budget);
+    else
+        discard = ExpertChooseDiscard(view, level, seed, budget);
+    answered = true;
+}
+
 TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random, GameObserver* observer,
                            const PilePick* forcedPick) {
     if (seat < 1 || seat > 4) co_return;
@@ -81,9 +99,12 @@ TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random, Game
     const bool expert = seat >= 1 && seat <= 4 && ((level.expertSeats >> seat) & 1u) != 0;
     if (forcedPick)
         note(t, *forcedPick);
-    else if (expert)
-        note(t, ExpertChoosePilePick(ViewOf(t, seat), level, expertSeed(random)));
-    else
+    else if (expert) {
+        ExpertRequest ask = askExpert(ExpertRequest::Kind::PilePick, t, seat, level, random);
+        co_yield TurnEvent{TurnStep::Consulting, 0, 0, &ask};
+        if (!ask.answered) ask.answer();
+        note(t, ask.pick);
+    } else
         note(t, ChoosePilePick(t, seat, level, observer));
 
     if (t.PickFromPile) {
@@ -164,9 +185,12 @@ TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random, Game
         t.SelectedCard = 1;
         co_yield TurnEvent{TurnStep::DarkKnock};
     } else {
-        if (expert)
-            note(t, ExpertChooseDiscard(ViewOf(t, seat), level, expertSeed(random)));
-        else
+        if (expert) {
+            ExpertRequest ask = askExpert(ExpertRequest::Kind::Discard, t, seat, level, random);
+            co_yield TurnEvent{TurnStep::Consulting, 0, 0, &ask};
+            if (!ask.answered) ask.answer();
+            note(t, ask.discard);
+        } else
             note(t, ChooseDiscard(t, seat, level, random, observer));
         co_yield TurnEvent{TurnStep::Discarding};
     }

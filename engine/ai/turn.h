@@ -13,8 +13,10 @@
 #include <exception>
 #include <utility>
 
-#include "core/random.h"
+#include "ai/decisions.h"
+#include "ai/expert.h"
 #include "core/observer.h"
+#include "core/random.h"
 #include "core/table.h"
 
 namespace vornak {
@@ -29,12 +31,34 @@ enum class TurnStep {
     LaidOff,     // a card went onto a meld on the table
     DarkKnock,   // the hand is laid out for a dark knock
     Discarding,  // the discard is chosen (SelectedCard)
+    Consulting,  // an Expert seat is about to decide: `request` says what
+};
+
+// A decision an Expert seat asks for. The request holds copies of all it
+// needs (nothing of it points into the table), so it can be answered on
+// another thread while the table stays as it is. Whoever drives the turn
+// may answer it at the Consulting step; the turn answers it itself, on the
+// spot, when nobody did.
+struct ExpertRequest {
+    enum class Kind { PilePick, Discard };
+    Kind kind = Kind::PilePick;
+    SeatView view;
+    Level level;
+    std::uint64_t seed = 0;
+
+    bool answered = false;
+    PilePick pick;
+    DiscardChoice discard;
+
+    // Thinks (within the budget) and fills in the answer.
+    void answer(const ExpertBudget& budget = {});
 };
 
 struct TurnEvent {
     TurnStep step = TurnStep::Thinking;
-    int card = 0;       // LaidOff: the card; Drew: the card drawn
-    int penalised = 0;  // LayingDown: bit k for each seat that lost 1 K
+    int card = 0;                      // LaidOff: the card; Drew: the card drawn
+    int penalised = 0;                 // LayingDown: bit k for each seat that lost 1 K
+    ExpertRequest* request = nullptr;  // Consulting: the decision asked for
 };
 
 // The steps of one turn, produced one at a time.
@@ -84,7 +108,8 @@ struct PilePick;
 //
 // A seat in the level's `expertSeats` takes its pile pick and its discard
 // from the Expert (ai/expert.h), which sees only what the seat has seen; its
-// melds, lay-offs and dark knock stay the rules' own. `forcedPick`, when
+// melds, lay-offs and dark knock stay the rules' own. Before each such
+// decision the turn hands out a Consulting step with the request. `forcedPick`, when
 // given, replaces the pile-pick decision (the Expert's look-ahead tries its
 // candidates with it).
 TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,

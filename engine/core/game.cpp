@@ -143,6 +143,7 @@ void Game::MainWindowLoad() {
 
 void Game::StartNewGame() {
     seq.cancel();
+    clearHint();
     scene.turnTimer.enabled = false;
     CurrentSeat = 0;
     TurnForward = true;

@@ -35,6 +35,9 @@ namespace vornak {
 // Where the program's files are. The shell resolves them (XDG locations and
 // the folder of the program's pictures); tests point them at a temporary
 // folder.
+struct ExpertRequest;
+struct ExpertHint;
+
 struct Paths {
     std::string pictureFolder;  // built-in backgrounds and the round-end picture
     std::string skinFile;       // the skin list
@@ -58,6 +61,8 @@ public:
     Scene scene;
     Sequencer seq;
     Preferences prefs;
+    // Where the Expert thinks; none: on the spot (tests, the simulator).
+    Thinker* thinker = nullptr;
 
     // ---- The two values ----
     Table table;  // the round under way
@@ -174,6 +179,13 @@ public:
     // Shows or hides the strip with the hint line; with the hint always
     // shown it stays.
     void showTopPanel(bool shown) { scene.topPanel.visible = shown || prefs.hintAlways; }
+    // Puts the person's preferences in force: the pace from the next pause,
+    // the opponents from the next decision, the rest at once.
+    void applyPreferences(const Preferences& chosen) {
+        prefs = chosen;
+        match.ExpertPlayers = chosen.expertPlayers;
+        showTopPanel(scene.topPanel.visible);
+    }
 
     // ==== core/ : start-up, menus, window input ====
     void ProgramStart();    // defaults, random seed, title screen
@@ -248,6 +260,32 @@ public:
     // simulator's automated seats): the scene catches up, and the discard
     // noted in the table ends the turn as the person's own would.
     void EndTurnPlayedForPerson();
+    // Awaited by a computer turn at an Expert seat's decision: answers the
+    // request, on the thinker when there is one (the sequence is held until
+    // it is done).
+    struct Consult {
+        Game& game;
+        ExpertRequest& request;
+        bool await_ready();
+        void await_suspend(std::coroutine_handle<> h);
+        void await_resume() const noexcept {}
+    };
+    Consult consult(ExpertRequest& request) { return Consult{*this, request}; }
+
+    // ==== play/ : the hint ====
+    // Play > Hint: shows what the Expert would do now in the person's seat,
+    // marking the cards and saying it in the hint line; the table is left
+    // as it is.
+    void HintItem_Click();
+    bool hintAvailable() const;
+    // Keeps the hint item and the hint's marks in step with the table: the
+    // marks go once the cards are no longer where the hint saw them (the
+    // shell calls it after every call into the game).
+    void refreshHint();
+    void clearHint();  // also drops a hint still being thought of
+    void showHint(const ExpertHint& h);
+    struct HintWork;
+    std::shared_ptr<HintWork> hintWork;  // the hint being thought of or shown
 
     // ==== results/ : board, notebook, levels, money, records ====
     void ShowRoundEndBoard();

@@ -2,6 +2,7 @@
 // The program passes real ones; tests and the simulator pass scripted ones.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,16 @@ public:
 
     // The program ends (after "Exit Game" was confirmed).
     virtual void quit() = 0;
+};
+
+// Where the Expert thinks: the program thinks on a worker thread so that the
+// window never waits; without a thinker the game thinks on the spot.
+class Thinker {
+public:
+    virtual ~Thinker() = default;
+    // Runs `work` away from the game's thread, then `done` on the game's
+    // thread (never from inside this call). `work` must not touch the game.
+    virtual void think(std::function<void()> work, std::function<void()> done) = 0;
 };
 
 }  // namespace vornak

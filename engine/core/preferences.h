@@ -1,6 +1,6 @@
-// The person's own settings for how the table behaves. None of them changes
-// a decision of the game: they change how long the pauses last and what is
-// animated. The shell keeps them between runs.
+// The person's own settings for how the table behaves. All but the choice
+// of opponents leave the game's decisions alone: they change how long the
+// pauses last and what is animated. The shell keeps them between runs.
 #pragma once
 
 namespace vornak {
@@ -17,6 +17,9 @@ struct Preferences {
     bool flights = true;      // melds fly onto the table before they are laid
     bool blinking = true;     // the name of the seat to play blinks
     bool hintAlways = false;  // the hint strip stays shown, not only near the top edge
+    // Unlike the rest, this one changes the game: the computer seats take
+    // their pile picks and discards from the Expert (ai/expert.h).
+    bool expertPlayers = false;
 };
 
 // A pause of `ms` milliseconds at the pace chosen.

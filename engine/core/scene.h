@@ -37,6 +37,7 @@ struct CardPicture {
     bool visible = false;
     bool enabled = false;
     long z = 0;
+    bool hinted = false;  // marked by the hint as the card to play
 };
 
 enum class Align { Left, Center, Right };
@@ -122,6 +123,7 @@ struct Menus {
     MenuItem shwCardItem{"เลือกชนิดของไพ่ดัมมี่"};
     MenuItem showdummyTongItem{"หงายไพ่ดัมมี่ของไพ่ตอง"};
     MenuItem showDummyStateItem{"หงายไพ่ดัมมี่ของไพ่เรียง"};
+    MenuItem HintItem{"Hint", "H"};
 
     MenuItem mnuHelp{"&Help"};
     MenuItem HlpItem{"How to play Vornak", "F1"};

@@ -6,6 +6,7 @@
 
 #include <coroutine>
 #include <exception>
+#include <functional>
 #include <utility>
 
 namespace vornak {
@@ -79,6 +80,7 @@ public:
         if (running()) return false;
         top_ = std::move(task);
         pending_ = {};
+        held_ = {};
         pauseMs_ = 0;
         top_.handle().resume();
         finishIfDone();
@@ -86,6 +88,8 @@ public:
     }
 
     bool running() const { return top_.valid() && !top_.done(); }
+    // Held: the sequence waits for work done elsewhere (release() goes on).
+    bool held() const { return static_cast<bool>(held_); }
     // A pause is pending: call resume() after pauseMs() milliseconds.
     bool waiting() const { return static_cast<bool>(pending_); }
     int pauseMs() const { return pauseMs_; }
@@ -102,9 +106,27 @@ public:
         while (waiting()) resume();
     }
 
+    // Goes on with a held sequence.
+    void release() {
+        if (!held_) return;
+        auto h = std::exchange(held_, {});
+        onCancel_ = {};
+        h.resume();
+        finishIfDone();
+    }
+
     void cancel() {
+        if (onCancel_) std::exchange(onCancel_, {})();
+        held_ = {};
         pending_ = {};
         top_.reset();
+    }
+
+    // For an awaiter of a running sequence: suspends it until release();
+    // `onCancel` runs if the sequence is cancelled while it is held.
+    void hold(std::coroutine_handle<> h, std::function<void()> onCancel) {
+        held_ = h;
+        onCancel_ = std::move(onCancel);
     }
 
     struct PauseAwaiter {
@@ -122,11 +144,13 @@ public:
 
 private:
     void finishIfDone() {
-        if (top_.valid() && top_.done() && !pending_) top_.reset();
+        if (top_.valid() && top_.done() && !pending_ && !held_) top_.reset();
     }
 
     Task top_;
     std::coroutine_handle<> pending_;
+    std::coroutine_handle<> held_;
+    std::function<void()> onCancel_;
     int pauseMs_ = 0;
 };
 

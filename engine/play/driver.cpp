@@ -169,6 +169,9 @@ Task Game::ComputerTurn(int seat) {
             case TurnStep::DarkKnock:
                 say(seat, " น็อคมืด ");
                 break;
+            case TurnStep::Consulting:
+                co_await consult(*e.request);
+                break;
             case TurnStep::Discarding: {
                 say(seat, "กำลัง  เลือกไพ่ในมือที่จะทิ้ง ");
                 const int c = me.Cards[SelectedCard];

@@ -188,6 +188,7 @@ void Game::ResetGame() {
 }
 
 void Game::showTitleScreen() {
+    titleScreen.expertOpponents = match.ExpertPlayers;
     titleScreen.open(MissionMode, BeginnerChosen, VipChosen);
     dialogs.showTitleScreen(titleScreen);
 }

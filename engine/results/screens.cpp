@@ -50,6 +50,8 @@ TitleScreen::TitleScreen() {
     moneyHeading.visible = false;
     moneyLabel = label("8,000", {3750, 3800, 2850, 380}, 12, true, Align::Left);
     moneyLabel.visible = false;
+    opponents = label("", {600, 4190, 6000, 300}, 9, false, Align::Center, kYellow);
+    opponents.visible = false;
     actionCaption = label("", {2400, 4500, 2400, 480}, 16, true);
     actionCaption.visible = false;
 }
@@ -72,6 +74,9 @@ void TitleScreen::open(bool mission, bool beginner, bool vip) {
     }
     moneyLabel.visible = false;
     moneyHeading.visible = false;
+    opponents.visible = false;
+    opponents.caption =
+        expertOpponents ? "ผู้เล่นคอมพิวเตอร์ : เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)" : "ผู้เล่นคอมพิวเตอร์ : เล่นตามกติกา";
     actionCaption.foreColor = kWhite;
 
     riseTimer.enabled = false;
@@ -104,6 +109,7 @@ void TitleScreen::open(bool mission, bool beginner, bool vip) {
         }
         moneyLabel.visible = true;
         moneyHeading.visible = true;
+        opponents.visible = true;
         if (vipChosen && !beginnerChosen) {
             image[static_cast<int>(TitleArt::Vip)].visible = true;
             actionCaption.caption = "Play Game";
@@ -128,6 +134,7 @@ void TitleScreen::tick() {
         }
         moneyLabel.visible = true;
         moneyHeading.visible = true;
+        opponents.visible = true;
     };
 
     if (moving == static_cast<int>(TitleArt::Start)) {

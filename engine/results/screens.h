@@ -25,6 +25,7 @@ struct TitleScreen {
     Label stakeHeading[4];
     Label moneyLabel;
     Label moneyHeading;  // names the money label
+    Label opponents;     // who the computer players are: the rules' or the Expert
     TimerRecord riseTimer{100, false};
     int ticks = 0;
     int moving = 0;  // the image that rises, 0 when none
@@ -32,6 +33,7 @@ struct TitleScreen {
     bool closed = false;
 
     bool missionMode = true, beginnerChosen = false, vipChosen = false;
+    bool expertOpponents = false;  // set before open()
 
     void open(bool mission, bool beginner, bool vip);
     void tick();

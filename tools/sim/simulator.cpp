@@ -374,15 +374,15 @@ void Run::playPersonTurn() {
     Game& g = *game_;
     vornak::Level level = g.level();
     level.expertSeats = options_.person == Person::Expert ? 1u << kHuman : 0u;
-    const bool timed = options_.person == Person::Expert;
     auto turn = PlayComputerTurn(g.table, kHuman, level, personRandom_, this);
-    for (;;) {
-        const double start = timed ? threadMs() : 0.0;
-        if (!turn.next()) break;
-        const TurnStep s = turn.event().step;
-        // The Expert decides just before these steps.
-        if (timed && (s == TurnStep::TookPile || s == TurnStep::WillDraw ||
-                      (s == TurnStep::Discarding && g.table.Seats[kHuman].CardCount() > 1)))
+    while (turn.next()) {
+        const TurnEvent& e = turn.event();
+        if (e.step != TurnStep::Consulting) continue;
+        const double start = threadMs();
+        e.request->answer();
+        // A one-card hand's discard (the knock) is no decision.
+        const ExpertRequest& r = *e.request;
+        if (r.kind == ExpertRequest::Kind::PilePick || r.view.seen.Seats[kHuman].CardCount() > 1)
             summary_.expertDecisionMs.push_back(threadMs() - start);
     }
     g.EndTurnPlayedForPerson();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -270,6 +271,145 @@ TEST_F(Driver, StrayTicksCancelAndBackwardTurns) {
     g.turnTimerTick();
     EXPECT_EQ(g.CurrentSeat, 2);
     EXPECT_FALSE(g.seq.running());
+}
+
+// A thinker that keeps the thoughts it is given until the test lets them
+// run, as a worker thread would return them later.
+struct HeldThinker : Thinker {
+    std::vector<std::pair<std::function<void()>, std::function<void()>>> thoughts;
+    void think(std::function<void()> work, std::function<void()> done) override {
+        thoughts.emplace_back(std::move(work), std::move(done));
+    }
+    void runAll() {
+        auto now = std::move(thoughts);
+        thoughts.clear();
+        for (auto& [work, done] : now) {
+            work();
+            done();
+        }
+    }
+};
+
+// An Expert seat thinks away from the game: its turn is held (no pause, no
+// input acts) until the thought comes back, and then plays exactly as it
+// does when it thinks on the spot.
+TEST_F(Driver, AnExpertSeatsTurnWaitsForItsThought) {
+    g.match.ExpertPlayers = true;
+    table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
+          "3C 4C 5C 7C 8C 10C QC", "6H 7H");
+    const Table start = g.table;
+    const std::deque<double> numbers = {0.5, 0.4, 0.25, 0.8, 0.3, 0.6,
+                                        0.1, 0.9, 0.2,  0.7, 0.5, 0.5};
+
+    // On the spot first, for the table it must come to.
+    t.random.values = numbers;
+    g.turnTimerTick();
+    run();
+    ASSERT_FALSE(g.seq.running());
+    ASSERT_GE(t.random.values.size(), 2u);
+    const Table onTheSpot = g.table;
+
+    HeldThinker thinker;
+    g.thinker = &thinker;
+    g.table = start;
+    t.random.values = numbers;
+    g.turnTimerTick();
+    int thoughts = 0;
+    while (g.seq.running()) {
+        if (g.seq.waiting()) {
+            g.seq.resume();
+            continue;
+        }
+        ASSERT_TRUE(g.seq.held());
+        ASSERT_EQ(thinker.thoughts.size(), 1u);
+        EXPECT_TRUE(g.inputBlocked());
+        const Table before = g.table;
+        g.turnTimerTick();  // a tick while it thinks plays nothing
+        EXPECT_EQ(g.table.CurrentSeat, before.CurrentSeat);
+        EXPECT_EQ(handText(g.Seats[1].Cards), handText(before.Seats[1].Cards));
+        thinker.runAll();
+        ++thoughts;
+    }
+    EXPECT_EQ(thoughts, 2);  // the pile pick and the discard
+    for (int s = 0; s <= 4; ++s) {
+        EXPECT_EQ(handText(g.Seats[s].Cards), handText(onTheSpot.Seats[s].Cards)) << s;
+        EXPECT_EQ(handText(g.Seats[s].PileCards), handText(onTheSpot.Seats[s].PileCards)) << s;
+    }
+    expectEveryCardOnce();
+}
+
+// A new game while an Expert seat thinks: the thought is told to stop, and
+// when it comes back anyway nothing of the old turn runs.
+TEST_F(Driver, ANewGameDropsAThoughtUnderWay) {
+    HeldThinker thinker;
+    g.thinker = &thinker;
+    g.match.ExpertPlayers = true;
+    table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
+          "3C 4C 5C 7C 8C 10C QC", "6H 7H");
+    g.turnTimerTick();
+    while (g.seq.waiting()) g.seq.resume();
+    ASSERT_TRUE(g.seq.held());
+    ASSERT_EQ(thinker.thoughts.size(), 1u);
+
+    g.seq.cancel();
+    const std::string hand = handText(g.Seats[1].Cards), pile = handText(g.Seats[0].PileCards);
+    thinker.runAll();
+    EXPECT_FALSE(g.seq.running());
+    EXPECT_FALSE(g.seq.held());
+    EXPECT_EQ(handText(g.Seats[1].Cards), hand);
+    EXPECT_EQ(handText(g.Seats[0].PileCards), pile);
+    EXPECT_EQ(g.PickFromPile, false);
+}
+
+// The hint marks the move the Expert would make, says it, and moves no card;
+// it goes once the cards it was for have moved.
+TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
+    table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
+          "3C 4C 5C 7C 8C 10C 6H", "QH 7H");
+    g.CurrentSeat = 3;
+    g.turnTimerTick();
+    ASSERT_TRUE(g.hintAvailable());
+    const Table before = g.table;
+    const int drawnBefore = t.random.drawn;
+
+    g.HintItem_Click();
+    EXPECT_EQ(std::memcmp(&before.Seats, &g.table.Seats, sizeof before.Seats), 0);
+    EXPECT_EQ(t.random.drawn, drawnBefore);  // the game's random numbers are its own
+    EXPECT_TRUE(g.DrawPhase);
+    EXPECT_EQ(g.scene.hintLine.caption.rfind(" คำแนะนำ : ", 0), 0u) << g.scene.hintLine.caption;
+    std::vector<int> marked;
+    for (int c = 1; c <= 52; ++c)
+        if (g.scene.cardFace[c].hinted || g.scene.cardBack[c].hinted) marked.push_back(c);
+    ASSERT_FALSE(marked.empty());
+    // Either the stock's top card, or a pile card with the hand cards it
+    // goes down with.
+    if (marked.size() == 1) {
+        EXPECT_EQ(marked[0], g.Seats[0].Cards.top());
+        EXPECT_TRUE(g.scene.cardBack[marked[0]].hinted);
+    } else {
+        int fromPile = 0;
+        for (int c : marked) fromPile += g.Seats[0].PileCards.contains(c) ? 1 : 0;
+        EXPECT_GE(fromPile, 1);
+    }
+
+    // Asked again it says the same; after the draw its marks are gone.
+    const std::string said = g.scene.hintLine.caption;
+    g.HintItem_Click();
+    EXPECT_EQ(g.scene.hintLine.caption, said);
+    g.stockDblClick(g.Seats[0].Cards.top());
+    g.refreshHint();
+    for (int c = 1; c <= 52; ++c)
+        EXPECT_FALSE(g.scene.cardFace[c].hinted || g.scene.cardBack[c].hinted);
+    // After the draw the hint is a meld or a discard from the hand.
+    g.HintItem_Click();
+    marked.clear();
+    for (int c = 1; c <= 52; ++c)
+        if (g.scene.cardFace[c].hinted) marked.push_back(c);
+    ASSERT_TRUE(marked.size() == 1 || marked.size() == 3);
+    for (int c : marked) EXPECT_TRUE(g.Seats[4].Cards.contains(c)) << cardNotation(c);
+    // Between turns there is nothing to hint.
+    g.CurrentSeat = 1;
+    EXPECT_FALSE(g.hintAvailable());
 }
 
 }  // namespace
