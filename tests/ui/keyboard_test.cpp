@@ -1,6 +1,7 @@
 // Play without the mouse, the person's preferences, and what a screen
 // reader is told.
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 
 #include "core/game.h"
 #include "mainwindow.h"
+#include "rules/melds.h"
 #include "preferences.h"
 #include "quiet_dialogs.h"
 #include "tablewidget.h"
@@ -333,10 +335,11 @@ private slots:
     void preferencesAreKept() {
         QFile::remove(preferencesFile());
         QCOMPARE(loadPreferences().pace, Pace::Rules);
-        savePreferences({Pace::Instant, false, false, true});
+        QVERIFY(!loadPreferences().expertPlayers);
+        savePreferences({Pace::Instant, false, false, true, true});
         const Preferences back = loadPreferences();
         QCOMPARE(back.pace, Pace::Instant);
-        QVERIFY(!back.flights && !back.blinking && back.hintAlways);
+        QVERIFY(!back.flights && !back.blinking && back.hintAlways && back.expertPlayers);
         QFile f(preferencesFile());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("pace=sideways\n\x01\x02 garbage");
@@ -352,6 +355,138 @@ private slots:
             g.windowMouseMove(3000, 5000);
         });
         QVERIFY(g.scene.topPanel.visible);
+    }
+
+    // With the window's own timers: a new game while an Expert seat thinks on
+    // the worker thread drops the thought, and the new game plays on.
+    void aNewGameWhileTheExpertThinks() {
+        Preferences fast;
+        fast.pace = Pace::Instant;
+        fast.flights = false;
+        fast.expertPlayers = true;
+        Window t(11, fast);
+        Game& g = *t.game;
+        t.window->run([&] { g.applyPreferences(fast); });
+        t.window->setManualTime(false);
+        int newGames = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (newGames < 3 && clock.elapsed() < 20000) {
+            if (g.seq.held()) {
+                t.window->run([&g] { g.MissionItem_Click(); });
+                ++newGames;
+                QVERIFY(!g.seq.held());
+            }
+            // The person draws and discards whenever it is their turn.
+            if (t.personToMove() && g.DrawPhase)
+                t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
+            if (t.personToMove() && !g.DrawPhase) {
+                const int last = g.Seats[kHuman].Cards[g.Seats[kHuman].CardCount()];
+                t.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
+                t.window->run([&g, last] { g.cardDblClick(last); });
+            }
+            QTest::qWait(1);
+        }
+        QCOMPARE(newGames, 3);
+        // The dropped thoughts came back to nothing: the game goes on.
+        const int turnsBefore = g.Seats[0].CardCount();
+        QTRY_VERIFY_WITH_TIMEOUT(g.Seats[0].CardCount() < turnsBefore || g.RoundOver, 10000);
+        std::vector<int> seen(53, 0);
+        for (const SeatRec& s : g.Seats) {
+            for (int c : s.Cards.toVector()) ++seen[std::size_t(c)];
+            for (int c : s.PileCards.toVector()) ++seen[std::size_t(c)];
+        }
+        for (int c = 1; c <= 52; ++c) QCOMPARE(seen[std::size_t(c)], 1);
+    }
+
+    // Play > Hint (the H key) during the person's turn marks a move the game
+    // would accept and says it, and moves nothing; with Expert opponents
+    // thinking on the worker thread the game plays on as before.
+    void hintShowsALegalMoveAndChangesNothing() {
+        for (std::uint64_t seed : {5u, 6u, 7u}) {
+            Window t(seed);
+            Game& g = *t.game;
+            // A menu's key works in the active window.
+            t.window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
+            Preferences expert;
+            expert.expertPlayers = true;
+            t.window->run([&] { g.applyPreferences(expert); });
+            QVERIFY(g.level().expertSeats != 0);
+            int hints = 0;
+            for (int turn = 0; turn < 6 && !g.RoundOver; ++turn) {
+                t.playOn();
+                if (!t.personToMove()) break;
+                for (int phase = 0; phase < 2; ++phase) {
+                    const Table before = g.table;
+                    t.key(Qt::Key_H);
+                    t.window->finishThinking();
+                    const std::string said = g.scene.hintLine.caption;
+                    QVERIFY2(said.rfind(" คำแนะนำ : ", 0) == 0 &&
+                                 said.find("กำลังคิด") == std::string::npos,
+                             said.c_str());
+                    QVERIFY(g.scene.topPanel.visible);
+                    for (int s = 0; s <= 4; ++s) {
+                        QCOMPARE(g.Seats[s].Cards.toVector(), before.Seats[s].Cards.toVector());
+                        QCOMPARE(g.Seats[s].PileCards.toVector(),
+                                 before.Seats[s].PileCards.toVector());
+                    }
+                    std::vector<int> faces;
+                    int backs = 0;
+                    for (int c = 1; c <= 52; ++c) {
+                        if (g.scene.cardFace[c].hinted) faces.push_back(c);
+                        if (g.scene.cardBack[c].hinted) {
+                            ++backs;
+                            QCOMPARE(c, g.Seats[0].Cards.top());
+                        }
+                    }
+                    const CardList& hand = g.Seats[kHuman].Cards;
+                    const CardList& pile = g.Seats[0].PileCards;
+                    if (g.DrawPhase) {
+                        // The stock, or a pile card with the hand cards of its meld.
+                        if (backs == 1) {
+                            QVERIFY(faces.empty());
+                        } else {
+                            QCOMPARE(backs, 0);
+                            int deepest = 0;
+                            std::vector<int> fromHand;
+                            for (int c : faces) {
+                                if (pile.contains(c))
+                                    deepest =
+                                        deepest ? std::min(deepest, pile.find(c)) : pile.find(c);
+                                else if (hand.contains(c))
+                                    fromHand.push_back(c);
+                            }
+                            QVERIFY(deepest > 0);
+                            // The meld may take more pile cards than one.
+                            QVERIFY(!fromHand.empty() && fromHand.size() <= 2);
+                            QVERIFY(CanPickFromPile(g.table, deepest));
+                        }
+                    } else {
+                        // A meld from the hand, or one card of it to discard.
+                        QCOMPARE(backs, 0);
+                        for (int c : faces) QVERIFY(hand.contains(c));
+                        if (faces.size() == 3)
+                            QVERIFY(CheckLaidMeld(g.table, faces[0], faces[1], faces[2]));
+                        else
+                            QCOMPARE(int(faces.size()), 1);
+                    }
+                    ++hints;
+                    if (phase == 1 || !g.DrawPhase) break;
+                    // Draw from the stock and ask again.
+                    t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
+                    QVERIFY(!g.DrawPhase);
+                    for (int c = 1; c <= 52; ++c)
+                        QVERIFY(!g.scene.cardFace[c].hinted && !g.scene.cardBack[c].hinted);
+                }
+                // Discard the last card of the hand to end the turn.
+                const int last = g.Seats[kHuman].Cards[g.Seats[kHuman].CardCount()];
+                t.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
+                t.window->run([&g, last] { g.cardDblClick(last); });
+                t.settle();
+            }
+            QVERIFY(hints >= 6);
+        }
     }
 };
 
