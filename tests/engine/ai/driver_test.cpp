@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "rules/melds.h"
 #include "support/fakes.h"
 
 namespace vornak {
@@ -410,6 +411,25 @@ TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
     // Between turns there is nothing to hint.
     g.CurrentSeat = 1;
     EXPECT_FALSE(g.hintAvailable());
+}
+
+// Once the person has taken from the pile, the hint is a meld with the card
+// taken, as the game requires.
+TEST_F(Driver, AfterTakingFromThePileTheHintLaysTheTakenCardDown) {
+    table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
+          "3C 4C 5C 6S 7S QS KC", "AD 8S");
+    g.CurrentSeat = 3;
+    g.turnTimerTick();
+    g.cardDblClick(parseCard("8S"));
+    ASSERT_TRUE(g.LayDownMode);
+    ASSERT_TRUE(g.Seats[4].Cards.contains(parseCard("8S")));
+    g.HintItem_Click();
+    std::vector<int> marked;
+    for (int c = 1; c <= 52; ++c)
+        if (g.scene.cardFace[c].hinted) marked.push_back(c);
+    ASSERT_EQ(marked.size(), 3u) << g.scene.hintLine.caption;
+    EXPECT_NE(std::find(marked.begin(), marked.end(), parseCard("8S")), marked.end());
+    EXPECT_TRUE(CheckLaidMeld(g.table, marked[0], marked[1], marked[2]));
 }
 
 }  // namespace
