@@ -103,7 +103,8 @@ public:
         if (language_) {
             language_->setText(languageName(otherLanguage()));
             language_->adjustSize();
-            language_->move(width() - language_->width() - px(60), px(45));
+            // Bottom left, where no picture rises.
+            language_->move(px(60), height() - language_->height() - px(45));
             language_->raise();
         }
         setCursor(ui::cursorShape(m_.cursor));

@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QtMath>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +43,8 @@ bool hasThaiLetter(const QString& text) {
 // The Thai texts found, each with where it was seen.
 struct Findings {
     std::set<QString> found;
+    std::set<QString> cut;  // texts a label shows cut short
+    long fitted = 0;
     bool reading = false;  // from the switch to English on
     void check(const QString& where, const QString& text) {
         if (reading && hasThaiLetter(text)) found.insert(where + QStringLiteral(": ") + text);
@@ -77,6 +81,26 @@ void checkWidgets(Findings& f, const QString& when) {
                 f.check(where + QStringLiteral(" action"), a->toolTip());
             }
         }
+    }
+}
+
+// At the table's design size no label of the table cuts its English short:
+// a label paints what does not fit (after shrinking the font a little) with
+// an ellipsis.
+void checkFit(Findings& f, QWidget* table, const QString& when) {
+    for (QWidget* w : table->findChildren<QWidget*>()) {
+        // The labels speak their text; seat names and the stock say more.
+        const QString name = w->objectName();
+        if (!w->isVisible() || name.startsWith(QStringLiteral("card")) ||
+            name.startsWith(QStringLiteral("seatName")) || name == QStringLiteral("stockCount") ||
+            w->accessibleName().isEmpty())
+            continue;
+        ++f.fitted;
+        const QFontMetricsF fm(w->font());
+        for (const QString& line : w->accessibleName().split(u'\n'))
+            if (qCeil(fm.horizontalAdvance(line)) > w->width() - 4)
+                f.cut.insert(when + QStringLiteral(" ") + w->objectName() + QStringLiteral(": ") +
+                             line);
     }
 }
 
@@ -204,7 +228,7 @@ private slots:
         MainWindow window(game, dialogs);
         dialogs.window = &window;
         window.setManualTime(true);
-        window.resize(990, 693);
+        window.resize(792, 554 + window.menuBar()->sizeHint().height());
         window.show();
         window.run([&game] { game.MainWindowLoad(); });
         QVERIFY(speaksThai());
@@ -283,6 +307,7 @@ private slots:
             }
             checkScene(found, game);
             if (events % 25 == 0) checkWidgets(found, QStringLiteral("table"));
+            checkFit(found, table, QStringLiteral("table"));
             ended = dialogs.statistics > 0;  // with the end screen and the hall of fame
         }
         if (!ended)
@@ -294,6 +319,20 @@ private slots:
                 game.DiscardMode, game.ArrangeMode, game.PilePickMode,
                 game.scene.hintLine.caption.c_str());
         QVERIFY2(ended, "the game did not end");
+
+        // Every remark of the computer seats fits the hint line after the
+        // longest name and the narration it follows.
+        const std::pair<const char*, int> narrations[] = {{"กำลังคิด ??? ", 0},
+                                                          {"เลือกเล่นไพ่จากในวง   ", 1}};
+        for (const auto& [before, kind] : narrations)
+            for (int j = 0; j < 6; ++j) {
+                window.run([&game, before, kind, j] {
+                    game.scene.topPanel.visible = true;
+                    game.scene.hintLine.caption = std::string(" S.Brannoc ") + translate(before) +
+                                                  translate(game.Remarks[kind][j].c_str());
+                });
+                checkFit(found, table, QStringLiteral("remark"));
+            }
         checkWidgets(found, QStringLiteral("after the game"));
 
         // The windows of the Help and Game menus.
@@ -308,9 +347,15 @@ private slots:
         Preferences prefs;
         editPreferences(&window, prefs);
         checkWidgets(found, QStringLiteral("help windows"));
-        qInfo("english: %d events, %d rounds, %d message boxes, %d screens", events, rounds,
-              dialogs.boxes, dialogs.screens);
+        qInfo("english: %d events, %d rounds, %d message boxes, %d screens, %ld labels measured",
+              events, rounds, dialogs.boxes, dialogs.screens, found.fitted);
 
+        QStringList cut;
+        for (const QString& s : found.cut) {
+            qInfo("cut short: %s", qPrintable(s));
+            cut << s;
+        }
+        QVERIFY2(found.cut.empty(), qPrintable(cut.join(QStringLiteral("\n"))));
         QStringList report;
         for (const QString& s : found.found) report << s;
         QVERIFY2(found.found.empty(), qPrintable(report.join(QStringLiteral("\n"))));
