@@ -102,8 +102,10 @@ Task Game::AnimateLayDown(int penalised) {
 }
 
 void Game::showMeld(int seat) {
-    logPlay(PlayLogs[static_cast<std::size_t>(seat)],
-            cardName(Selection[1]) + " ," + cardName(Selection[2]) + "," + cardName(Selection[3]));
+    const std::string meld = format(
+        // TRANSLATORS: the three cards of a meld in a seat's plays of the round.
+        _("%1 ,%2,%3"), {cardName(Selection[1]), cardName(Selection[2]), cardName(Selection[3])});
+    logPlay(PlayLogs[static_cast<std::size_t>(seat)], meld);
     LayoutLaidCards(seat);
 }
 
