@@ -29,6 +29,7 @@
 #include "preferences.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"
+#include "thaifont.h"
 
 using namespace vornak;
 
@@ -102,6 +103,30 @@ void checkFit(Findings& f, QWidget* table, const QString& when) {
                 f.cut.insert(when + QStringLiteral(" ") + w->objectName() + QStringLiteral(": ") +
                              line);
     }
+}
+
+// The labels of a window show their whole text (they are never wrapped).
+void checkWindowFit(Findings& f, QWidget* window, const QString& when) {
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (!l->isVisible() || l->wordWrap() || l->text().isEmpty() ||
+            l->pixmap().isNull() == false)
+            continue;
+        const QFontMetricsF fm(l->font());
+        const QStringList lines = l->text().split(u'\n');
+        if (qCeil(fm.height() * lines.size()) > l->contentsRect().height() + 2)
+            f.cut.insert(when + QStringLiteral(" (too high) ") + l->text());
+        for (const QString& line : lines)
+            if (qCeil(fm.horizontalAdvance(line)) > l->contentsRect().width())
+                f.cut.insert(when + QStringLiteral(" ") + window->objectName() +
+                             QStringLiteral(": ") + line);
+    }
+}
+
+// VORNAK_SHOTS=folder keeps a picture of every screen and board seen.
+void saveShot(QWidget* w, const QString& name) {
+    const QString folder = qEnvironmentVariable("VORNAK_SHOTS");
+    if (!folder.isEmpty())
+        w->grab().save(folder + QStringLiteral("/") + name + QStringLiteral(".png"));
 }
 
 void checkLabel(Findings& f, const char* name, const Label& l) {
@@ -199,6 +224,8 @@ public:
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal()) {
                 checkWidgets(f, QStringLiteral("screen"));
+                checkWindowFit(f, d, QStringLiteral("screen"));
+                saveShot(d, d->objectName());
                 d->done(QDialog::Accepted);
                 return;
             }
@@ -303,6 +330,7 @@ private slots:
                 // The board, and the notebook and a seat's plays over it.
                 window.run([&game] { game.ScoreBrdItem_Click(); });
                 checkWidgets(found, QStringLiteral("board"));
+                saveShot(&window, QStringLiteral("board%1").arg(rounds));
                 window.run([&game] { game.ScoreBrdItem_Click(); });
             }
             checkScene(found, game);
@@ -372,6 +400,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);  // the person's own settings stay untouched
     QApplication app(argc, argv);
+    useThaiFont(app);  // the program's font: the labels are measured with it
     EnglishTest test;
     const int result = QTest::qExec(&test, argc, argv);
     setLanguage("th");
