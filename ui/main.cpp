@@ -8,9 +8,12 @@
 #include <QStandardPaths>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "core/game.h"
+#include "language.h"
 #include "mainwindow.h"
 #include "preferences.h"
 #include "qtdialogs.h"
@@ -26,8 +29,9 @@ std::uint64_t clockSeed() {
 
 // --help and --version print and exit here, before any window system is
 // needed; other arguments are refused with a message. Returns where the
-// program keeps its files (their folders made) and finds its pictures.
-vornak::Paths readCommandLine(int argc, char** argv) {
+// program keeps its files (their folders made) and finds its pictures, and
+// in `language` the language asked for with --lang (empty: none).
+vornak::Paths readCommandLine(int argc, char** argv, QString& language) {
     QCoreApplication app(argc, argv);
     vornak::nameApplication();
     QCommandLineParser parser;
@@ -35,7 +39,23 @@ vornak::Paths readCommandLine(int argc, char** argv) {
         QStringLiteral("Thai Dummy card game: one player against three computer players."));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QStringLiteral("Play in this language for this time: th (Thai, the "
+                       "game's own) or en (English)."),
+        QStringLiteral("code"));
+    parser.addOption(lang);
     parser.process(app);
+    language = parser.value(lang);
+    vornak::setCatalogFolder(
+        vornak::findCatalogFolder(QCoreApplication::applicationDirPath().toStdString()));
+    if (!language.isEmpty() && language != QStringLiteral("th") &&
+        !vornak::hasCatalog(language.toStdString())) {
+        fputs(
+            qPrintable(QStringLiteral("vornak: no catalog for the language '%1'\n").arg(language)),
+            stderr);
+        std::exit(2);
+    }
 
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
@@ -54,10 +74,14 @@ vornak::Paths readCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const vornak::Paths paths = readCommandLine(argc, argv);
+    QString language;
+    const vornak::Paths paths = readCommandLine(argc, argv, language);
     vornak::startEarlyWork(paths);
     QApplication app(argc, argv);
     vornak::setUpApplication(app);
+    // After the application object, which sets the locale from the
+    // environment: Thai unless chosen otherwise.
+    vornak::applyLanguage(language.isEmpty() ? vornak::savedLanguage() : language);
 
     vornak::SeededRandom random(clockSeed());
     vornak::QtDialogs dialogs;

@@ -4,12 +4,14 @@
 #include <QCloseEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QActionGroup>
 #include <QMenuBar>
 
 #include "core/game.h"
 #include "preferences.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"
+#include "language.h"
 
 namespace vornak {
 
@@ -138,6 +140,7 @@ void MainWindow::buildMenus() {
     QAction* prefs = gameMenu->addAction(QStringLiteral("Preferences..."));
     prefs->setObjectName(QStringLiteral("preferencesItem"));
     connect(prefs, &QAction::triggered, this, [this] { choosePreferences(); });
+    buildLanguageMenu(gameMenu);
     gameMenu->addSeparator();
     addItem(gameMenu, m.ExitItem, gameIdx, [&g] { g.ExitItem_Click(); });
 
@@ -383,6 +386,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     QApplication::quit();
+}
+
+// ---- Game > Language ----
+
+void MainWindow::buildLanguageMenu(QMenu* gameMenu) {
+    QMenu* menu = gameMenu->addMenu(QStringLiteral("Language"));
+    menu->setObjectName(QStringLiteral("languageMenu"));
+    auto* group = new QActionGroup(menu);
+    for (const QString& code : offeredLanguages()) {
+        QAction* a = menu->addAction(languageName(code));
+        a->setObjectName(QStringLiteral("language_") + code);
+        a->setData(code);
+        a->setCheckable(true);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, code] { chooseLanguage(code); });
+    }
+    // The title screen may have switched it too.
+    connect(menu, &QMenu::aboutToShow, menu, [menu] {
+        const QString current = QString::fromStdString(language());
+        for (QAction* a : menu->actions()) a->setChecked(a->data().toString() == current);
+    });
+}
+
+void MainWindow::chooseLanguage(const QString& code) {
+    if (code.toStdString() == language()) return;
+    run([this, code] { switchGameLanguage(game_, code); });
 }
 
 }  // namespace vornak

@@ -83,6 +83,8 @@ private:
     QAction* addItem(QMenu* into, const MenuItem& item, int parent, std::function<void()> handler);
     void buildMenus();
     void choosePreferences();  // Game > Preferences...
+    void buildLanguageMenu(QMenu* gameMenu);
+    void chooseLanguage(const QString& code);  // Game > Language
     void syncMenus();
     void syncTimers();
     bool blocked() const;

@@ -1,4 +1,5 @@
 #include "preferences.h"
+#include "language.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -61,16 +62,16 @@ void savePreferences(const Preferences& prefs) {
 bool editPreferences(QWidget* parent, Preferences& prefs) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("preferencesWindow"));
-    dialog.setWindowTitle(QStringLiteral("ตั้งค่าการเล่น"));
+    dialog.setWindowTitle(tx("ตั้งค่าการเล่น"));
     auto* layout = new QVBoxLayout(&dialog);
 
-    auto* paceBox = new QGroupBox(QStringLiteral("จังหวะของผู้เล่นคอมพิวเตอร์"), &dialog);
+    auto* paceBox = new QGroupBox(tx("จังหวะของผู้เล่นคอมพิวเตอร์"), &dialog);
     auto* paceLayout = new QVBoxLayout(paceBox);
     auto* paces = new QButtonGroup(&dialog);
     const std::array<QString, 3> paceTexts = {
-        QStringLiteral("ตามกติกา (หยุดคิดตามปกติ)"),
-        QStringLiteral("เร็ว (หยุดคิดหนึ่งในสามของปกติ)"),
-        QStringLiteral("ทันที (ไม่หยุดคิด)"),
+        tx("ตามกติกา (หยุดคิดตามปกติ)"),
+        tx("เร็ว (หยุดคิดหนึ่งในสามของปกติ)"),
+        tx("ทันที (ไม่หยุดคิด)"),
     };
     for (std::size_t i = 0; i < paceTexts.size(); ++i) {
         auto* b = new QRadioButton(paceTexts[i], paceBox);
@@ -81,11 +82,11 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
     paces->button(static_cast<int>(prefs.pace))->setChecked(true);
     layout->addWidget(paceBox);
 
-    auto* opponentsBox = new QGroupBox(QStringLiteral("ผู้เล่นคอมพิวเตอร์"), &dialog);
+    auto* opponentsBox = new QGroupBox(tx("ผู้เล่นคอมพิวเตอร์"), &dialog);
     auto* opponentsLayout = new QVBoxLayout(opponentsBox);
-    auto* rules = new QRadioButton(QStringLiteral("เล่นตามกติกา"), opponentsBox);
+    auto* rules = new QRadioButton(tx("เล่นตามกติกา"), opponentsBox);
     rules->setObjectName(QStringLiteral("opponents_rules"));
-    auto* expert = new QRadioButton(QStringLiteral("เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)"), opponentsBox);
+    auto* expert = new QRadioButton(tx("เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)"), opponentsBox);
     expert->setObjectName(QStringLiteral("opponents_expert"));
     (prefs.expertPlayers ? expert : rules)->setChecked(true);
     opponentsLayout->addWidget(rules);
@@ -99,10 +100,9 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
         layout->addWidget(c);
         return c;
     };
-    QCheckBox* flights = check("flights", QStringLiteral("แสดงไพ่บินเมื่อหงายไพ่ชุด"), prefs.flights);
-    QCheckBox* blinking = check("blinking", QStringLiteral("ชื่อผู้เล่นที่ถึงตากะพริบ"), prefs.blinking);
-    QCheckBox* hint =
-        check("hintAlways", QStringLiteral("แสดงบรรทัดคำแนะนำด้านบนตลอดเวลา"), prefs.hintAlways);
+    QCheckBox* flights = check("flights", tx("แสดงไพ่บินเมื่อหงายไพ่ชุด"), prefs.flights);
+    QCheckBox* blinking = check("blinking", tx("ชื่อผู้เล่นที่ถึงตากะพริบ"), prefs.blinking);
+    QCheckBox* hint = check("hintAlways", tx("แสดงบรรทัดคำแนะนำด้านบนตลอดเวลา"), prefs.hintAlways);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

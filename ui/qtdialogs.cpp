@@ -10,6 +10,7 @@
 
 #include "core/game.h"
 #include "windows.h"
+#include "language.h"
 
 namespace vornak {
 
@@ -124,7 +125,10 @@ void QtDialogs::popupMenu(PopupMenu which) {
 
 void QtDialogs::showTitleScreen(TitleScreen& screen) {
     ModalScope scope(*this);
-    runTitleScreen(parent(), screen);
+    std::function<bool(const QString&)> switcher;
+    if (game_)
+        switcher = [game = game_](const QString& code) { return switchGameLanguage(*game, code); };
+    runTitleScreen(parent(), screen, switcher);
 }
 
 void QtDialogs::showStatisticsScreen(StatisticsScreen& screen) {

@@ -1,4 +1,4 @@
-// The rules of the game in Thai, as shown by the Help window.
+// The rules of the game, as shown by the Help window.
 #pragma once
 
 #include <QString>

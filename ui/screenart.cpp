@@ -1,6 +1,7 @@
 #include "screenart.h"
 
 #include "cardart.h"
+#include "language.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -255,8 +256,7 @@ void titleStart(QPainter& p, const QRectF& r) {
     paintGoldText(p, QRectF(r.left(), r.top() + r.height() * 0.58, r.width(), r.height() * 0.25),
                   QStringLiteral("Vornak"), r.height() * 0.2);
     paintSubtitle(p, QRectF(r.left(), r.top() + r.height() * 0.82, r.width(), r.height() * 0.1),
-                  QStringLiteral("ไพ่ดัมมี่  ·  Thai Dummy"), r.height() * 0.055,
-                  QColor(0xf4, 0xf0, 0xe0));
+                  tx("ไพ่ดัมมี่  ·  Thai Dummy"), r.height() * 0.055, QColor(0xf4, 0xf0, 0xe0));
     Scatter s(7);
     for (int i = 0; i < 14; ++i)
         paintSparkle(p,

@@ -1165,6 +1165,12 @@ void TableWidget::raisePanels() {
 }
 
 void TableWidget::sync() {
+    // The cards' names follow the language.
+    if (language_ != language()) {
+        language_ = language();
+        for (std::size_t c = 1; c < faces_.size(); ++c)
+            if (faces_[c]) faces_[c]->setToolTip(qs(cardName(static_cast<int>(c))));
+    }
     // Before the table has its first real size there is nothing to lay out:
     // the first resize lays everything out at the size that is shown.
     if (!isVisible() && !testAttribute(Qt::WA_Resized)) {

@@ -159,6 +159,7 @@ private:
     bool pressedOnBoard_ = false;  // the last press came while the round was over
 
     std::vector<table::CardWidget*> faces_, backs_;  // index = card code
+    std::string language_ = "th";                    // of the cards' names
     std::vector<long> lastZ_;                        // faces 0..52, backs 53..105
     std::vector<table::LabelWidget*> labels_;
     std::vector<table::ImageWidget*> images_;

@@ -5,10 +5,12 @@
 #include "windows.h"
 
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 #include <array>
 
 #include "core/game.h"
+#include "language.h"
 #include "screenart.h"
 #include "windows_common.h"
 
@@ -37,8 +39,11 @@ class TitleDialog : public ModelDialog {
 public:
     static constexpr int kWidth = 7200, kHeight = 5400;
 
-    TitleDialog(QWidget* parent, TitleScreen& model)
-        : ModelDialog(parent, QStringLiteral("Vornak"), kWidth, kHeight), m_(model) {
+    TitleDialog(QWidget* parent, TitleScreen& model,
+                const std::function<bool(const QString&)>& switchLanguage)
+        : ModelDialog(parent, QStringLiteral("Vornak"), kWidth, kHeight),
+          m_(model),
+          switchLanguage_(switchLanguage) {
         setWindowFlag(Qt::FramelessWindowHint);
         setObjectName(QStringLiteral("titleScreen"));
         for (int i = 1; i <= 4; ++i) {
@@ -62,6 +67,23 @@ public:
         caption_->onClick = [this] { click(); };
         onSurfaceHover = [this] { hover(false); };
         onActivate = [this] { click(); };
+        if (switchLanguage_) {
+            // A newcomer sees the choice of language first thing: Thai, the
+            // game's own, or English.
+            language_ = new QPushButton(this);
+            language_->setObjectName(QStringLiteral("languageSwitch"));
+            language_->setFlat(true);
+            language_->setCursor(Qt::PointingHandCursor);
+            language_->setFocusPolicy(Qt::NoFocus);
+            QPalette pal = language_->palette();
+            pal.setColor(QPalette::ButtonText, QColor(0xf4, 0xf0, 0xe0));
+            language_->setPalette(pal);
+            connect(language_, &QPushButton::clicked, this, [this] {
+                if (switchLanguage_(otherLanguage())) sync();
+                for (ArtView* view : image_)
+                    if (view) view->update();
+            });
+        }
         timer_->setObjectName(QStringLiteral("riseTimer"));
         connect(timer_, &QTimer::timeout, this, [this] {
             m_.tick();
@@ -81,6 +103,13 @@ public:
         opponents_->sync(m_.opponents);
         caption_->sync(m_.actionCaption);
         caption_->raise();
+        if (language_) {
+            language_->setText(languageName(otherLanguage()));
+            language_->adjustSize();
+            // Bottom left, where no picture rises.
+            language_->move(px(60), height() - language_->height() - px(45));
+            language_->raise();
+        }
         setCursor(ui::cursorShape(m_.cursor));
         syncTimer(*timer_, m_.riseTimer);
         if (m_.closed) {
@@ -90,6 +119,10 @@ public:
     }
 
 private:
+    // Thai and English offer each other; any other language offers Thai.
+    static QString otherLanguage() {
+        return speaksThai() ? QStringLiteral("en") : QStringLiteral("th");
+    }
     void hover(bool over) {
         m_.hoverAction(over);
         sync();
@@ -100,6 +133,8 @@ private:
     }
 
     TitleScreen& m_;
+    std::function<bool(const QString&)> switchLanguage_;
+    QPushButton* language_ = nullptr;
     std::array<ArtView*, 5> image_{};
     std::array<ModelLabel*, 4> heading_{}, stake_{};
     ModelLabel* moneyHeading_ = nullptr;
@@ -366,8 +401,9 @@ void runModal(QWidget* parent, Model& model, Args&... args) {
 
 }  // namespace
 
-void runTitleScreen(QWidget* parent, TitleScreen& screen) {
-    runModal<TitleDialog>(parent, screen);
+void runTitleScreen(QWidget* parent, TitleScreen& screen,
+                    const std::function<bool(const QString&)>& switchLanguage) {
+    runModal<TitleDialog>(parent, screen, switchLanguage);
 }
 
 void runStatisticsScreen(QWidget* parent, StatisticsScreen& screen) {

@@ -3,6 +3,9 @@
 // modeless rules, about and credits windows of the Help menu.
 #pragma once
 
+#include <functional>
+
+class QString;
 class QWidget;
 
 namespace vornak {
@@ -15,7 +18,10 @@ struct HallOfFame;
 
 // Modal: each shows its model as the game has opened it, and returns when
 // the window has closed. The end screen's blink timer counts in the game.
-void runTitleScreen(QWidget* parent, TitleScreen& screen);
+// The title screen offers the other language ("English" / "ไทย") when
+// `switchLanguage` is given; it returns whether the language changed.
+void runTitleScreen(QWidget* parent, TitleScreen& screen,
+                    const std::function<bool(const QString&)>& switchLanguage = {});
 void runStatisticsScreen(QWidget* parent, StatisticsScreen& screen);
 void runEndScreen(QWidget* parent, EndScreen& screen, Game& game);
 void runHallOfFame(QWidget* parent, HallOfFame& screen);

@@ -19,6 +19,7 @@
 #include "screenart.h"
 #include "windows.h"
 #include "windows_common.h"
+#include "language.h"
 
 namespace vornak {
 
@@ -197,9 +198,9 @@ private:
         bool bold;
         QColor color;
     };
-    static const std::vector<Line>& lines() {
+    static std::vector<Line> lines() {
         const QColor gold(0xf2, 0xc9, 0x4c), white(0xf4, 0xf0, 0xe0), soft(0xb9, 0xd8, 0xc2);
-        static const std::vector<Line> all = {
+        std::vector<Line> all = {
             {kProductTitle, 16, true, gold},
             {QString(), 10, false, white},
             {QStringLiteral("------ CREDITS ------"), 12, true, white},
@@ -219,9 +220,10 @@ private:
             {QStringLiteral("Testing"), 10, false, soft},
             {QStringLiteral("The Vornak team"), 12, true, white},
             {QString(), 14, false, white},
-            {QStringLiteral("ขอบคุณที่เล่น Vornak"), 12, true, gold},
-            {QStringLiteral("Thank you for playing"), 10, false, soft},
+            {tx("ขอบคุณที่เล่น Vornak"), 12, true, gold},
         };
+        // Under the Thai line, its English; the translation stands alone.
+        if (speaksThai()) all.push_back({QStringLiteral("Thank you for playing"), 10, false, soft});
         return all;
     }
     qreal contentHeight() const {
@@ -273,11 +275,10 @@ public:
         titlePal.setColor(QPalette::WindowText, QColor(0xf2, 0xc9, 0x4c));
         title->setPalette(titlePal);
 
-        auto* warning = new QGroupBox(QStringLiteral("คำเตือน"), this);
+        auto* warning = new QGroupBox(tx("คำเตือน"), this);
         warning->setObjectName(QStringLiteral("warningFrame"));
-        auto* line1 =
-            new QLabel(QStringLiteral("ใช้โปรแกรมเพื่อความบันเทิงเท่านั้น  ไม่ควรใช้เพื่อการพนัน"), warning);
-        auto* line2 = new QLabel(QStringLiteral("“การพนันไม่ได้สร้างความร่ำรวยให้ใครอย่างยั่งยืน”"), warning);
+        auto* line1 = new QLabel(tx("ใช้โปรแกรมเพื่อความบันเทิงเท่านั้น  ไม่ควรใช้เพื่อการพนัน"), warning);
+        auto* line2 = new QLabel(tx("“การพนันไม่ได้สร้างความร่ำรวยให้ใครอย่างยั่งยืน”"), warning);
         QFont headingFont = warning->font();
         headingFont.setBold(true);
         warning->setFont(headingFont);

@@ -3,27 +3,41 @@
 #include <array>
 #include <cctype>
 
+#include "core/i18n.h"
+
 namespace vornak {
 namespace {
 
 constexpr std::array<std::string_view, 13> kRankText = {"2", "3",  "4", "5", "6", "7", "8",
                                                         "9", "10", "J", "Q", "K", "A"};
-constexpr std::array<std::string_view, 4> kSuitWord = {"ดอกจิก", "ข้าวหลามตัด", "โพแดง", "โพดำ"};
+// A card's name is its rank followed by its suit: "A โพดำ", in English "A♠".
+constexpr std::array<const char*, 4> kSuitName = {N_("%1 ดอกจิก"), N_("%1 ข้าวหลามตัด"),
+                                                  N_("%1 โพแดง"), N_("%1 โพดำ")};
 constexpr std::string_view kSuitLetters = "CDHS";
 
 std::array<std::string, 53> buildNames() {
     std::array<std::string, 53> names;
     for (int c = 1; c <= 52; ++c)
-        names[c] = std::string(kRankText[rankOf(c)]) + " " + std::string(kSuitWord[suitOf(c)]);
+        names[c] = format(_(kSuitName[suitOf(c)]), {kRankText[rankOf(c)]});
     return names;
 }
 
 }  // namespace
 
 const std::string& cardName(int code) {
-    static const std::array<std::string, 53> names = buildNames();
     static const std::string none;
-    return isValidCard(code) ? names[code] : none;
+    if (!isValidCard(code)) return none;
+    if (speaksThai()) {
+        static const std::array<std::string, 53> thai = buildNames();
+        return thai[code];
+    }
+    static std::string builtFor;
+    static std::array<std::string, 53> names;
+    if (builtFor != language()) {
+        names = buildNames();
+        builtFor = language();
+    }
+    return names[code];
 }
 
 int parseCard(std::string_view text) {

@@ -43,7 +43,7 @@ constexpr int cardValue(int code) {
     return rankOf(code) >= 8 ? 10 : 5;
 }
 
-// The Thai name shown as the card's tooltip, such as "A โพดำ".
+// The name shown as the card's tooltip, such as "A โพดำ" ("A♠" in English).
 const std::string& cardName(int code);
 
 // Short notation used by tests and tools: rank (2-10, J, Q, K, A) followed by

@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "play/cardmoves.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -81,11 +82,11 @@ int Game::FavouredSeat() const {
 
 void Game::DealRound() {
     for (int i = 1; i <= 4; ++i)
-        scene.seatName[i].tooltip = "เหลือเงิน " + plain(Players[i].Money) + " บาท";
+        scene.seatName[i].tooltip = format(_("เหลือเงิน %1 บาท"), {plain(Players[i].Money)});
 
     scene.stockCount.visible = true;
-    scene.menus.mnuPlayShowCard.caption = "หงายไพ่";
-    scene.menus.mnuPlayDrawnCard.caption = "ทิ้งไพ่";
+    scene.menus.mnuPlayShowCard.caption = _("หงายไพ่");
+    scene.menus.mnuPlayDrawnCard.caption = _("ทิ้งไพ่");
 
     if (RandomSkinOn && SkinCount > 0) {
         PickRandomSkin();
@@ -166,7 +167,7 @@ void Game::DealRound() {
 
     for (int i = 1; i <= 4; ++i) PlayLogs[i].EntryCount = 0;
 
-    hint(" กำลังแจกไพ่ ,,,ให้ผู้เล่นแต่ละคน ");
+    hint(_(" กำลังแจกไพ่ ,,,ให้ผู้เล่นแต่ละคน "));
     scene.moneyLabel.caption = num(Players[4].Money);
 
     report({"deal", favoured, {}, 0, ""});

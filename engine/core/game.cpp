@@ -1,5 +1,6 @@
 // Start-up, the main window's menus and the input on the bare table.
 #include "core/game.h"
+#include "core/i18n.h"
 
 #include <filesystem>
 
@@ -64,7 +65,7 @@ void Game::initScene() {
     for (int i = 1; i <= 4; ++i) s.seatName[i].bold = true;
 
     s.stockCount = makeLabel(600, 1080, 855, 240, kYellow, Align::Center);
-    s.stockCount.caption = "เหลือ 23 ใบ";
+    s.stockCount.caption = format(_("เหลือ %1 ใบ"), {"23"});
     s.stockCount.visible = false;
     // The person's play menu acts only once the person has drawn or picked.
     s.menus.mnuPlayArrangeCard.enabled = false;
@@ -86,11 +87,11 @@ void Game::initScene() {
         s.panelK[i] = makeLabel(10850, top, 450, 270, kWhite, Align::Right);
         s.panelFooled[i] = makeLabel(11300, top, 260, 270, kWhite, Align::Right);
         s.panelGotFool[i] = makeLabel(11560, top, 260, 270, kWhite, Align::Right);
-        s.panelTitle[i].tooltip = "ชื่อผู้เล่น";
-        s.panelPoints[i].tooltip = "แต้มรวมที่ได้";
-        s.panelK[i].tooltip = "K ที่ได้";
-        s.panelFooled[i].tooltip = "เสียโง่(ครั้ง)";
-        s.panelGotFool[i].tooltip = "ได้โง่(ครั้ง)";
+        s.panelTitle[i].tooltip = _("ชื่อผู้เล่น");
+        s.panelPoints[i].tooltip = _("แต้มรวมที่ได้");
+        s.panelK[i].tooltip = _("K ที่ได้");
+        s.panelFooled[i].tooltip = _("เสียโง่(ครั้ง)");
+        s.panelGotFool[i].tooltip = _("ได้โง่(ครั้ง)");
     }
 
     s.topPanel.rect = {0, 0, 9045, 615};
@@ -98,9 +99,9 @@ void Game::initScene() {
     s.hintLine = makeLabel(120, 60, 5500, 500, kYellow, Align::Left, 9);
     s.clockLabel = makeLabel(5700, 150, 950, 300, kWhite, Align::Center, 10);
     s.clockLabel.caption = "00 : 00 : 00";
-    s.clockLabel.tooltip = "เวลาที่ใช้";
+    s.clockLabel.tooltip = _("เวลาที่ใช้");
     s.moneyLabel = makeLabel(6700, 150, 1050, 300, kYellow, Align::Right, 10);
-    s.moneyLabel.tooltip = "เงินของคุณ (บาท)";
+    s.moneyLabel.tooltip = _("เงินของคุณ (บาท)");
     s.levelLabel = makeLabel(7800, 150, 1200, 300, kWhite, Align::Center, 10);
 
     initResultsScene();
@@ -125,7 +126,7 @@ void Game::MainWindowLoad() {
     LoadSkinCatalogue();
     if (PlayerName.empty()) {
         const auto answer =
-            dialogs.inputBox("กรุณาใส่ชื่อของคุณก่อนเริ่มเล่นเกม(มากสุด 8 ตัวอักษร)", "Vornak", "Noname");
+            dialogs.inputBox(_("กรุณาใส่ชื่อของคุณก่อนเริ่มเล่นเกม(มากสุด 8 ตัวอักษร)"), "Vornak", "Noname");
         PlayerName = answer.value_or("");
         if (PlayerName == "          ") PlayerName = "Noname";
     }
@@ -202,16 +203,16 @@ void Game::keyPress(int key) {
 }
 
 bool Game::queryClose() {
-    const auto answer = dialogs.messageBox(" กดปุ่ม OK เพื่อจบโปรแกรม  กดปุ่ม Cancle เพื่อยกเลิก ",
-                                           "จบโปรแกรม", MsgButtons::OkCancel, MsgIcon::Question);
+    const auto answer = dialogs.messageBox(_(" กดปุ่ม OK เพื่อจบโปรแกรม  กดปุ่ม Cancle เพื่อยกเลิก "),
+                                           _("จบโปรแกรม"), MsgButtons::OkCancel, MsgIcon::Question);
     if (answer != MsgResult::Ok) return false;
     saveOnExit();
     return true;
 }
 
 void Game::ExitItem_Click() {
-    const auto answer = dialogs.messageBox(" กดปุ่ม OK เพื่อจบโปรแกรม กดปุ่ม Cancle เพื่อยกเลิก ",
-                                           "จบโปรแกรม", MsgButtons::OkCancel, MsgIcon::Question);
+    const auto answer = dialogs.messageBox(_(" กดปุ่ม OK เพื่อจบโปรแกรม กดปุ่ม Cancle เพื่อยกเลิก "),
+                                           _("จบโปรแกรม"), MsgButtons::OkCancel, MsgIcon::Question);
     if (answer != MsgResult::Ok) return;
     saveOnExit();
     dialogs.quit();

@@ -17,6 +17,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/cards.h"
@@ -192,6 +193,10 @@ public:
     void MainWindowLoad();  // skins, name prompt, records, first game
     void StartNewGame();
     void initScene();  // fixed positions and captions of the table
+    // Puts another language in force (see core/language.h) and rewrites the
+    // texts the table and its screens were given at the start; the texts the
+    // game writes as it goes follow from then on. False: the language stays.
+    bool switchLanguage(std::string_view code);
     // Window surface input (not on a card picture). Button 1 left, 2 right.
     void windowClick();
     void windowDblClick();

@@ -1,5 +1,6 @@
 // Placing the hands, the stock and the pile on the table.
 #include "core/game.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -53,7 +54,7 @@ void Game::LayoutTable() {
     if (RoundOver) return;
     const SeatRec& table = Seats[0];
     const int n = table.CardCount();
-    scene.stockCount.caption = "เหลือ " + plain(n) + " ใบ";
+    scene.stockCount.caption = format(_("เหลือ %1 ใบ"), {plain(n)});
 
     int gap = 300, first = 250;
     if (n > 16) {

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/language.h"
+
 namespace vornak {
 
 using Color = std::uint32_t;  // 0x00BBGGRR
@@ -101,11 +103,13 @@ struct Menus {
     MenuItem LockCardItem{"Lock Card", "Shift+Ctrl+F5"};
     MenuItem normalItem{"Play in  Normal Mode"};
     MenuItem EasyLevelItem{"Beginner Level"};
-    MenuItem EndScoreEasy[4] = {MenuItem{}, MenuItem{"แต้มจบเกม 300 แต้ม"},
-                                MenuItem{"แต้มจบเกม 500 แต้ม"}, MenuItem{"แต้มจบเกม 700 แต้ม"}};
+    MenuItem EndScoreEasy[4] = {MenuItem{}, MenuItem{translate("แต้มจบเกม 300 แต้ม")},
+                                MenuItem{translate("แต้มจบเกม 500 แต้ม")},
+                                MenuItem{translate("แต้มจบเกม 700 แต้ม")}};
     MenuItem VIPLevelItem{"VIP Level"};
-    MenuItem EndScoreHard[4] = {MenuItem{}, MenuItem{"แต้มจบเกม 500 แต้ม"},
-                                MenuItem{"แต้มจบเกม 1000 แต้ม"}, MenuItem{"แต้มจบเกม 2000 แต้ม"}};
+    MenuItem EndScoreHard[4] = {MenuItem{}, MenuItem{translate("แต้มจบเกม 500 แต้ม")},
+                                MenuItem{translate("แต้มจบเกม 1000 แต้ม")},
+                                MenuItem{translate("แต้มจบเกม 2000 แต้ม")}};
     MenuItem ScoreBrdItem{"ScoreBook"};
     MenuItem BestTimeItem{"Hall of Fame"};
     MenuItem skinItem{"SKIN"};
@@ -117,12 +121,12 @@ struct Menus {
 
     MenuItem mnuPlay{"&Play"};
     MenuItem mnuPlayItem{"Play Menu"};
-    MenuItem mnuPlayArrangeCard{"จัดไพ่ในมือ"};
-    MenuItem mnuPlayShowCard{"หงายไพ่"};
-    MenuItem mnuPlayDrawnCard{"ทิ้งไพ่"};
-    MenuItem shwCardItem{"เลือกชนิดของไพ่ดัมมี่"};
-    MenuItem showdummyTongItem{"หงายไพ่ดัมมี่ของไพ่ตอง"};
-    MenuItem showDummyStateItem{"หงายไพ่ดัมมี่ของไพ่เรียง"};
+    MenuItem mnuPlayArrangeCard{translate("จัดไพ่ในมือ")};
+    MenuItem mnuPlayShowCard{translate("หงายไพ่")};
+    MenuItem mnuPlayDrawnCard{translate("ทิ้งไพ่")};
+    MenuItem shwCardItem{translate("เลือกชนิดของไพ่ดัมมี่")};
+    MenuItem showdummyTongItem{translate("หงายไพ่ดัมมี่ของไพ่ตอง")};
+    MenuItem showDummyStateItem{translate("หงายไพ่ดัมมี่ของไพ่เรียง")};
     MenuItem HintItem{"Hint", "H"};
 
     MenuItem mnuHelp{"&Help"};

@@ -5,6 +5,7 @@
 
 #include "core/game.h"
 #include "skins/skins.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -35,7 +36,7 @@ void Game::initPanelsScene() {
     scene.playLogShadow.visible = false;
 
     Label& heading = scene.playLogHeading;
-    heading.caption = "ไพ่ที่เล่นในรอบนี้";
+    heading.caption = _("ไพ่ที่เล่นในรอบนี้");
     heading.rect = Rect{kTextLeft, 100, kTextWidth, kTextHeight};
     heading.foreColor = kYellow;
     heading.bold = true;
@@ -49,7 +50,7 @@ void Game::initPanelsScene() {
 
     for (int i = 1; i <= kShownLines; ++i) {
         Label& line = scene.playLogLine[i];
-        line.caption = "ไพ่ใบที่เล่น";
+        line.caption = _("ไพ่ใบที่เล่น");
         line.rect = Rect{kTextLeft, kFirstLineTop + (i - 1) * kLineStep, kTextWidth, kTextHeight};
         line.foreColor = kWhite;
         line.visible = false;
@@ -66,8 +67,8 @@ void showPlayLog(Game& g, int seat, PopupAnchor anchor) {
     const Player& rec = g.Players[static_cast<std::size_t>(seat)];
     const PlayLogRec& log = g.PlayLogs[static_cast<std::size_t>(seat)];
 
-    const std::string text = "ทิ้งทับสามใบ " + plain(rec.DiscardOnThreeCount) + " ครั้ง ,ทิ้งดัมมี่ " +
-                             plain(rec.DummyDiscardCount) + " ครั้ง";
+    const std::string text = format(_("ทิ้งทับสามใบ %1 ครั้ง ,ทิ้งดัมมี่ %2 ครั้ง"),
+                                    {plain(rec.DiscardOnThreeCount), plain(rec.DummyDiscardCount)});
     for (int i = 1; i <= kShownLines; ++i) sc.playLogLine[i].visible = false;
 
     const int entries = std::max(0, log.EntryCount);

@@ -7,6 +7,7 @@
 #include "ai/turn.h"
 #include "core/game.h"
 #include "play/cardmoves.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -46,18 +47,18 @@ private:
 }  // namespace
 
 void Game::FillRemarks() {
-    Remarks[0][0] = " ( จะจั่วไพ่หรือว่าเล่นในกองดีหว่า ) ";
-    Remarks[0][1] = " ( จะเล่นรอบนี้เลย   หรือว่ารอเอาโง่ดี... เอาไงดี ) ";
-    Remarks[0][2] = "( เอาไงดีว่ะ จั่วมาหลายรอบแล้ว ไม่เข้าสักที  เล่นซะทีดีกว่ามั้ง )";
-    Remarks[0][3] = "( ลองจั่วดูอีกสักทีเถอะว่ะ หรือว่าเล่นดี ..ไม่แน่ใจ )";
-    Remarks[0][4] = " ( ถ้าตานี้ยังจั่วไม่เข้า ตายแน่เลย ) ";
-    Remarks[0][5] = " ( ถ้าตานี้จั่วเข้า ก็รอโง่ได้เลย )";
-    Remarks[1][0] = " ( เล่นไพ่ชุดไหนดีหว่า  ไพ่เต็มมือเลย  ตาลายไปหนด ) ";
-    Remarks[1][1] = " ( น็อคไปเลยดีไหม หรือว่ารอเอาโง่ตาหน้า ) ";
-    Remarks[1][2] = "( แหมเสียดายจัง  ผิดไปดอกเดียวเอง )";
-    Remarks[1][3] = "(อิ อิ....ทิ้งแบบนี้ก็เสร็จพี่สิน้อง )";
-    Remarks[1][4] = " ( จะเกิดไพ่เรียง หรือ ไพ่ตองดี คิดไม่ตกเลย ) ";
-    Remarks[1][5] = " ( แหมเสียดายจังเลย ถ้ามีดัมมี่ด้วยสวยเลย )";
+    Remarks[0][0] = N_(" ( จะจั่วไพ่หรือว่าเล่นในกองดีหว่า ) ");
+    Remarks[0][1] = N_(" ( จะเล่นรอบนี้เลย   หรือว่ารอเอาโง่ดี... เอาไงดี ) ");
+    Remarks[0][2] = N_("( เอาไงดีว่ะ จั่วมาหลายรอบแล้ว ไม่เข้าสักที  เล่นซะทีดีกว่ามั้ง )");
+    Remarks[0][3] = N_("( ลองจั่วดูอีกสักทีเถอะว่ะ หรือว่าเล่นดี ..ไม่แน่ใจ )");
+    Remarks[0][4] = N_(" ( ถ้าตานี้ยังจั่วไม่เข้า ตายแน่เลย ) ");
+    Remarks[0][5] = N_(" ( ถ้าตานี้จั่วเข้า ก็รอโง่ได้เลย )");
+    Remarks[1][0] = N_(" ( เล่นไพ่ชุดไหนดีหว่า  ไพ่เต็มมือเลย  ตาลายไปหนด ) ");
+    Remarks[1][1] = N_(" ( น็อคไปเลยดีไหม หรือว่ารอเอาโง่ตาหน้า ) ");
+    Remarks[1][2] = N_("( แหมเสียดายจัง  ผิดไปดอกเดียวเอง )");
+    Remarks[1][3] = N_("(อิ อิ....ทิ้งแบบนี้ก็เสร็จพี่สิน้อง )");
+    Remarks[1][4] = N_(" ( จะเกิดไพ่เรียง หรือ ไพ่ตองดี คิดไม่ตกเลย ) ");
+    Remarks[1][5] = N_(" ( แหมเสียดายจังเลย ถ้ามีดัมมี่ด้วยสวยเลย )");
     for (auto& text : Remarks[2]) text.clear();
 }
 
@@ -105,7 +106,7 @@ void Game::StartHumanTurn() {
     // Arranging and discarding act only once the person has drawn or picked.
     scene.menus.mnuPlayArrangeCard.enabled = false;
     scene.menus.mnuPlayDrawnCard.enabled = false;
-    hint(" ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง");
+    hint(_(" ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง"));
 }
 
 Task Game::ComputerTurn(int seat) {
@@ -125,7 +126,7 @@ Task Game::ComputerTurn(int seat) {
             case TurnStep::Thinking: {
                 const int pause = shortPause(*this);
                 const int j = remarkVariant(*this);
-                say(seat, "กำลังคิด ??? " + Remarks[0][j]);
+                say(seat, _("กำลังคิด ??? ") + std::string(_(Remarks[0][j].c_str())));
                 co_await seq.pause(pause);
                 break;
             }
@@ -134,26 +135,26 @@ Task Game::ComputerTurn(int seat) {
                 const int taken = PileCountAtTurnStart - PickIndex + 1;
                 for (int i = me.CardCount() - taken + 1; i <= me.CardCount(); ++i)
                     if (isValidCard(me.Cards[i])) scene.cardFace[me.Cards[i]].visible = false;
-                say(seat, " เล่นไพ่ในวง");
+                say(seat, _(" เล่นไพ่ในวง"));
                 d = longPause(*this);
                 const int j = remarkVariant(*this);
-                say(seat, "เลือกเล่นไพ่จากในวง   " + Remarks[1][j]);
+                say(seat, _("เลือกเล่นไพ่จากในวง   ") + std::string(_(Remarks[1][j].c_str())));
                 co_await seq.pause(d);
                 LayoutTable();
                 LayoutSeatHand(seat);
                 break;
             }
             case TurnStep::WillDraw:
-                say(seat, " เลือกจั่วไพ่ ");
+                say(seat, _(" เลือกจั่วไพ่ "));
                 d = longPause(*this);
                 break;
             case TurnStep::Drew:
-                say(seat, " จั่วไพ่");
+                say(seat, _(" จั่วไพ่"));
                 if (isValidCard(e.card)) scene.cardBack[e.card].visible = false;
                 LayoutTable();
                 LayoutSeatHand(seat);
                 co_await seq.pause(d);
-                say(seat, " กำลังคิด  ??? (จะเข้าชุดไหนดีล่ะ เล่นได้ทั้งตองทั้งเรียงอย่างงี้) ");
+                say(seat, _(" กำลังคิด  ??? (จะเข้าชุดไหนดีล่ะ เล่นได้ทั้งตองทั้งเรียงอย่างงี้) "));
                 co_await seq.pause(d);
                 break;
             case TurnStep::LayingDown:
@@ -167,13 +168,13 @@ Task Game::ComputerTurn(int seat) {
                 showLayOff(seat, e.card);
                 break;
             case TurnStep::DarkKnock:
-                say(seat, " น็อคมืด ");
+                say(seat, _(" น็อคมืด "));
                 break;
             case TurnStep::Consulting:
                 co_await consult(*e.request);
                 break;
             case TurnStep::Discarding: {
-                say(seat, "กำลัง  เลือกไพ่ในมือที่จะทิ้ง ");
+                say(seat, _("กำลัง  เลือกไพ่ในมือที่จะทิ้ง "));
                 const int c = me.Cards[SelectedCard];
                 if (isValidCard(c)) {
                     CardPicture& back = scene.cardBack[c];
@@ -188,9 +189,9 @@ Task Game::ComputerTurn(int seat) {
     }
 
     if (me.CardCount() == 1 && !me.DarkKnocked) {
-        say(seat, " น็อค ");
+        say(seat, _(" น็อค "));
     } else {
-        say(seat, " ทิ้งไพ่เข้าวง ");
+        say(seat, _(" ทิ้งไพ่เข้าวง "));
         co_await seq.pause(d);
     }
 

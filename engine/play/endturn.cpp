@@ -3,6 +3,7 @@
 // game's statistics count it, and a round that is over is scored.
 #include "core/game.h"
 #include "play/cardmoves.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -15,7 +16,7 @@ Task Game::EndTurn(int seat) {
     if (end.ontoThree) ++player.DiscardOnThreeCount;
     if (end.dummy) ++player.DummyDiscardCount;
     // A dark knock offered to the person and not taken is withdrawn.
-    if (!end.knocked && seat == kHuman) scene.menus.mnuPlayShowCard.caption = "หงายไพ่";
+    if (!end.knocked && seat == kHuman) scene.menus.mnuPlayShowCard.caption = _("หงายไพ่");
 
     const int d = end.card;
     if (seat != kHuman && isValidCard(d)) scene.cardBack[d].visible = false;
@@ -25,7 +26,7 @@ Task Game::EndTurn(int seat) {
         scene.turnTimer.enabled = true;
     } else {
         if (me.Knocked || me.DarkKnocked) {
-            say(seat, " คว่ำไพ่ ");
+            say(seat, _(" คว่ำไพ่ "));
             if (isValidCard(d)) {
                 if (seat == kHuman) scene.cardFace[d].visible = false;
                 CardPicture& back = scene.cardBack[d];

@@ -10,6 +10,7 @@
 #include "ai/expert.h"
 #include "ai/turn.h"
 #include "core/game.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -124,7 +125,7 @@ void Game::HintItem_Click() {
     work->beforeDraw = DrawPhase;
     hintWork = work;
     showTopPanel(true);
-    hint(" คำแนะนำ : กำลังคิด ...");
+    hint(_(" คำแนะนำ : กำลังคิด ..."));
 
     auto think = [work] {
         ExpertBudget budget;
@@ -153,30 +154,31 @@ void Game::showHint(const ExpertHint& h) {
     showTopPanel(true);
     switch (h.kind) {
         case ExpertHint::Kind::None:
-            hint(" คำแนะนำ : ไม่มี");
+            hint(_(" คำแนะนำ : ไม่มี"));
             break;
         case ExpertHint::Kind::Draw: {
             const int top = Seats[0].Cards.top();
             if (isValidCard(top)) scene.cardBack[top].hinted = true;
-            hint(" คำแนะนำ : จั่วไพ่จากกอง");
+            hint(_(" คำแนะนำ : จั่วไพ่จากกอง"));
             break;
         }
         case ExpertHint::Kind::TakePile: {
             for (int i = 1; i <= 3; ++i) mark(h.meld[static_cast<std::size_t>(i)]);
             mark(h.card);
             // The pile lies in the order it was laid, left to right.
-            hint(" คำแนะนำ : เล่นไพ่ในวงใบที่ " + std::to_string(h.position) + " (" + cardName(h.card) +
-                 ") เข้าชุดกับไพ่ในมือที่มีเครื่องหมาย");
+            hint(format(_(" คำแนะนำ : เล่นไพ่ในวงใบที่ %1 (%2) เข้าชุดกับไพ่ในมือที่มีเครื่องหมาย"),
+                        {std::to_string(h.position), cardName(h.card)}));
             break;
         }
         case ExpertHint::Kind::LayDown:
             for (int i = 1; i <= 3; ++i) mark(h.meld[static_cast<std::size_t>(i)]);
-            hint(" คำแนะนำ : หงายไพ่ชุดที่มีเครื่องหมาย");
+            hint(_(" คำแนะนำ : หงายไพ่ชุดที่มีเครื่องหมาย"));
             break;
         case ExpertHint::Kind::Discard:
             mark(h.card);
-            hint(hand.count == 1 ? " คำแนะนำ : คว่ำไพ่ใบสุดท้าย (" + cardName(h.card) + ")"
-                                 : " คำแนะนำ : ทิ้งไพ่ " + cardName(h.card));
+            hint(format(
+                hand.count == 1 ? _(" คำแนะนำ : คว่ำไพ่ใบสุดท้าย (%1)") : _(" คำแนะนำ : ทิ้งไพ่ %1"),
+                {cardName(h.card)}));
             break;
     }
 }

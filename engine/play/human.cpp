@@ -8,6 +8,7 @@
 #include "play/cardmoves.h"
 #include "rules/darkknock.h"
 #include "rules/melds.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -15,13 +16,13 @@ namespace {
 
 constexpr int kRaise = 200;  // a selected card stands this much above its row
 
-const char* const kErrorTitle = "ผิดพลาด";
-const char* const kWarningTitle = "คำเตือน";
-const char* const kShowCaption = "หงายไพ่";
-const char* const kDarkKnockCaption = "น๊อคมืด";
-const char* const kDiscardCaption = "ทิ้งไพ่";
-const char* const kTurnDownCaption = "คว่ำไพ่";
-const char* const kTurnDownHint = " กรุณากดปุ่มคว่ำไพ่ เพื่อคว่ำไพ่ใบสุดท้ายในมือ";
+const char* const kErrorTitle = N_("ผิดพลาด");
+const char* const kWarningTitle = N_("คำเตือน");
+const char* const kShowCaption = N_("หงายไพ่");
+const char* const kDarkKnockCaption = N_("น๊อคมืด");
+const char* const kDiscardCaption = N_("ทิ้งไพ่");
+const char* const kTurnDownCaption = N_("คว่ำไพ่");
+const char* const kTurnDownHint = N_(" กรุณากดปุ่มคว่ำไพ่ เพื่อคว่ำไพ่ใบสุดท้ายในมือ");
 
 CardList& hand(Game& g) {
     return g.Seats[kHuman].Cards;
@@ -53,9 +54,9 @@ void clearSelection(Game& g) {
 // With one card left the discard item turns it down.
 void offerTurnDown(Game& g) {
     auto& item = g.scene.menus.mnuPlayDrawnCard;
-    item.caption = kTurnDownCaption;
+    item.caption = _(kTurnDownCaption);
     item.enabled = true;
-    g.hint(kTurnDownHint);
+    g.hint(_(kTurnDownHint));
 }
 
 bool darkKnockOffered(const Game& g) {
@@ -64,7 +65,7 @@ bool darkKnockOffered(const Game& g) {
 
 void offerDarkKnock(Game& g, const std::string& text) {
     g.hint(text);
-    g.scene.menus.mnuPlayShowCard.caption = kDarkKnockCaption;
+    g.scene.menus.mnuPlayShowCard.caption = _(kDarkKnockCaption);
     g.scene.menus.mnuPlayShowCard.enabled = true;
     g.scene.menus.mnuPlayDrawnCard.enabled = true;
     g.Seats[kHuman].DarkKnocked = true;
@@ -73,7 +74,7 @@ void offerDarkKnock(Game& g, const std::string& text) {
 // The hand no longer makes a dark knock: the offer is taken back.
 void withdrawDarkKnock(Game& g) {
     g.Seats[kHuman].DarkKnocked = false;
-    g.scene.menus.mnuPlayShowCard.caption = kShowCaption;
+    g.scene.menus.mnuPlayShowCard.caption = _(kShowCaption);
     g.scene.menus.mnuPlayShowCard.enabled = g.Seats[kHuman].HasLaidDown;
     g.scene.menus.mnuPlayDrawnCard.enabled = true;
 }
@@ -110,10 +111,10 @@ Task humanLayDown(Game& g) {
 
     g.scene.menus.mnuPlayDrawnCard.enabled = true;
     if (g.Seats[kHuman].CardCount() > 1) {
-        g.hint("คลิ๊กไพ่ในมือ 3 ใบที่จะหงาย หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย");
+        g.hint(_("คลิ๊กไพ่ในมือ 3 ใบที่จะหงาย หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย"));
     } else {
-        g.scene.menus.mnuPlayDrawnCard.caption = kTurnDownCaption;
-        g.hint("คลิ๊กขวาที่ไพ่เพื่อเลือกเมนูคว่ำไพ่");
+        g.scene.menus.mnuPlayDrawnCard.caption = _(kTurnDownCaption);
+        g.hint(_("คลิ๊กขวาที่ไพ่เพื่อเลือกเมนูคว่ำไพ่"));
     }
     g.Seats[kHuman].HasLaidDown = true;
     g.PickFromPile = false;
@@ -157,15 +158,14 @@ void Game::mnuPlayArrangeCard_Click() {
     ArrangeMode = true;
     PilePickMode = LayDownMode = DrawPhase = DiscardMode = false;
     clearSelection(*this);
-    hint("คลิ๊ก..ไพ่ใบที่จะสลับตำแหน่ง หรือ กดปุ่มทิ้งไพ่เพื่อทิ้งไพ่");
+    hint(_("คลิ๊ก..ไพ่ใบที่จะสลับตำแหน่ง หรือ กดปุ่มทิ้งไพ่เพื่อทิ้งไพ่"));
     if (!Seats[kHuman].HasLaidDown) ArrangeHand(table, kHuman, observer).noteIn(table);
     LayoutSeatHand(kHuman);
     enableHandFaces(*this);
     if (!mayCheckDarkKnock(*this)) return;
     if (checkHumanDarkKnock(*this))
-        offerDarkKnock(*this,
-                       " กดปุ่ม น็อคมืด  เพื่อหงายไพ่น็อคมืด  หรือ กดปุ่มทิ้งไพ่ "
-                       "ถ้ายังไม่ต้องการน็อคในรอบนี้ ");
+        offerDarkKnock(*this, _(" กดปุ่ม น็อคมืด  เพื่อหงายไพ่น็อคมืด  หรือ กดปุ่มทิ้งไพ่ "
+                                "ถ้ายังไม่ต้องการน็อคในรอบนี้ "));
     else if (darkKnockOffered(*this))
         withdrawDarkKnock(*this);
 }
@@ -175,7 +175,7 @@ void Game::mnuPlayShowCard_Click() {
     LayDownMode = true;
     DrawPhase = PilePickMode = ArrangeMode = DiscardMode = false;
     clearSelection(*this);
-    hint("คลิ๊กที่ไพ่ในมือจำนวน 3 ใบ  เพื่อหงายไพ่");
+    hint(_("คลิ๊กที่ไพ่ในมือจำนวน 3 ใบ  เพื่อหงายไพ่"));
     LayoutSeatHand(kHuman);
     disablePileFaces(*this);
     enableHandFaces(*this);
@@ -190,10 +190,10 @@ void Game::mnuPlayDrawnCard_Click() {
     DiscardMode = true;
     LayDownMode = PilePickMode = ArrangeMode = false;
     clearSelection(*this);
-    if (scene.menus.mnuPlayDrawnCard.caption == kTurnDownCaption)
-        hint("ดับเบิ้ลคลิ๊ก..ไพ่ในมือใบที่จะคว่ำน็อค");
+    if (scene.menus.mnuPlayDrawnCard.caption == _(kTurnDownCaption))
+        hint(_("ดับเบิ้ลคลิ๊ก..ไพ่ในมือใบที่จะคว่ำน็อค"));
     else
-        hint("ดับเบิ้ลคลิ๊ก..ไพ่ในมือใบที่จะทิ้งเข้าวง");
+        hint(_("ดับเบิ้ลคลิ๊ก..ไพ่ในมือใบที่จะทิ้งเข้าวง"));
     LayoutSeatHand(kHuman);
     enableHandFaces(*this);
 }
@@ -256,7 +256,7 @@ void Game::cardMouseUp(int code, int button) {
         if (CheckLaidMeld(table, Selection[1], Selection[2], Selection[3])) {
             seq.start(humanLayDown(*this));
         } else {
-            dialogs.messageBox("ไพ่ชุดที่คุณหงายไม่ถูกต้อง กรุณาเลือกชุดใหม่ หรือ ทิ้งไพ่", kErrorTitle,
+            dialogs.messageBox(_("ไพ่ชุดที่คุณหงายไม่ถูกต้อง กรุณาเลือกชุดใหม่ หรือ ทิ้งไพ่"), _(kErrorTitle),
                                MsgButtons::Ok, MsgIcon::Critical);
             LayoutSeatHand(kHuman);
             SelectionCount = 0;
@@ -273,7 +273,7 @@ void Game::cardMouseUp(int code, int button) {
         } else {
             picture.top = rowTop - kRaise;
             ArrangeFirstPos = pos;
-            hint("คลิ๊กที่ไพ่ใบที่จะสับเปลี่ยนตำแหน่ง หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย");
+            hint(_("คลิ๊กที่ไพ่ใบที่จะสับเปลี่ยนตำแหน่ง หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย"));
         }
         ArrangeFirstChosen = !ArrangeFirstChosen;
         if (!mayCheckDarkKnock(*this)) return;
@@ -281,7 +281,7 @@ void Game::cardMouseUp(int code, int button) {
         if (checkHumanDarkKnock(*this)) {
             // Offered once; further swaps that keep the hand ready stay quiet.
             if (!wasOffered) {
-                offerDarkKnock(*this, " เลือกปุ่มน็อคมืดเพื่อน็อคมืด  หรือทิ้งไพ่ถ้ายังไม่ต้องการน็อคในรอบนี้ ");
+                offerDarkKnock(*this, _(" เลือกปุ่มน็อคมืดเพื่อน็อคมืด  หรือทิ้งไพ่ถ้ายังไม่ต้องการน็อคในรอบนี้ "));
                 dialogs.popupMenu(PopupMenu::Play);
             }
         } else if (wasOffered) {
@@ -290,7 +290,7 @@ void Game::cardMouseUp(int code, int button) {
         return;
     }
 
-    hint("คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย (จัดไพ่ / หงายไพ่ / ทิ้งไพ่)");
+    hint(_("คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย (จัดไพ่ / หงายไพ่ / ทิ้งไพ่)"));
 }
 
 void Game::cardDblClick(int code) {
@@ -306,8 +306,9 @@ void Game::cardDblClick(int code) {
             const std::string& name = cardName(code);
             if (PickFromPile && isValidCard(PickedCard)) {
                 // The card taken from the pile must go into a new meld first.
-                dialogs.messageBox("กรุณาหงายไพ่ชุดที่มีไพ่ " + cardName(PickedCard) + " ที่เล่นจากในวงก่อน",
-                                   kErrorTitle, MsgButtons::Ok, MsgIcon::Critical);
+                dialogs.messageBox(
+                    format(_("กรุณาหงายไพ่ชุดที่มีไพ่ %1 ที่เล่นจากในวงก่อน"), {cardName(PickedCard)}),
+                    _(kErrorTitle), MsgButtons::Ok, MsgIcon::Critical);
                 LayoutSeatHand(kHuman);
                 SelectionCount = 0;
                 return;
@@ -316,12 +317,12 @@ void Game::cardDblClick(int code) {
             std::string kind;
             bool qualifies = false;
             if (LayOffKindSet) {
-                kind = "ตอง";
+                kind = _("ตอง");
                 qualifies = SetLayOffCards.contains(code);
                 LayOffPos = pos;
                 LayOffOnRun = false;
             } else if (LayOffKindRun) {
-                kind = "เรียง";
+                kind = _("เรียง");
                 qualifies = RunLayOffCards.contains(code);
                 LayOffPos = pos;
                 LayOffCard = code;
@@ -330,15 +331,16 @@ void Game::cardDblClick(int code) {
             if (qualifies) {
                 LayOff(kHuman);
             } else {
-                dialogs.messageBox(" ไพ่ " + name + " ไม่ใช่  ไพ่ดัมมี่" + kind +
-                                       "  กรุณาเลือกไพ่ใบใหม่ หรือเลือกชนิดไพ่ดัมมี่ที่จะหงายใหม่  หรือ ทิ้งไพ่ ",
-                                   kErrorTitle, MsgButtons::Ok, MsgIcon::Critical);
+                dialogs.messageBox(format(_(" ไพ่ %1 ไม่ใช่  ไพ่ดัมมี่%2  กรุณาเลือกไพ่ใบใหม่ "
+                                            "หรือเลือกชนิดไพ่ดัมมี่ที่จะหงายใหม่  หรือ ทิ้งไพ่ "),
+                                          {name, kind}),
+                                   _(kErrorTitle), MsgButtons::Ok, MsgIcon::Critical);
             }
             LayoutSeatHand(kHuman);
             SelectionCount = 0;
             if (h.count == 1) offerTurnDown(*this);
         } else {
-            dialogs.messageBox(" ไพ่ใบนี้ไว้สำหรับคว่ำ   กรุณากดปุ่มคว่ำไพ่  เพื่อคว่ำไพ่ในมือ", kErrorTitle,
+            dialogs.messageBox(_(" ไพ่ใบนี้ไว้สำหรับคว่ำ   กรุณากดปุ่มคว่ำไพ่  เพื่อคว่ำไพ่ในมือ"), _(kErrorTitle),
                                MsgButtons::Ok, MsgIcon::Critical);
             offerTurnDown(*this);
             scene.menus.mnuPlayArrangeCard.enabled = false;
@@ -353,20 +355,21 @@ void Game::cardDblClick(int code) {
         const bool several = h.count >= 2;
         if (several && IsDummyCard(table, code)) {
             const auto answer = dialogs.messageBox(
-                "ไพ่ " + name + " เป็นไพ่ดัมมี่  กดปุ่ม OK เพื่อยืนยันทิ้งไพ่ดัมมี่ หรือ Cancle เพื่อเลือกไพ่ใบใหม่ ",
-                kWarningTitle, MsgButtons::OkCancel, MsgIcon::Question);
+                format(_("ไพ่ %1 เป็นไพ่ดัมมี่  กดปุ่ม OK เพื่อยืนยันทิ้งไพ่ดัมมี่ หรือ Cancle เพื่อเลือกไพ่ใบใหม่ "),
+                       {name}),
+                _(kWarningTitle), MsgButtons::OkCancel, MsgIcon::Question);
             if (answer == MsgResult::Cancel) {
-                hint("เลือกไพ่ใบใหม่ที่จะทิ้งเข้าสู่วงใบใหม่");
+                hint(_("เลือกไพ่ใบใหม่ที่จะทิ้งเข้าสู่วงใบใหม่"));
                 return;
             }
         } else if (several && RaisesSpetoWarning(table, code)) {
             const auto answer = dialogs.messageBox(
-                "ไพ่ " + name +
-                    " ที่คุณเลือกทิ้งทับกับไพ่ชุดสเปโตในวง ถ้าคนอื่นเล่นได้ภายใน 1 รอบคุณจะถูกหัก -1K     "
-                    "กดปุ่ม OK เพื่อยืนยันทิ้งไพ่ใบนี้ หรือ Cancle เพื่อเลือกไพ่ใบใหม่ ",
-                kWarningTitle, MsgButtons::OkCancel, MsgIcon::Question);
+                format(_("ไพ่ %1 ที่คุณเลือกทิ้งทับกับไพ่ชุดสเปโตในวง ถ้าคนอื่นเล่นได้ภายใน 1 รอบคุณจะถูกหัก -1K     "
+                         "กดปุ่ม OK เพื่อยืนยันทิ้งไพ่ใบนี้ หรือ Cancle เพื่อเลือกไพ่ใบใหม่ "),
+                       {name}),
+                _(kWarningTitle), MsgButtons::OkCancel, MsgIcon::Question);
             if (answer == MsgResult::Cancel) {
-                hint("เลือกไพ่ใบใหม่ที่จะทิ้งเข้าสู่วงใบใหม่");
+                hint(_("เลือกไพ่ใบใหม่ที่จะทิ้งเข้าสู่วงใบใหม่"));
                 return;
             }
         }
@@ -381,10 +384,11 @@ void Game::cardDblClick(int code) {
         PickedCard = code;
         const std::string& name = cardName(code);
         if (!CanPickFromPile(table, PickIndex)) {
-            hint("ไพ่ใบที่เลือกไม่เข้าชุดกับไพ่ในมือของคุณ");
-            dialogs.messageBox("ไพ่ " + name + " ที่คุณเลือกไม่สามารถเล่นได้ กรุณาเลือกไพ่ใบใหม่ หรือ เลือกจั่วไพ่",
-                               kErrorTitle, MsgButtons::Ok, MsgIcon::Critical);
-            hint("ไพ่ใบที่คุณเลือกไม่ถูกต้อง กรุณาเลือกใหม่ หรือ กดปุ่มจั่วไพ่");
+            hint(_("ไพ่ใบที่เลือกไม่เข้าชุดกับไพ่ในมือของคุณ"));
+            dialogs.messageBox(
+                format(_("ไพ่ %1 ที่คุณเลือกไม่สามารถเล่นได้ กรุณาเลือกไพ่ใบใหม่ หรือ เลือกจั่วไพ่"), {name}),
+                _(kErrorTitle), MsgButtons::Ok, MsgIcon::Critical);
+            hint(_("ไพ่ใบที่คุณเลือกไม่ถูกต้อง กรุณาเลือกใหม่ หรือ กดปุ่มจั่วไพ่"));
             PickIndex = oldIndex;
             PickedCard = oldCard;
             return;
@@ -407,7 +411,7 @@ void Game::cardDblClick(int code) {
         scene.menus.mnuPlayArrangeCard.enabled = true;
         scene.menus.mnuPlayShowCard.enabled = true;
         scene.menus.mnuPlayDrawnCard.enabled = false;
-        hint("คลิ๊กเลือกไพ่ในมือจำนวน 3 ใบ ที่จะหงาย");
+        hint(_("คลิ๊กเลือกไพ่ในมือจำนวน 3 ใบ ที่จะหงาย"));
         Seats[kHuman].HasLaidDown = true;
         return;
     }
@@ -430,9 +434,9 @@ void Game::stockDblClick(int code) {
     disableAllBacks(*this);
     // A new draw starts the play with every item of the play menu at hand.
     scene.menus.mnuPlayArrangeCard.enabled = true;
-    scene.menus.mnuPlayDrawnCard.caption = kDiscardCaption;
+    scene.menus.mnuPlayDrawnCard.caption = _(kDiscardCaption);
     scene.menus.mnuPlayDrawnCard.enabled = true;
-    hint("คลิ๊กขวาที่ไพ่ในมือ  เพื่อเลือกเมนูย่อย (จัดไพ่ในมือ / หงายไพ่ / ทิ้งไพ่)");
+    hint(_("คลิ๊กขวาที่ไพ่ในมือ  เพื่อเลือกเมนูย่อย (จัดไพ่ในมือ / หงายไพ่ / ทิ้งไพ่)"));
 }
 
 void Game::stockMouseUp(int code, int button) {

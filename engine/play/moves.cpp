@@ -7,6 +7,7 @@
 #include "core/game.h"
 #include "play/cardmoves.h"
 #include "rules/melds.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -36,7 +37,7 @@ void Game::disableAllFaces() {
 
 void Game::DrawCard(int seat) {
     if (!validSeat(seat)) return;
-    say(seat, " จั่วไพ่");
+    say(seat, _(" จั่วไพ่"));
     if (Seats[0].CardCount() < 1) return;  // an empty stock ends the round before any draw
     const int card = vornak::DrawCard(table, seat, level(), random, observer);
     if (isValidCard(card)) scene.cardBack[card].visible = false;
@@ -50,7 +51,7 @@ void Game::TakeFromPile(int seat) {
     if (PickIndex < 1 || PickIndex > pile.count) return;
     for (int k = PickIndex; k <= pile.count; ++k)
         if (isValidCard(pile[k])) scene.cardFace[pile[k]].visible = false;
-    say(seat, " เล่นไพ่ในวง");
+    say(seat, _(" เล่นไพ่ในวง"));
     vornak::TakeFromPile(table, seat, observer);
 }
 
@@ -62,7 +63,7 @@ void Game::showPenalties(int penalised) {
 
 Task Game::AnimateLayDown(int penalised) {
     const int seat = validSeat(CurrentSeat) ? CurrentSeat : kHuman;
-    say(seat, " หงายไพ่ที่เล่น");
+    say(seat, _(" หงายไพ่ที่เล่น"));
     for (int i = 1; i <= 3; ++i)
         if (isValidCard(Selection[i])) scene.cardBack[Selection[i]].visible = false;
     showPenalties(penalised);
@@ -101,8 +102,10 @@ Task Game::AnimateLayDown(int penalised) {
 }
 
 void Game::showMeld(int seat) {
-    logPlay(PlayLogs[static_cast<std::size_t>(seat)],
-            cardName(Selection[1]) + " ," + cardName(Selection[2]) + "," + cardName(Selection[3]));
+    const std::string meld = format(
+        // TRANSLATORS: the three cards of a meld in a seat's plays of the round.
+        _("%1 ,%2,%3"), {cardName(Selection[1]), cardName(Selection[2]), cardName(Selection[3])});
+    logPlay(PlayLogs[static_cast<std::size_t>(seat)], meld);
     LayoutLaidCards(seat);
 }
 
@@ -113,7 +116,7 @@ void Game::MoveMeldToTable(int seat) {
 }
 
 void Game::showLayOff(int seat, int card) {
-    say(seat, " หงายไพ่ดัมมี่");
+    say(seat, _(" หงายไพ่ดัมมี่"));
     // The card leaves the hand: its back is no longer in anybody's hand, and
     // the person's face is shown again by the laid-card layout.
     if (isValidCard(card)) {
@@ -121,7 +124,7 @@ void Game::showLayOff(int seat, int card) {
         if (seat == kHuman) scene.cardFace[card].visible = false;
     }
     logPlay(PlayLogs[static_cast<std::size_t>(seat)],
-            cardName(card) + (LayOffOnRun ? " (ดัมมี่ไพ่เรียง)" : " (ดัมมี่ไพ่ตอง)"));
+            cardName(card) + (LayOffOnRun ? _(" (ดัมมี่ไพ่เรียง)") : _(" (ดัมมี่ไพ่ตอง)")));
     LayoutLaidCards(seat);
 }
 
@@ -131,7 +134,7 @@ void Game::LayOff(int seat) {
     if (card != 0)
         showLayOff(seat, card);
     else
-        say(seat, " หงายไพ่ดัมมี่");
+        say(seat, _(" หงายไพ่ดัมมี่"));
 }
 
 void Game::LayoutLaidCards(int seat) {

@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "results/layout.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -69,7 +70,7 @@ void Game::initResultsScene() {
     scene.notebookCloseMark.visible = false;
 
     Label& roundHeading = scene.notebookHeading[0];
-    roundHeading.caption = "รอบ";
+    roundHeading.caption = _("รอบ");
     roundHeading.rect = {kNotebookRoundLeft, kNotebookHeadingTop, kNotebookRoundWidth,
                          kNotebookRowHeight};
     for (int s = 0; s <= 4; ++s) {
@@ -108,7 +109,7 @@ void Game::initResultsScene() {
         total.visible = true;
     }
     scene.notebookCell[0].assign(1, Label{});
-    scene.notebookTotalCaption.caption = "รวม";
+    scene.notebookTotalCaption.caption = _("รวม");
     scene.notebookTotalCaption.rect = {kNotebookRoundLeft, kNotebookTotalTop, kNotebookRoundWidth,
                                        kNotebookRowHeight};
     scene.notebookTotalCaption.pointSize = 8;
@@ -116,11 +117,11 @@ void Game::initResultsScene() {
     scene.notebookTotalCaption.visible = true;
 
     const int buttonWidth = (kNotebookWidth - 180) / 2;
-    scene.notebookScrollUp.caption = "เลื่อนดูะแนนข้างบน";
+    scene.notebookScrollUp.caption = _("เลื่อนดูะแนนข้างบน");
     scene.notebookScrollUp.rect = {60, kNotebookButtonTop, buttonWidth, kNotebookButtonHeight};
     scene.notebookScrollUp.enabled = false;
     scene.notebookScrollUp.visible = true;
-    scene.notebookScrollDown.caption = "เลื่อนดูคะแนนด้านล่าง";
+    scene.notebookScrollDown.caption = _("เลื่อนดูคะแนนด้านล่าง");
     scene.notebookScrollDown.rect = {120 + buttonWidth, kNotebookButtonTop, buttonWidth,
                                      kNotebookButtonHeight};
     scene.notebookScrollDown.enabled = false;
@@ -128,7 +129,7 @@ void Game::initResultsScene() {
 }
 
 void Game::ShowRoundEndBoard() {
-    hint("คลิ๊กเมาส์  เพื่อเล่นต่อไป ");
+    hint(_("คลิ๊กเมาส์  เพื่อเล่นต่อไป "));
     const int n = Seats[0].PileCount();
 
     for (int c = 1; c <= 52; ++c) {
@@ -214,7 +215,7 @@ void Game::ContinueAfterRound() {
 
     if (!TargetReached && !GameOver) {
         scene.clockTimer.enabled = true;
-        hint("กรุณารอสักครู่  .....กำลังสับไพ่");
+        hint(_("กรุณารอสักครู่  .....กำลังสับไพ่"));
         DealRound();
         return;
     }
@@ -226,7 +227,7 @@ void Game::boardPanelMouseMove(int x, int y) {
     if (x >= mark.left && x <= mark.left + mark.width && y >= mark.top && y <= kCloseMarkDepth) {
         scene.boardPanel.cursor = Cursor::Close;
         scene.boardCloseMark.visible = true;
-        scene.boardPanel.tooltip = "ปิดกระดานสรุปคะแนน";
+        scene.boardPanel.tooltip = _("ปิดกระดานสรุปคะแนน");
     } else {
         scene.boardPanel.cursor = Cursor::NoDrop;
         scene.boardCloseMark.visible = false;

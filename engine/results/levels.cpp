@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -49,8 +50,9 @@ void Game::writeLevelLabels() {
     titleScreen.stakeLabel[2].caption = num(KBaht);
     titleScreen.stakeLabel[3].caption = num(PointTarget);
     scene.targetLine.caption =
-        "จบเกม " + num(PointTarget) + " แต้ม(แต้มละ " + num(BahtPerPoint) + " บาท)";
-    scene.ratesLine.caption = "ค่าเค  " + num(KBaht) + "  บาท , ค่าโง่  " + num(FoolBaht) + "  บาท";
+        format(_("จบเกม %1 แต้ม(แต้มละ %2 บาท)"), {num(PointTarget), num(BahtPerPoint)});
+    scene.ratesLine.caption =
+        format(_("ค่าเค  %1  บาท , ค่าโง่  %2  บาท"), {num(KBaht), num(FoolBaht)});
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "core/game.h"
 #include "results/layout.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -53,7 +54,7 @@ void Game::UpdateNotebook() {
     Label& roundLabel = scene.notebookRound[ri];
     roundLabel.rect.left = scene.notebookRound[0].rect.left;
     roundLabel.rect.top = scene.notebookRound[ri - 1].rect.top + kNotebookRowStep;
-    roundLabel.caption = "รอบที่ " + num(r);
+    roundLabel.caption = format(_("รอบที่ %1"), {num(r)});
     roundLabel.visible = true;
 
     for (int s = 1; s <= 4; ++s) {
@@ -188,7 +189,7 @@ void Game::notebookMouseMove(int x, int y) {
     if (overMark(scene.notebookCloseMark, x, y)) {
         scene.notebook.cursor = Cursor::Close;
         scene.notebookCloseMark.visible = true;
-        scene.notebook.tooltip = "ปิดสมุดจดแต้ม";
+        scene.notebook.tooltip = _("ปิดสมุดจดแต้ม");
     } else {
         scene.notebook.cursor = Cursor::NoDrop;
         scene.notebookCloseMark.visible = false;

@@ -10,6 +10,7 @@
 
 #include "core/files.h"
 #include "core/game.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -181,7 +182,7 @@ std::string storableLine(const std::string& line) {
     return out;
 }
 
-constexpr const char* kWarningTitle = "คำเตือน";
+constexpr const char* kWarningTitle = N_("คำเตือน");
 
 // Two copies of the game take turns on the records through this file.
 std::string lockPathOf(const std::string& records) {
@@ -216,16 +217,16 @@ bool Game::loadRecords(bool lockHeld) {
         const std::string aside = moveAside(paths.recordsFile);
         movedAside = !aside.empty();
         if (movedAside) {
-            dialogs.messageBox(
-                "ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n"
-                "ไฟล์เดิมถูกย้ายไปเก็บไว้ที่\n" +
-                    aside + "\nเกมจะเริ่มบันทึกสถิติใหม่",
-                kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+            dialogs.messageBox(format(_("ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n"
+                                        "ไฟล์เดิมถูกย้ายไปเก็บไว้ที่\n%1\nเกมจะเริ่มบันทึกสถิติใหม่"),
+                                      {aside}),
+                               _(kWarningTitle), MsgButtons::Ok, MsgIcon::Exclamation);
         } else if (!RecordsWarningShown) {
             RecordsWarningShown = true;
-            dialogs.messageBox("ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n" + paths.recordsFile +
-                                   "\nสถิติใหม่จะไม่ถูกบันทึกจนกว่าจะแก้ไขหรือย้ายไฟล์นี้",
-                               kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+            dialogs.messageBox(format(_("ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n%1\n"
+                                        "สถิติใหม่จะไม่ถูกบันทึกจนกว่าจะแก้ไขหรือย้ายไฟล์นี้"),
+                                      {paths.recordsFile}),
+                               _(kWarningTitle), MsgButtons::Ok, MsgIcon::Exclamation);
         }
         file.text.clear();
     }

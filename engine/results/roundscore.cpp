@@ -6,6 +6,7 @@
 #include "core/game.h"
 #include "play/cardmoves.h"
 #include "rules/scoring.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -65,19 +66,19 @@ void Game::ScoreRound() {
 
         std::string kind;
         if (s.DarkKnocked)
-            kind = " น็อคมืด ";
+            kind = _(" น็อคมืด ");
         else if (s.Knocked)
-            kind = " น็อค ";
+            kind = _(" น็อค ");
         else if (s.PileCount() > 0)
-            kind = " เล่น";
+            kind = _(" เล่น");
         else
-            kind = " มืดคามือ";
+            kind = _(" มืดคามือ");
 
         std::string line = p.Name + kind;
-        if (p.RoundFooled[ri]) line += "และ โง่ ";
-        if (p.RoundGotFool[ri]) line += "และได้โง่";
-        line +=
-            "  ได้คะแนน " + num(p.RoundPoints[ri]) + "  คะแนน และได้  " + num(p.RoundK[ri]) + "  K";
+        if (p.RoundFooled[ri]) line += _("และ โง่ ");
+        if (p.RoundGotFool[ri]) line += _("และได้โง่");
+        line += format(_("  ได้คะแนน %1  คะแนน และได้  %2  K"),
+                       {num(p.RoundPoints[ri]), num(p.RoundK[ri])});
         scene.resultLine[seat].caption = line;
     }
 }

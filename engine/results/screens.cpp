@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "core/game.h"
+#include "core/i18n.h"
 
 namespace vornak {
 
@@ -37,16 +38,17 @@ TitleScreen::TitleScreen() {
         image[i].rect = {kTitleImageLeft, kTitleImageRest, kTitleImageWidth, kTitleImageHeight};
         image[i].visible = false;
     }
-    static const char* const headings[] = {"แต้มละ (บาท)", "ค่าโง่ (บาท)", "ค่าเค (บาท)", "แต้มจบเกม"};
+    static const char* const headings[] = {N_("แต้มละ (บาท)"), N_("ค่าโง่ (บาท)"), N_("ค่าเค (บาท)"),
+                                           N_("แต้มจบเกม")};
     for (int i = 0; i < 4; ++i) {
         const Rect column{600 + i * 1500, 3000, 1500, 300};
-        stakeHeading[i] = label(headings[i], column, 9, false, Align::Center, kYellow);
+        stakeHeading[i] = label(_(headings[i]), column, 9, false, Align::Center, kYellow);
         stakeHeading[i].visible = false;
-        stakeLabel[i] = label("10000 บาท", {column.left, 3330, column.width, 360}, 12, true);
+        stakeLabel[i] = label(_("10000 บาท"), {column.left, 3330, column.width, 360}, 12, true);
         stakeLabel[i].visible = false;
     }
     moneyHeading =
-        label("เงินของคุณ (บาท)", {600, 3840, 3000, 330}, 10, false, Align::Right, kYellow);
+        label(_("เงินของคุณ (บาท)"), {600, 3840, 3000, 330}, 10, false, Align::Right, kYellow);
     moneyHeading.visible = false;
     moneyLabel = label("8,000", {3750, 3800, 2850, 380}, 12, true, Align::Left);
     moneyLabel.visible = false;
@@ -75,8 +77,8 @@ void TitleScreen::open(bool mission, bool beginner, bool vip) {
     moneyLabel.visible = false;
     moneyHeading.visible = false;
     opponents.visible = false;
-    opponents.caption =
-        expertOpponents ? "ผู้เล่นคอมพิวเตอร์ : เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)" : "ผู้เล่นคอมพิวเตอร์ : เล่นตามกติกา";
+    opponents.caption = expertOpponents ? _("ผู้เล่นคอมพิวเตอร์ : เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)")
+                                        : _("ผู้เล่นคอมพิวเตอร์ : เล่นตามกติกา");
     actionCaption.foreColor = kWhite;
 
     riseTimer.enabled = false;
@@ -190,15 +192,21 @@ void TitleScreen::hoverAction(bool overCaption) {
 // ---- Statistics screen ----
 
 StatisticsScreen::StatisticsScreen() {
-    static const char* const headings[] = {
-        "",          "ชื่อผู้เล่น",     "แต้มรวมที่ได้",    "เงินที่เหลือ(บาท)", "K ที่ได้",
-        "ได้โง่(ครั้ง)", "เสียโง่(ครั้ง)", "ทิ้งไพ่ดัมมี่(ครั้ง)", "ทิ้งทับ 3 ใบ(ครั้ง)"};
+    static const char* const headings[] = {"",
+                                           N_("ชื่อผู้เล่น"),
+                                           N_("แต้มรวมที่ได้"),
+                                           N_("เงินที่เหลือ(บาท)"),
+                                           N_("K ที่ได้"),
+                                           N_("ได้โง่(ครั้ง)"),
+                                           N_("เสียโง่(ครั้ง)"),
+                                           N_("ทิ้งไพ่ดัมมี่(ครั้ง)"),
+                                           N_("ทิ้งทับ 3 ใบ(ครั้ง)")};
     // Columns: name, points, money, K, got fool, fooled, dummy, on three.
     static const int lefts[] = {0, 150, 1650, 2700, 4050, 4800, 5700, 6600, 7800};
     static const int widths[] = {0, 1500, 1050, 1350, 750, 900, 900, 1200, 1350};
     for (int i = 1; i <= 8; ++i)
         heading[i] =
-            label(headings[i], {lefts[i], 600, widths[i], 420}, 9, true, Align::Center, kYellow);
+            label(_(headings[i]), {lefts[i], 600, widths[i], 420}, 9, true, Align::Center, kYellow);
     heading[0].visible = false;
     heading[0].caption.clear();
     Label* columns[] = {nullptr, name, points, money, k, gotFool, fooled, dummy, onThree};
@@ -297,12 +305,12 @@ void EndScreen::hoverAction(bool overCaption) {
 // ---- Hall of fame ----
 
 HallOfFame::HallOfFame() {
-    heading[3] = label("เงินที่ได้สูงสุด", {300, 200, 6000, 380}, 12, true, Align::Left, kYellow);
-    heading[0] = label("ลำดับที่", {300, 620, 1000, 300}, 9, true);
-    heading[2] = label("เงินที่ได้", {4200, 620, 2100, 300}, 9, true);
-    heading[5] = label("เวลาดีที่สุด", {300, 2300, 6000, 380}, 12, true, Align::Left, kYellow);
-    heading[1] = label("ลำดับที่", {300, 2720, 1000, 300}, 9, true);
-    heading[4] = label("เวลาที่ใช้", {4200, 2720, 2100, 300}, 9, true);
+    heading[3] = label(_("เงินที่ได้สูงสุด"), {300, 200, 6000, 380}, 12, true, Align::Left, kYellow);
+    heading[0] = label(_("ลำดับที่"), {300, 620, 1000, 300}, 9, true);
+    heading[2] = label(_("เงินที่ได้"), {4200, 620, 2100, 300}, 9, true);
+    heading[5] = label(_("เวลาดีที่สุด"), {300, 2300, 6000, 380}, 12, true, Align::Left, kYellow);
+    heading[1] = label(_("ลำดับที่"), {300, 2720, 1000, 300}, 9, true);
+    heading[4] = label(_("เวลาที่ใช้"), {4200, 2720, 2100, 300}, 9, true);
     for (int i = 1; i <= 3; ++i) {
         const int moneyTop = 980 + (i - 1) * 380;
         const int timeTop = 3080 + (i - 1) * 380;

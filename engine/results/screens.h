@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/scene.h"
+#include "core/language.h"
 
 namespace vornak {
 
@@ -44,7 +45,7 @@ struct TitleScreen {
 struct StatisticsScreen {
     StatisticsScreen();  // the window's design: about 9300 x 4200 twips
 
-    std::string caption = "สถิติเกม";
+    std::string caption = translate("สถิติเกม");
     Label heading[9];  // column headings, 1..8
     // Per seat 1..4.
     Label name[5], points[5], money[5], k[5], gotFool[5], fooled[5], dummy[5], onThree[5];

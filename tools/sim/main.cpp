@@ -2,11 +2,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "core/language.h"
 #include "simulator.h"
 
 namespace {
@@ -33,6 +35,7 @@ const char* const kUsage =
     "  --name NAME           the name of your seat (default Sim)\n"
     "  --data DIR            folder for the records file (default: a temporary one)\n"
     "  --trace STEP          from that loop step on, print where every card is\n"
+    "  --lang th|en          the language of the log's message lines (default th)\n"
     "  --help                this text\n";
 
 bool parseNumber(std::string_view text, unsigned long long& out) {
@@ -109,6 +112,14 @@ int main(int argc, char** argv) {
             if (!needValue(value) || !parseNumber(value, n))
                 return usageError("--seed needs a non-negative number");
             options.seed = n;
+        } else if (arg == "--lang") {
+            if (!needValue(value)) return usageError("--lang needs a language, th or en");
+            std::error_code ec;
+            const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+            vornak::setCatalogFolder(
+                vornak::findCatalogFolder(ec ? std::string(".") : self.parent_path().string()));
+            if (!vornak::setLanguage(value))
+                return usageError("no catalog for the language '" + std::string(value) + "'");
         } else if (arg == "--log") {
             if (!needValue(value) || value.empty()) return usageError("--log needs a file name");
             logPath = value;
