@@ -16,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "core/observer.h"
 #include "core/preferences.h"
 #include "core/report.h"
+#include "core/savegame.h"
 #include "core/scene.h"
 #include "core/sequence.h"
 #include "core/table.h"
@@ -39,6 +41,7 @@ struct Paths {
     std::string pictureFolder;  // built-in backgrounds and the round-end picture
     std::string skinFile;       // the skin list
     std::string recordsFile;    // the records (best money and time)
+    std::string saveFile;       // the game in progress; empty: games are not saved
 };
 
 // "85" -> " 85", "-5" -> "-5": numbers as the player sees them.
@@ -314,6 +317,23 @@ public:
     bool RecordsWarningShown = false;         // told that the records file cannot be replaced
     // [skins]
     void initPanelsScene();  // the seat pop-up box
+    // [saved game] (core/resume.cpp)
+    // Where the game stands when nothing runs: a boundary a save is taken
+    // at, or none (a turn under way).
+    std::optional<SavePoint> boundary() const;
+    // Saves the game at a boundary; a save that fails changes nothing and
+    // says nothing: play goes on.
+    void saveProgress(SavePoint at);
+    // The game is over or given up: there is nothing to continue.
+    void discardSave();
+    // At start: a save there is read, and the player is asked whether to go
+    // on with it. The save the player chose to continue, or none (none
+    // there, a new game chosen, or set aside as unreadable with a message).
+    std::optional<SavedGame> offerSavedGame();
+    // Puts the saved game on the table and lets it play on.
+    bool resumeGame(const SavedGame& saved);
+    long SavesWritten = 0;  // saves taken since the program started
+    bool SavingOff = false;  // a save that could not be set aside stays as it is
 };
 
 }  // namespace vornak

@@ -193,6 +193,9 @@ void Game::showTitleScreen() {
 }
 
 void Game::showEndScreen() {
+    // The game is decided: there is nothing left to continue, and a restart
+    // must not play its end (and its records) again.
+    discardSave();
     EndScreen screen;
     screen.open(*this);
     dialogs.showEndScreen(screen);

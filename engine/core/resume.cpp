@@ -1,0 +1,97 @@
+// The game in progress across program runs: saved at every boundary between
+// turns, offered at start, set aside when it cannot be read.
+#include <unistd.h>
+
+#include "core/files.h"
+#include "core/game.h"
+
+namespace vornak {
+
+namespace {
+
+constexpr const char* kWarningTitle = "คำเตือน";
+
+std::string clockText(const Match& m) {
+    std::string text = plain(m.ClockHours) + ":";
+    if (m.ClockMinutes < 10) text += '0';
+    text += plain(m.ClockMinutes) + ":";
+    if (m.ClockSeconds < 10) text += '0';
+    return text + plain(m.ClockSeconds);
+}
+
+// One line that tells the player which game it is.
+std::string describe(const SavedGame& saved) {
+    const Match& m = saved.match;
+    std::string text = m.VipChosen ? "VIP Level" : "Beginner Level";
+    text += m.MissionMode ? " (Mission)" : " จบเกม " + plain(m.PointTarget) + " แต้ม";
+    // On the board the round just played is shown; otherwise the one under way.
+    const int round = saved.point == SavePoint::RoundBoard ? m.RoundNumber - 1 : m.RoundNumber;
+    text += "  รอบที่ " + plain(std::max(1, round));
+    text += "  เงิน " + plain(m.Players[kHuman].Money) + " บาท";
+    text += "  เวลา " + clockText(m);
+    return text;
+}
+
+}  // namespace
+
+std::optional<SavePoint> Game::boundary() const {
+    if (seq.running()) return std::nullopt;
+    if (RoundOver) return SavePoint::RoundBoard;
+    if (CurrentSeat == kHuman && DrawPhase && !scene.turnTimer.enabled)
+        return SavePoint::PersonToPlay;
+    if (scene.turnTimer.enabled) return SavePoint::BetweenTurns;
+    return std::nullopt;
+}
+
+void Game::saveProgress(SavePoint at) {
+    if (paths.saveFile.empty() || SavingOff) return;
+    const std::string text = writeSavedGame(*this, at);
+    if (text.empty()) return;
+    if (replaceFile(paths.saveFile, text)) ++SavesWritten;
+}
+
+void Game::discardSave() {
+    if (paths.saveFile.empty() || SavingOff) return;
+    // unlink, not remove: whatever else stands under the name stays.
+    ::unlink(paths.saveFile.c_str());
+}
+
+std::optional<SavedGame> Game::offerSavedGame() {
+    if (paths.saveFile.empty()) return std::nullopt;
+    const FileText file = readSmallFile(paths.saveFile, kMaxSaveBytes);
+    if (file.state == FileText::State::Missing) return std::nullopt;
+
+    SaveRead read;
+    if (file.state == FileText::State::Read && file.complete) read = readSavedGame(file.text);
+    if (read.status == SaveRead::Status::Read) {
+        const int answer =
+            dialogs.choose("มีเกมที่เล่นค้างไว้ของ " + read.game.match.PlayerName + "\n" +
+                               describe(read.game) + "\n\nต้องการเล่นต่อจากเดิม หรือเริ่มเกมใหม่",
+                           "Vornak", {"เล่นต่อจากเดิม", "เริ่มเกมใหม่"});
+        if (answer == 0) return std::move(read.game);
+        return std::nullopt;  // the new game removes it
+    }
+
+    // Never a half-restored table: the file is kept aside, the game starts
+    // as if there were none.
+    const std::string reason = read.status == SaveRead::Status::Newer
+                                   ? "เกมที่บันทึกไว้มาจาก Vornak รุ่นที่ใหม่กว่านี้ จึงเล่นต่อไม่ได้"
+                                   : "ไม่สามารถอ่านเกมที่บันทึกไว้ได้ (ไฟล์เสียหายหรือไม่ครบ)";
+    const std::string aside = moveAside(paths.saveFile);
+    if (!aside.empty()) {
+        dialogs.messageBox(reason + "\nไฟล์เดิมถูกย้ายไปเก็บไว้ที่\n" + aside + "\nเกมจะเริ่มใหม่ตามปกติ",
+                           kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+    } else {
+        SavingOff = true;
+        dialogs.messageBox(reason + "\n" + paths.saveFile +
+                               "\nเกมจะเริ่มใหม่ตามปกติ และจะไม่บันทึกเกมจนกว่าจะแก้ไขหรือย้ายไฟล์นี้",
+                           kWarningTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    return std::nullopt;
+}
+
+bool Game::resumeGame(const SavedGame& saved) {
+    return applySavedGame(*this, saved);
+}
+
+}  // namespace vornak
