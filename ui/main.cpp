@@ -45,6 +45,7 @@ vornak::Paths readCommandLine(int argc, char** argv) {
     vornak::Paths paths;
     paths.recordsFile = (dataDir + QStringLiteral("/ScoreData.Dat")).toStdString();
     paths.skinFile = (configDir + QStringLiteral("/SkinFileName.txt")).toStdString();
+    paths.saveFile = (dataDir + QStringLiteral("/Game.sav")).toStdString();
     paths.pictureFolder =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vornak"))
             .toStdString();

@@ -41,7 +41,7 @@ struct Paths {
     std::string pictureFolder;  // built-in backgrounds and the round-end picture
     std::string skinFile;       // the skin list
     std::string recordsFile;    // the records (best money and time)
-    std::string saveFile;       // the game in progress; empty: games are not saved
+    std::string saveFile = {};  // the game in progress; empty: games are not saved
 };
 
 // "85" -> " 85", "-5" -> "-5": numbers as the player sees them.
