@@ -89,8 +89,8 @@ int QtDialogs::choose(const std::string& text, const std::string& title,
     box.setIcon(QMessageBox::Question);
     std::vector<QPushButton*> pushed;
     for (const std::string& b : buttons)
-        pushed.push_back(box.addButton(qs(b), pushed.empty() ? QMessageBox::AcceptRole
-                                                             : QMessageBox::RejectRole));
+        pushed.push_back(box.addButton(
+            qs(b), pushed.empty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole));
     if (pushed.empty()) return 0;
     // The first answer is the one that loses nothing: Enter and closing the
     // box choose it.

@@ -332,7 +332,7 @@ public:
     std::optional<SavedGame> offerSavedGame();
     // Puts the saved game on the table and lets it play on.
     bool resumeGame(const SavedGame& saved);
-    long SavesWritten = 0;  // saves taken since the program started
+    long SavesWritten = 0;   // saves taken since the program started
     bool SavingOff = false;  // a save that could not be set aside stays as it is
 };
 

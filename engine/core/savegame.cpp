@@ -36,8 +36,8 @@ std::vector<Label*> savedLabels(Game& g) {
     seats(s.panelK);
     seats(s.panelFooled);
     seats(s.panelGotFool);
-    for (Label* l : {&s.targetLine, &s.ratesLine, &s.clockLabel, &s.moneyLabel, &s.levelLabel,
-                     &s.hintLine})
+    for (Label* l :
+         {&s.targetLine, &s.ratesLine, &s.clockLabel, &s.moneyLabel, &s.levelLabel, &s.hintLine})
         out.push_back(l);
     seats(s.notebookHeading);
     seats(s.notebookTotal);
@@ -58,12 +58,11 @@ std::vector<bool*> savedImages(Game& g) {
 
 std::vector<MenuItem*> savedMenus(Game& g) {
     Menus& m = g.scene.menus;
-    return {&m.mnuGame,           &m.mnuPlay,           &m.mnuHelp,
-            &m.mnuPlayArrangeCard, &m.mnuPlayShowCard,  &m.mnuPlayDrawnCard,
-            &m.showdummyTongItem, &m.showDummyStateItem, &m.ScoreBrdItem,
-            &m.EndScoreEasy[1],   &m.EndScoreEasy[2],   &m.EndScoreEasy[3],
-            &m.EndScoreHard[1],   &m.EndScoreHard[2],   &m.EndScoreHard[3],
-            &m.MissionItem,       &m.VIPLevelItem};
+    return {&m.mnuGame,         &m.mnuPlay,          &m.mnuHelp,           &m.mnuPlayArrangeCard,
+            &m.mnuPlayShowCard, &m.mnuPlayDrawnCard, &m.showdummyTongItem, &m.showDummyStateItem,
+            &m.ScoreBrdItem,    &m.EndScoreEasy[1],  &m.EndScoreEasy[2],   &m.EndScoreEasy[3],
+            &m.EndScoreHard[1], &m.EndScoreHard[2],  &m.EndScoreHard[3],   &m.MissionItem,
+            &m.VIPLevelItem};
 }
 
 std::vector<TimerRecord*> savedTimers(Game& g) {
@@ -204,9 +203,7 @@ public:
     void end() {
         if (!rest_.empty()) bad("more values than expected");
     }
-    [[noreturn]] void bad(const char* what) const {
-        throw Bad{std::string(key_) + ": " + what};
-    }
+    [[noreturn]] void bad(const char* what) const { throw Bad{std::string(key_) + ": " + what}; }
 
 private:
     std::string_view token() {
@@ -231,8 +228,7 @@ public:
         if (nl == std::string_view::npos) throw Bad{"cut short before " + std::string(key)};
         const std::string_view l = rest_.substr(0, nl);
         rest_.remove_prefix(nl + 1);
-        if (l.substr(0, key.size()) != key ||
-            (l.size() > key.size() && l[key.size()] != ' '))
+        if (l.substr(0, key.size()) != key || (l.size() > key.size() && l[key.size()] != ' '))
             throw Bad{"expected " + std::string(key)};
         return Fields(key, l.substr(key.size()));
     }
@@ -691,7 +687,9 @@ SaveRead readSavedGame(std::string_view text) {
         std::snprintf(expected, sizeof expected, "check %016llx",
                       static_cast<unsigned long long>(fnv1a(body)));
         if (last.substr(0, 6) != "check ") throw Bad{"cut short"};
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
         if (last != expected) throw Bad{"checksum does not match"};
+#endif
 
         Reader r(body);
         r.line(kSaveMagic).end();

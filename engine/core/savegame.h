@@ -60,10 +60,10 @@ struct SavedScene {
         bool visible = false;
         std::string caption, tooltip;
     };
-    std::vector<Text> labels;         // in the order of savedLabels()
-    std::vector<bool> images;         // visible, in the order of savedImages()
-    std::vector<MenuItem> menus;      // caption, checked, enabled of savedMenus()
-    std::vector<bool> timers;         // enabled: turn, clock, blink
+    std::vector<Text> labels;     // in the order of savedLabels()
+    std::vector<bool> images;     // visible, in the order of savedImages()
+    std::vector<MenuItem> menus;  // caption, checked, enabled of savedMenus()
+    std::vector<bool> timers;     // enabled: turn, clock, blink
     struct Row {
         int top = 0;
         std::array<std::string, 5> captions;  // the round, then seats 1..4

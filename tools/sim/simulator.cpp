@@ -578,8 +578,8 @@ void printSummary(std::ostream& out, const Options& options, const Summary& s) {
         << std::setprecision(1) << rate << " rounds/s\n";
     if (options.saveGames && options.restoreChance > 0)
         out << "restored from the save: " << s.restores[0] << " between turns, " << s.restores[1]
-            << " at the person's turn, " << s.restores[2] << " on the board ("
-            << s.restoredGameEnds << " at a game's end)\n";
+            << " at the person's turn, " << s.restores[2] << " on the board (" << s.restoredGameEnds
+            << " at a game's end)\n";
     if (!s.ok) out << "FAILED: " << s.error << "\n";
 }
 

@@ -161,7 +161,7 @@ TEST(SavedGame, UnreadableSavesAreSetAside) {
     std::string word;
     for (int i = 0; i < 14; ++i) stockLine >> word;  // seat 0, 9 values, count, last, slot 0
     int stockCard = 0;
-    stockLine >> stockCard;                          // the first stock card
+    stockLine >> stockCard;  // the first stock card
     const auto handLine = twice.find('\n', hand + 1);
     std::string line = twice.substr(hand + 1, handLine - hand - 1);
     std::istringstream words(line);
@@ -186,7 +186,10 @@ TEST(SavedGame, UnreadableSavesAreSetAside) {
         {"a byte changed", flipped, "ไม่สามารถอ่านเกมที่บันทึกไว้ได้"},
         {"a card twice", twice, "ไม่สามารถอ่านเกมที่บันทึกไว้ได้"},
         {"empty", "", "ไม่สามารถอ่านเกมที่บันทึกไว้ได้"},
-        {"not a save", "\x7f" "ELF\x02\x01\x01 garbage\n", "ไม่สามารถอ่านเกมที่บันทึกไว้ได้"},
+        {"not a save",
+         "\x7f"
+         "ELF\x02\x01\x01 garbage\n",
+         "ไม่สามารถอ่านเกมที่บันทึกไว้ได้"},
         {"a newer version", newer, "รุ่นที่ใหม่กว่านี้"},
     };
     for (const Case& c : cases) {
