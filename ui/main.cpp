@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     vornak::QtDialogs dialogs;
     vornak::Game game(dialogs, random, paths);
     game.prefs = vornak::loadPreferences();
+    game.SaveInBackground = true;  // the disk's flush never holds up the table
     dialogs.setGame(&game);
     // Before the event loop runs, a quit is remembered and acted on below.
     bool quitEarly = false;

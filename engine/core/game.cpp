@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include "core/files.h"  // the saved game's writer
+
 namespace vornak {
 
 std::string num(long value) {

@@ -34,6 +34,8 @@
 
 namespace vornak {
 
+class FileKeeper;
+
 // Where the program's files are. The shell resolves them (XDG locations and
 // the folder of the program's pictures); tests point them at a temporary
 // folder.
@@ -54,6 +56,7 @@ public:
     Game(Dialogs& dialogs, Random& random, Paths paths);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
+    ~Game();  // waits for the save being written
 
     Dialogs& dialogs;
     Random& random;
@@ -332,8 +335,17 @@ public:
     std::optional<SavedGame> offerSavedGame();
     // Puts the saved game on the table and lets it play on.
     bool resumeGame(const SavedGame& saved);
+    // Waits until the saves handed to the writer are on the disk.
+    void finishSaving();
+    // The save is written on a thread of its own (the program): the disk's
+    // flush never holds up the game. Tests and tools write it at once.
+    bool SaveInBackground = false;
     long SavesWritten = 0;   // saves taken since the program started
     bool SavingOff = false;  // a save that could not be set aside stays as it is
+
+private:
+    std::unique_ptr<FileKeeper> saveKeeper_;
+    FileKeeper& saveKeeper();
 };
 
 }  // namespace vornak

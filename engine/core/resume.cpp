@@ -43,17 +43,38 @@ std::optional<SavePoint> Game::boundary() const {
     return std::nullopt;
 }
 
+Game::~Game() = default;
+
+FileKeeper& Game::saveKeeper() {
+    if (!saveKeeper_ || saveKeeper_->path() != paths.saveFile)
+        saveKeeper_ = std::make_unique<FileKeeper>(paths.saveFile);
+    return *saveKeeper_;
+}
+
+void Game::finishSaving() {
+    if (saveKeeper_) saveKeeper_->finish();
+}
+
 void Game::saveProgress(SavePoint at) {
     if (paths.saveFile.empty() || SavingOff) return;
-    const std::string text = writeSavedGame(*this, at);
+    std::string text = writeSavedGame(*this, at);
     if (text.empty()) return;
-    if (replaceFile(paths.saveFile, text)) ++SavesWritten;
+    if (SaveInBackground) {
+        saveKeeper().replace(std::move(text));
+        ++SavesWritten;
+    } else if (replaceFile(paths.saveFile, text)) {
+        ++SavesWritten;
+    }
 }
 
 void Game::discardSave() {
     if (paths.saveFile.empty() || SavingOff) return;
-    // unlink, not remove: whatever else stands under the name stays.
-    ::unlink(paths.saveFile.c_str());
+    if (SaveInBackground) {
+        saveKeeper().remove();
+    } else {
+        // unlink, not remove: whatever else stands under the name stays.
+        ::unlink(paths.saveFile.c_str());
+    }
 }
 
 std::optional<SavedGame> Game::offerSavedGame() {

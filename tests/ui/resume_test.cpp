@@ -55,6 +55,7 @@ struct Run {
         Paths paths{pictures.toStdString(), (data + "/skins.txt").toStdString(),
                     (data + "/records.dat").toStdString(), (data + "/Game.sav").toStdString()};
         game = std::make_unique<Game>(dialogs, random, paths);
+        game->SaveInBackground = true;  // as the program saves
         game->ProgramStart();
         window = std::make_unique<MainWindow>(*game, dialogs);
         window->resize(1188, 900);
@@ -112,6 +113,7 @@ private slots:
             QVERIFY(g.RoundOver);
             first.window->run([&g] { g.windowClick(); });
             QVERIFY(first.advanceUntil([&g] { return g.boundary() == SavePoint::PersonToPlay; }));
+            g.finishSaving();
             QVERIFY(QFile::exists(save));
             before = g.scene;
             beforeShot = first.window->grab().toImage();

@@ -223,6 +223,50 @@ TEST(SavedGame, UnreadableSavesAreSetAside) {
     EXPECT_EQ(p.dialogs.messages.size(), 1u);
 }
 
+TEST(SavedGame, ValuesPlayRarelyChangesComeBackToo) {
+    // The played games above and in the soak rarely scroll the notebook,
+    // choose a lay-off kind or arm the starter hand: such values come back
+    // as well (saved again, the restored game gives the same bytes).
+    TempDir dir;
+    Program p(dir, 17);
+    p.start();
+    p.playToPersonsTurn();
+    Game& g = p.game;
+    g.NotebookScroll = 2;
+    g.NotebookRows = 5;
+    g.showDummyStateItem_Click();
+    g.SetRandomSkin();
+    g.GiveStarterHand = true;
+    g.match.ExpertPlayers = true;
+    g.Players[2].Name = "ชื่อ \"แปลก\"\t\\";
+    g.PlayLogs[3].Entries[12] = "\x01\x7f";
+    g.scene.windowCursor = Cursor::Busy;
+    g.scene.menus.EndScoreHard[2].checked = true;
+    const std::string text = writeSavedGame(g, SavePoint::PersonToPlay);
+    const SaveRead read = readSavedGame(text);
+    ASSERT_EQ(read.status, SaveRead::Status::Read) << read.why;
+    Program q(dir, 18);
+    ASSERT_TRUE(applySavedGame(q.game, read.game));
+    EXPECT_EQ(writeSavedGame(q.game, SavePoint::PersonToPlay), text);
+    EXPECT_EQ(q.game.Players[2].Name, g.Players[2].Name);
+    EXPECT_TRUE(q.game.LayOffKindRun);
+    EXPECT_TRUE(q.game.scene.menus.RandomSkinItem.checked);
+}
+
+TEST(SavedGame, WrittenInTheBackgroundAsTheProgramDoes) {
+    TempDir dir;
+    Program p(dir, 13);
+    p.game.SaveInBackground = true;
+    p.start();
+    p.playToPersonsTurn();
+    p.game.finishSaving();
+    const std::string saved = readFile(dir.path() / "Game.sav");
+    EXPECT_EQ(saved, writeSavedGame(p.game, SavePoint::PersonToPlay));
+    p.game.StartNewGame();  // removed, in its turn after the saves before it
+    p.game.finishSaving();
+    EXPECT_FALSE(fs::exists(dir.path() / "Game.sav"));
+}
+
 TEST(SavedGame, AFailedSaveDisturbsNothing) {
     TempDir dir;
     writeFile(dir.path() / "file", "x");
