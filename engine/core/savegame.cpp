@@ -480,6 +480,7 @@ void readScene(Reader& r, SavedGame& s) {
     for (SavedScene::Text& t : sc.labels) {
         Fields f = r.line("label");
         t.visible = f.flag();
+        t.color = static_cast<Color>(f.num(0, 0xFFFFFF));
         t.caption = f.str();
         t.tooltip = f.str();
         f.end();
@@ -631,7 +632,7 @@ std::string writeSavedGame(const Game& constGame, SavePoint point) {
         w.end();
     }
     for (const Label* l : savedLabels(g))
-        w.key("label").flag(l->visible).str(l->caption).str(l->tooltip).end();
+        w.key("label").flag(l->visible).num(l->foreColor).str(l->caption).str(l->tooltip).end();
     w.key("shown");
     for (const bool* b : savedImages(g)) w.flag(*b);
     w.end();
@@ -750,6 +751,7 @@ bool applySavedGame(Game& g, const SavedGame& s) {
     const auto labels = savedLabels(g);
     for (std::size_t i = 0; i < labels.size() && i < saved.labels.size(); ++i) {
         labels[i]->visible = saved.labels[i].visible;
+        labels[i]->foreColor = saved.labels[i].color;
         labels[i]->caption = saved.labels[i].caption;
         labels[i]->tooltip = saved.labels[i].tooltip;
     }

@@ -58,6 +58,7 @@ struct SavedScene {
     std::array<CardPicture, 53> faces{}, backs{};
     struct Text {
         bool visible = false;
+        Color color = 0;  // a name's blink leaves it red or green
         std::string caption, tooltip;
     };
     std::vector<Text> labels;     // in the order of savedLabels()
