@@ -85,8 +85,9 @@ std::optional<SavedGame> Game::offerSavedGame() {
     SaveRead read;
     if (file.state == FileText::State::Read && file.complete) read = readSavedGame(file.text);
     if (read.status == SaveRead::Status::Read) {
+        const std::string& name = read.game.match.PlayerName;
         const int answer =
-            dialogs.choose("มีเกมที่เล่นค้างไว้ของ " + read.game.match.PlayerName + "\n" +
+            dialogs.choose("มีเกมที่เล่นค้างไว้" + (name.empty() ? std::string() : "ของ " + name) + "\n" +
                                describe(read.game) + "\n\nต้องการเล่นต่อจากเดิม หรือเริ่มเกมใหม่",
                            "Vornak", {"เล่นต่อจากเดิม", "เริ่มเกมใหม่"});
         if (answer == 0) return std::move(read.game);
