@@ -65,6 +65,7 @@ vornak::Paths readCommandLine(int argc, char** argv, QString& language) {
     vornak::Paths paths;
     paths.recordsFile = (dataDir + QStringLiteral("/ScoreData.Dat")).toStdString();
     paths.skinFile = (configDir + QStringLiteral("/SkinFileName.txt")).toStdString();
+    paths.saveFile = (dataDir + QStringLiteral("/Game.sav")).toStdString();
     paths.pictureFolder =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vornak"))
             .toStdString();
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     vornak::QtDialogs dialogs;
     vornak::Game game(dialogs, random, paths);
     game.applyPreferences(vornak::loadPreferences());
+    game.SaveInBackground = true;  // the disk's flush never holds up the table
     dialogs.setGame(&game);
     // Before the event loop runs, a quit is remembered and acted on below.
     bool quitEarly = false;

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "core/game.h"
@@ -78,6 +79,28 @@ MsgResult QtDialogs::messageBox(const std::string& text, const std::string& titl
     if (buttons == MsgButtons::Ok) return MsgResult::Ok;
     // Closing the box any other way than with OK cancels it.
     return box.clickedButton() == box.button(QMessageBox::Ok) ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+int QtDialogs::choose(const std::string& text, const std::string& title,
+                      const std::vector<std::string>& buttons) {
+    ModalScope scope(*this);
+    QMessageBox box(parent());
+    box.setWindowTitle(qs(title));
+    box.setText(qs(text));
+    box.setIcon(QMessageBox::Question);
+    std::vector<QPushButton*> pushed;
+    for (const std::string& b : buttons)
+        pushed.push_back(box.addButton(
+            qs(b), pushed.empty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole));
+    if (pushed.empty()) return 0;
+    // The first answer is the one that loses nothing: Enter and closing the
+    // box choose it.
+    box.setDefaultButton(pushed.front());
+    box.setEscapeButton(pushed.front());
+    box.exec();
+    for (std::size_t i = 0; i < pushed.size(); ++i)
+        if (box.clickedButton() == pushed[i]) return static_cast<int>(i);
+    return 0;
 }
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,

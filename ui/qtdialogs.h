@@ -59,6 +59,8 @@ public:
 
     MsgResult messageBox(const std::string& text, const std::string& title, MsgButtons buttons,
                          MsgIcon icon) override;
+    int choose(const std::string& text, const std::string& title,
+               const std::vector<std::string>& buttons) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override;
     std::optional<std::string> openFile(const std::string& title,

@@ -248,4 +248,73 @@ FileLock::~FileLock() {
     if (fd_ >= 0) ::close(fd_);  // closing lets the lock go
 }
 
+FileKeeper::~FileKeeper() {
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !pending_ && !busy_; });
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+void FileKeeper::replace(std::string text) {
+    {
+        std::lock_guard lock(mutex_);
+        // A save is never empty; an empty text stands for the removal.
+        if (text.empty()) text.push_back('\n');
+        pending_ = std::move(text);
+        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+    }
+    changed_.notify_all();
+}
+
+void FileKeeper::remove() {
+    {
+        std::lock_guard lock(mutex_);
+        pending_ = std::string();
+        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
+    }
+    changed_.notify_all();
+}
+
+void FileKeeper::finish() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !pending_ && !busy_; });
+}
+
+long FileKeeper::replaced() const {
+    std::lock_guard lock(mutex_);
+    return replaced_;
+}
+
+bool FileKeeper::lastSucceeded() const {
+    std::lock_guard lock(mutex_);
+    return lastOk_;
+}
+
+void FileKeeper::run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return pending_ || stopping_; });
+        if (!pending_) return;  // stopping, nothing left
+        const std::string job = std::move(*pending_);
+        pending_.reset();
+        busy_ = true;
+        lock.unlock();
+        bool ok = true;
+        if (job.empty())
+            ::unlink(path_.c_str());  // not remove(): a folder under the name stays
+        else
+            ok = replaceFile(path_, job);
+        lock.lock();
+        busy_ = false;
+        if (!job.empty()) {
+            lastOk_ = ok;
+            if (ok) ++replaced_;
+        }
+        changed_.notify_all();
+    }
+}
+
 }  // namespace vornak

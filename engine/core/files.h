@@ -6,9 +6,13 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace vornak {
 
@@ -61,6 +65,41 @@ public:
 
 private:
     int fd_ = -1;
+};
+
+// Keeps one file up to date from a thread of its own, so that the disk's
+// flush never holds up the caller: replace() and remove() hand the newest
+// content over and return at once; a content handed over before the writer
+// got to it is skipped (only the newest one counts). finish() waits until
+// everything handed over is on the disk; the destructor finishes too. Each
+// replacement is replaceFile's, so the file is always a whole one.
+class FileKeeper {
+public:
+    explicit FileKeeper(std::string path) : path_(std::move(path)) {}
+    ~FileKeeper();
+    FileKeeper(const FileKeeper&) = delete;
+    FileKeeper& operator=(const FileKeeper&) = delete;
+
+    void replace(std::string text);
+    void remove();
+    void finish();
+    const std::string& path() const { return path_; }
+    // Replacements that reached the disk, and the last one's success.
+    long replaced() const;
+    bool lastSucceeded() const;
+
+private:
+    void run();
+
+    const std::string path_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::optional<std::string> pending_;  // text to write; empty text: remove
+    bool busy_ = false;
+    bool stopping_ = false;
+    long replaced_ = 0;
+    bool lastOk_ = true;
+    std::thread thread_;
 };
 
 }  // namespace vornak

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "core/files.h"  // the saved game's writer
+
 namespace vornak {
 
 std::string num(long value) {
@@ -124,13 +126,17 @@ void Game::ProgramStart() {
 
 void Game::MainWindowLoad() {
     LoadSkinCatalogue();
-    if (PlayerName.empty()) {
+    // A game left unfinished is offered before anything is asked: going on
+    // with it needs no name.
+    bool resumed = false;
+    if (auto saved = offerSavedGame()) resumed = resumeGame(*saved);
+    if (!resumed && PlayerName.empty()) {
         const auto answer =
             dialogs.inputBox(_("กรุณาใส่ชื่อของคุณก่อนเริ่มเล่นเกม(มากสุด 8 ตัวอักษร)"), "Vornak", "Noname");
         PlayerName = answer.value_or("");
         if (PlayerName == "          ") PlayerName = "Noname";
     }
-    Players[4].Name = PlayerName;
+    if (!resumed) Players[4].Name = PlayerName;
     scene.menus.MissionItem.enabled = true;
     scene.menus.VIPLevelItem.enabled = true;
     FillRemarks();
@@ -139,12 +145,13 @@ void Game::MainWindowLoad() {
     FlightRight = kClientWidth;
     FlightBottom = kClientHeight;
     ReadRecords();
-    MissionItem_Click();
+    if (!resumed) MissionItem_Click();
 }
 
 void Game::StartNewGame() {
     seq.cancel();
     clearHint();
+    discardSave();
     scene.turnTimer.enabled = false;
     CurrentSeat = 0;
     TurnForward = true;
@@ -219,6 +226,10 @@ void Game::ExitItem_Click() {
 }
 
 void Game::saveOnExit() {
+    // Standing between turns, the game is saved as it is now (the skin or
+    // the notebook may have changed since the last save); in the middle of
+    // a turn the last save stands.
+    if (const auto at = boundary()) saveProgress(*at);
     seq.cancel();
     SaveSkinCatalogue();
 }

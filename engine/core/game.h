@@ -16,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,12 +27,15 @@
 #include "core/observer.h"
 #include "core/preferences.h"
 #include "core/report.h"
+#include "core/savegame.h"
 #include "core/scene.h"
 #include "core/sequence.h"
 #include "core/table.h"
 #include "results/screens.h"
 
 namespace vornak {
+
+class FileKeeper;
 
 // Where the program's files are. The shell resolves them (XDG locations and
 // the folder of the program's pictures); tests point them at a temporary
@@ -43,6 +47,7 @@ struct Paths {
     std::string pictureFolder;  // built-in backgrounds and the round-end picture
     std::string skinFile;       // the skin list
     std::string recordsFile;    // the records (best money and time)
+    std::string saveFile = {};  // the game in progress; empty: games are not saved
 };
 
 // "85" -> " 85", "-5" -> "-5": numbers as the player sees them.
@@ -55,6 +60,7 @@ public:
     Game(Dialogs& dialogs, Random& random, Paths paths);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
+    ~Game();  // waits for the save being written
 
     Dialogs& dialogs;
     Random& random;
@@ -357,6 +363,32 @@ public:
     bool RecordsWarningShown = false;         // told that the records file cannot be replaced
     // [skins]
     void initPanelsScene();  // the seat pop-up box
+    // [saved game] (core/resume.cpp)
+    // Where the game stands when nothing runs: a boundary a save is taken
+    // at, or none (a turn under way).
+    std::optional<SavePoint> boundary() const;
+    // Saves the game at a boundary; a save that fails changes nothing and
+    // says nothing: play goes on.
+    void saveProgress(SavePoint at);
+    // The game is over or given up: there is nothing to continue.
+    void discardSave();
+    // At start: a save there is read, and the player is asked whether to go
+    // on with it. The save the player chose to continue, or none (none
+    // there, a new game chosen, or set aside as unreadable with a message).
+    std::optional<SavedGame> offerSavedGame();
+    // Puts the saved game on the table and lets it play on.
+    bool resumeGame(const SavedGame& saved);
+    // Waits until the saves handed to the writer are on the disk.
+    void finishSaving();
+    // The save is written on a thread of its own (the program): the disk's
+    // flush never holds up the game. Tests and tools write it at once.
+    bool SaveInBackground = false;
+    long SavesWritten = 0;   // saves taken since the program started
+    bool SavingOff = false;  // a save that could not be set aside stays as it is
+
+private:
+    std::unique_ptr<FileKeeper> saveKeeper_;
+    FileKeeper& saveKeeper();
 };
 
 }  // namespace vornak

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/random.h"
 
@@ -28,6 +29,16 @@ public:
 
     virtual MsgResult messageBox(const std::string& text, const std::string& title,
                                  MsgButtons buttons, MsgIcon icon) = 0;
+    // A question answered by one of `buttons` (at least two); returns the
+    // index of the one pressed. Closing the box answers the first. Dialogs
+    // without such a box ask with OK (the first) and Cancel (the second).
+    virtual int choose(const std::string& text, const std::string& title,
+                       const std::vector<std::string>& buttons) {
+        (void)buttons;
+        return messageBox(text, title, MsgButtons::OkCancel, MsgIcon::Question) == MsgResult::Ok
+                   ? 0
+                   : 1;
+    }
     // Empty optional when the box is cancelled.
     virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) = 0;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <random>
+#include <sstream>
+#include <string>
 
 namespace vornak {
 
@@ -12,6 +14,11 @@ class Random {
 public:
     virtual ~Random() = default;
     virtual double next() = 0;
+    // The generator's whole state as text, for a saved game; empty when it
+    // cannot be told. restore() takes such a text back and returns false,
+    // changing nothing, when it is not one.
+    virtual std::string state() const { return {}; }
+    virtual bool restore(const std::string&) { return false; }
     // What the next number is drawn for, for tools that log every draw. A
     // draw inside a computer seat's decision leaves it empty: the decision
     // under way names it.
@@ -30,6 +37,21 @@ public:
     double next() override {
         // 53 random bits: exactly uniform over the doubles k / 2^53.
         return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    }
+    std::string state() const override {
+        std::ostringstream out;
+        out << engine_;
+        return out.str();
+    }
+    bool restore(const std::string& text) override {
+        std::istringstream in(text);
+        std::mt19937_64 engine;
+        in >> engine;
+        if (in.fail()) return false;
+        in >> std::ws;
+        if (!in.eof()) return false;
+        engine_ = engine;
+        return true;
     }
 
 private:

@@ -107,6 +107,7 @@ void Game::StartHumanTurn() {
     scene.menus.mnuPlayArrangeCard.enabled = false;
     scene.menus.mnuPlayDrawnCard.enabled = false;
     hint(_(" ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง"));
+    saveProgress(SavePoint::PersonToPlay);
 }
 
 Task Game::ComputerTurn(int seat) {
@@ -197,6 +198,7 @@ Task Game::ComputerTurn(int seat) {
 
     co_await EndTurn(seat);
     showTopPanel(false);
+    saveProgress(RoundOver ? SavePoint::RoundBoard : SavePoint::BetweenTurns);
 }
 
 }  // namespace vornak

@@ -133,6 +133,7 @@ Task humanDiscard(Game& g) {
     g.DiscardMode = g.LayDownMode = g.ArrangeMode = false;
     clearSelection(g);
     if (!g.RoundOver) g.LayoutSeatHand(kHuman);
+    g.saveProgress(g.RoundOver ? SavePoint::RoundBoard : SavePoint::BetweenTurns);
 }
 
 }  // namespace

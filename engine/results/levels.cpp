@@ -196,6 +196,10 @@ void Game::showTitleScreen() {
 }
 
 void Game::showEndScreen() {
+    // The game is decided: there is nothing left to continue, and a restart
+    // must not play its end (and its records) again.
+    discardSave();
+    finishSaving();
     EndScreen screen;
     screen.open(*this);
     dialogs.showEndScreen(screen);

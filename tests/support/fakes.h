@@ -26,6 +26,13 @@ public:
     std::vector<Message> messages;
     std::deque<MsgResult> messageAnswers;
 
+    struct Choice {
+        std::string text, title;
+        std::vector<std::string> buttons;
+    };
+    std::vector<Choice> choices;
+    std::deque<int> choiceAnswers;  // empty: the first button
+
     std::vector<std::string> prompts;
     std::deque<std::optional<std::string>> inputAnswers;
 
@@ -47,6 +54,14 @@ public:
         if (messageAnswers.empty()) return MsgResult::Ok;
         auto a = messageAnswers.front();
         messageAnswers.pop_front();
+        return a;
+    }
+    int choose(const std::string& text, const std::string& title,
+               const std::vector<std::string>& buttons) override {
+        choices.push_back({text, title, buttons});
+        if (choiceAnswers.empty()) return 0;
+        const int a = choiceAnswers.front();
+        choiceAnswers.pop_front();
         return a;
     }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string&,

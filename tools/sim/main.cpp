@@ -36,6 +36,10 @@ const char* const kUsage =
     "  --data DIR            folder for the records file (default: a temporary one)\n"
     "  --trace STEP          from that loop step on, print where every card is\n"
     "  --lang th|en          the language of the log's message lines (default th)\n"
+    "  --save                save the game at every boundary between turns, as the\n"
+    "                        program does (into the data folder)\n"
+    "  --restore P           --save, and after P percent of the saves (drawn apart\n"
+    "                        from the game) restart from the save in a fresh game\n"
     "  --help                this text\n";
 
 bool parseNumber(std::string_view text, unsigned long long& out) {
@@ -131,6 +135,13 @@ int main(int argc, char** argv) {
                 return usageError("--trace needs a step number from 1 up");
             options.traceFrom = static_cast<long>(n);
             options.trace = &std::cerr;
+        } else if (arg == "--save") {
+            options.saveGames = true;
+        } else if (arg == "--restore") {
+            if (!needValue(value) || !parseNumber(value, n) || n > 100)
+                return usageError("--restore needs a percentage from 0 to 100");
+            options.saveGames = true;
+            options.restoreChance = static_cast<double>(n) / 100.0;
         } else if (arg == "--data") {
             if (!needValue(value) || value.empty()) return usageError("--data needs a folder");
             options.dataFolder = value;

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "ai/turn.h"
+#include "core/files.h"
 #include "core/game.h"
 #include "invariants.h"
 #include "json.h"
@@ -50,6 +51,8 @@ public:
         log_.randomDrawn(v, std::exchange(use, nullptr));
         return v;
     }
+    std::string state() const override { return base_.state(); }
+    bool restore(const std::string& text) override { return base_.restore(text); }
 
 private:
     SeededRandom base_;
@@ -122,6 +125,10 @@ public:
     std::optional<std::string> inputBox(const std::string&, const std::string&,
                                         const std::string&) override {
         return options_.playerName;
+    }
+    // The offer of a saved game at start: always go on with it.
+    int choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
+        return 0;
     }
     std::optional<std::string> openFile(const std::string&, const std::string&) override {
         return std::nullopt;
@@ -202,6 +209,12 @@ private:
     void startRound();
     void writeStart();
     void writeGameEnd();
+    Paths gamePaths() const {
+        return Paths{data_.folder(), data_.file("SkinFileName.txt"), data_.file("ScoreData.Dat"),
+                     options_.saveGames ? data_.file("Game.sav") : std::string()};
+    }
+    // A save was just taken: maybe the game is put away and restored.
+    void maybeRestore();
 
     const Options& options_;
     Summary& summary_;
@@ -225,7 +238,51 @@ private:
     long long nowMs_ = 0;        // simulated time
     long long clockDueMs_ = 0;   // the clock timer's next tick
     bool clockRunning_ = false;  // the clock timer runs
+    long savesSeen_ = 0;
+    std::mt19937_64 restoreRng_{options_.restoreSeed};
 };
+
+void Run::maybeRestore() {
+    Game& old = *game_;
+    if (old.SavesWritten == savesSeen_) return;
+    savesSeen_ = old.SavesWritten;
+    if (options_.restoreChance <= 0 ||
+        std::uniform_real_distribution<double>(0, 1)(restoreRng_) >= options_.restoreChance)
+        return;
+    const auto at = old.boundary();
+    if (!at) return fail("a save was taken where the game does not stand between turns");
+    const std::string path = gamePaths().saveFile;
+    const FileText file = readSmallFile(path, kMaxSaveBytes);
+    if (file.state != FileText::State::Read) return fail("the save cannot be read back");
+    const bool gameEnd = *at == SavePoint::RoundBoard && old.TargetReached;
+
+    // The program closes; only its files remain. The generator goes on
+    // from wherever: the save must set it.
+    old.seq.cancel();
+    old.observer = nullptr;
+    game_.reset();
+    random_.restore(SeededRandom(~options_.seed).state());
+    game_ = std::make_unique<Game>(*this, random_, gamePaths());
+    game_->observer = this;
+    game_->ProgramStart();
+    game_->MainWindowLoad();
+    Game& g = *game_;
+    if (g.SavesWritten != 0 || g.boundary() != at)
+        return fail("the restored game does not stand where it was saved");
+    // Saved again, the restored game gives the same bytes: nothing was lost
+    // on the way.
+    const std::string again = writeSavedGame(g, *at);
+    if (again != file.text) {
+        std::size_t i = 0;
+        while (i < again.size() && i < file.text.size() && again[i] == file.text[i]) ++i;
+        const std::size_t line = static_cast<std::size_t>(
+            std::count(file.text.begin(), file.text.begin() + static_cast<long>(i), '\n'));
+        return fail("the restored game saves differently from line " + std::to_string(line + 1));
+    }
+    savesSeen_ = 0;
+    ++summary_.restores[static_cast<std::size_t>(*at)];
+    if (gameEnd) ++summary_.restoredGameEnds;
+}
 
 void Run::passTime(long long ms) {
     Game& g = *game_;
@@ -260,9 +317,7 @@ void Run::writeStart() {
 }
 
 void Run::setUp() {
-    game_ = std::make_unique<Game>(
-        *this, random_,
-        Paths{data_.folder(), data_.file("SkinFileName.txt"), data_.file("ScoreData.Dat")});
+    game_ = std::make_unique<Game>(*this, random_, gamePaths());
     log_.setContext([this] { return at(); });
     // The start line comes first and names the target in force once the
     // level is chosen; a level chosen after the program's own first game
@@ -449,6 +504,8 @@ void Run::step() {
         if (!what.empty()) fail("invariant violated: " + what + "\n" + describeTable(g));
     }
     if (!log_.good()) fail("the log cannot be written (disk full?)");
+    // Last: the game `g` may be put away here.
+    if (options_.saveGames && summary_.ok) maybeRestore();
 }
 
 void Run::play() {
@@ -519,6 +576,10 @@ void printSummary(std::ostream& out, const Options& options, const Summary& s) {
     const double rate = s.seconds > 0 ? static_cast<double>(s.rounds) / s.seconds : 0.0;
     out << std::fixed << std::setprecision(3) << "time " << s.seconds << " s, "
         << std::setprecision(1) << rate << " rounds/s\n";
+    if (options.saveGames && options.restoreChance > 0)
+        out << "restored from the save: " << s.restores[0] << " between turns, " << s.restores[1]
+            << " at the person's turn, " << s.restores[2] << " on the board (" << s.restoredGameEnds
+            << " at a game's end)\n";
     if (!s.ok) out << "FAILED: " << s.error << "\n";
 }
 

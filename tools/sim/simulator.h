@@ -36,6 +36,15 @@ struct Options {
     // written to `trace`.
     long traceFrom = 0;
     std::ostream* trace = nullptr;  // loop steps a round may take before it counts as stuck
+    // The game saves itself at every boundary between turns, as the program
+    // does (into the data folder).
+    bool saveGames = false;
+    // With saveGames: after a save, with this chance, the game is put away
+    // and its save read into a fresh one through the program's start (the
+    // random generator scrambled first), which plays on. The choice is
+    // drawn from a generator of its own.
+    double restoreChance = 0;
+    std::uint64_t restoreSeed = 1;
 };
 
 // The menu index (1..3) of a normal-mode target at a level, 0 when the
@@ -59,6 +68,10 @@ struct Summary {
     // Processor time of each of the Expert's decisions in the person's seat,
     // in milliseconds, in the order they were made.
     std::vector<double> expertDecisionMs;
+    // Games restored from their save, by where they stood: between turns,
+    // at the start of the person's turn, on the round's board.
+    std::array<long, 3> restores{};
+    long restoredGameEnds = 0;  // restored on the board of a game's last round
     double seconds = 0;
     bool ok = true;
     std::string error;  // the first violation, a stuck game or a log failure
