@@ -15,30 +15,9 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/silentdialogs.h"
 
 namespace vornak::fuzz {
-
-class SilentDialogs final : public Dialogs {
-public:
-    MsgResult messageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
-        return MsgResult::Ok;
-    }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string& defaultText) override {
-        return defaultText;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    void popupMenu(PopupMenu) override {}
-    void showTitleScreen(TitleScreen&) override {}
-    void showStatisticsScreen(StatisticsScreen&) override {}
-    void showEndScreen(EndScreen&) override {}
-    void showHallOfFame(HallOfFame&) override {}
-    void showRulesWindow() override {}
-    void showAboutWindow() override {}
-    void quit() override {}
-};
 
 // The folder of this fuzzing process, in memory when there is one; removed
 // when the run ends normally.

@@ -12,33 +12,12 @@
 #include <functional>
 
 #include "core/game.h"
+#include "core/silentdialogs.h"
 #include "windows.h"
 
 using namespace vornak;
 
 namespace {
-
-class NoDialogs : public Dialogs {
-public:
-    MsgResult messageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
-        return MsgResult::Ok;
-    }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string& d) override {
-        return d;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&) override {
-        return {};
-    }
-    void popupMenu(PopupMenu) override {}
-    void showTitleScreen(TitleScreen&) override {}
-    void showStatisticsScreen(StatisticsScreen&) override {}
-    void showEndScreen(EndScreen&) override {}
-    void showHallOfFame(HallOfFame&) override {}
-    void showRulesWindow() override {}
-    void showAboutWindow() override {}
-    void quit() override {}
-};
 
 // Runs `inside` once the modal window opened by `run` is up, with that
 // window. A window still open after 20 seconds is closed, so a failed check
@@ -251,7 +230,7 @@ private slots:
     }
 
 private:
-    NoDialogs dialogs_;
+    SilentDialogs dialogs_;
     SeededRandom random_{7};
     QTemporaryDir records_;
     std::unique_ptr<Game> game_;

@@ -18,32 +18,11 @@
 
 #include "core/files.h"
 #include "core/game.h"
+#include "core/silentdialogs.h"
 
 using namespace vornak;
 
 namespace {
-
-class NoDialogs final : public Dialogs {
-public:
-    MsgResult messageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
-        return MsgResult::Ok;
-    }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::string("Bench");
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    void popupMenu(PopupMenu) override {}
-    void showTitleScreen(TitleScreen&) override {}
-    void showStatisticsScreen(StatisticsScreen&) override {}
-    void showEndScreen(EndScreen&) override {}
-    void showHallOfFame(HallOfFame&) override {}
-    void showRulesWindow() override {}
-    void showAboutWindow() override {}
-    void quit() override {}
-};
 
 double microseconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
@@ -80,7 +59,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder, ec);
     const std::string path = folder + "/Game.sav";
 
-    NoDialogs dialogs;
+    SilentDialogs dialogs;
     SeededRandom random(1), other(2);
     // The game saves nothing itself: the bench saves where it would.
     Game g(dialogs, random, Paths{folder, folder + "/skins.txt", folder + "/records.dat"});
