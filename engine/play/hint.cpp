@@ -166,7 +166,7 @@ void Game::showHint(const ExpertHint& h) {
             for (int i = 1; i <= 3; ++i) mark(h.meld[static_cast<std::size_t>(i)]);
             mark(h.card);
             // The pile lies in the order it was laid, left to right.
-            hint(format(_(" คำแนะนำ : เล่นไพ่ในวงใบที่ %1 (%2) เข้าชุดกับไพ่ในมือที่มีเครื่องหมาย"),
+            hint(format(_(" คำแนะนำ : เล่นไพ่ในวงใบที่ %1 (%2) ลงชุด"),
                         {std::to_string(h.position), cardName(h.card)}));
             break;
         }

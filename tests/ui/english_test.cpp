@@ -281,10 +281,20 @@ private slots:
         auto at = [&](QWidget* w) { return w->mapTo(&window, w->rect().center()); };
         int events = 0, rounds = 0;
         bool ended = false;
+        // The hint is asked for once before and once after each draw, so its
+        // English is checked and measured too.
+        std::pair<int, bool> hinted{-1, false};
+        int hints = 0;
         for (; events < 20000 && !ended; ++events) {
             const bool wasOver = game.RoundOver;
+            const std::pair<int, bool> turnPoint{game.Seats[0].CardCount(), game.DrawPhase};
             if (game.seq.running() || (game.CurrentSeat != kHuman && !game.RoundOver)) {
                 window.advanceTime();
+            } else if (game.hintAvailable() && hinted != turnPoint) {
+                hinted = turnPoint;
+                window.run([&game] { game.HintItem_Click(); });
+                window.finishThinking();
+                ++hints;
             } else if (game.RoundOver) {
                 QTest::mouseClick(handle, Qt::LeftButton, {}, table->mapTo(&window, QPoint(2, 2)));
             } else if (game.DrawPhase) {
@@ -361,6 +371,27 @@ private slots:
                 });
                 checkFit(found, table, QStringLiteral("remark"));
             }
+        // Every hint fits it too, with the widest card name.
+        QVERIFY(hints > 10);
+        std::string widest;
+        for (int c = 1; c <= 52; ++c)
+            if (table->fontMetrics().horizontalAdvance(QString::fromStdString(cardName(c))) >
+                table->fontMetrics().horizontalAdvance(QString::fromStdString(widest)))
+                widest = cardName(c);
+        const std::string hintTexts[] = {
+            format(translate(" คำแนะนำ : เล่นไพ่ในวงใบที่ %1 (%2) ลงชุด"), {"24", widest}),
+            format(translate(" คำแนะนำ : คว่ำไพ่ใบสุดท้าย (%1)"), {widest}),
+            format(translate(" คำแนะนำ : ทิ้งไพ่ %1"), {widest}),
+            translate(" คำแนะนำ : หงายไพ่ชุดที่มีเครื่องหมาย"),
+            translate(" คำแนะนำ : จั่วไพ่จากกอง"),
+        };
+        for (const std::string& text : hintTexts) {
+            window.run([&game, &text] {
+                game.scene.topPanel.visible = true;
+                game.scene.hintLine.caption = text;
+            });
+            checkFit(found, table, QStringLiteral("hint"));
+        }
         checkWidgets(found, QStringLiteral("after the game"));
 
         // The windows of the Help and Game menus.
