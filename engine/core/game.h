@@ -25,6 +25,7 @@
 #include "core/interfaces.h"
 #include "core/match.h"
 #include "core/observer.h"
+#include "core/personturn.h"
 #include "core/preferences.h"
 #include "core/report.h"
 #include "core/savegame.h"
@@ -148,13 +149,16 @@ public:
     int FlightTicks = 0;
     std::string Remarks[3][6];
 
-    // The person's turn.
-    bool DrawPhase = false, PilePickMode = false, ArrangeMode = false, DiscardMode = false,
-         LayDownMode = false, PlayMenuOn = false, ArrangeFirstChosen = false;
-    int ArrangeFirstPos = 0;
-    int SelectionCount = 0;
-    bool LayOffKindSet = false, LayOffKindRun = false;
-    bool LayDownDone = false;
+    // The person's turn, under the names the game has always used.
+    PersonModes person;
+    bool &DrawPhase = person.DrawPhase, &PilePickMode = person.PilePickMode,
+         &ArrangeMode = person.ArrangeMode, &DiscardMode = person.DiscardMode,
+         &LayDownMode = person.LayDownMode, &PlayMenuOn = person.PlayMenuOn,
+         &ArrangeFirstChosen = person.ArrangeFirstChosen;
+    int& ArrangeFirstPos = person.ArrangeFirstPos;
+    int& SelectionCount = person.SelectionCount;
+    bool &LayOffKindSet = person.LayOffKindSet, &LayOffKindRun = person.LayOffKindRun;
+    bool& LayDownDone = person.LayDownDone;
 
     // Notebook.
     long NotebookScroll = 0, NotebookRows = 0;

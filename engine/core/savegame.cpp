@@ -713,19 +713,7 @@ bool applySavedGame(Game& g, const SavedGame& s) {
     g.match = s.match;
     g.ensureRound(g.RoundNumber);
 
-    const PersonModes& p = s.person;
-    g.DrawPhase = p.DrawPhase;
-    g.PilePickMode = p.PilePickMode;
-    g.ArrangeMode = p.ArrangeMode;
-    g.DiscardMode = p.DiscardMode;
-    g.LayDownMode = p.LayDownMode;
-    g.PlayMenuOn = p.PlayMenuOn;
-    g.ArrangeFirstChosen = p.ArrangeFirstChosen;
-    g.ArrangeFirstPos = p.ArrangeFirstPos;
-    g.SelectionCount = p.SelectionCount;
-    g.LayOffKindSet = p.LayOffKindSet;
-    g.LayOffKindRun = p.LayOffKindRun;
-    g.LayDownDone = p.LayDownDone;
+    g.person = s.person;
     g.ComputerPlaying = false;
     g.NotebookRows = s.NotebookRows;
     g.NotebookScroll = s.NotebookScroll;

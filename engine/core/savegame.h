@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/match.h"
+#include "core/personturn.h"
 #include "core/scene.h"
 #include "core/table.h"
 
@@ -35,16 +36,6 @@ inline constexpr std::string_view kSaveMagic = "vornak saved game";
 inline constexpr int kSaveVersion = 1;
 // No save is this large (a long game's is about 12 KB).
 inline constexpr std::size_t kMaxSaveBytes = 1 << 20;
-
-// The person's turn modes, kept by the game outside the two values.
-struct PersonModes {
-    bool DrawPhase = false, PilePickMode = false, ArrangeMode = false, DiscardMode = false,
-         LayDownMode = false, PlayMenuOn = false, ArrangeFirstChosen = false;
-    int ArrangeFirstPos = 0;
-    int SelectionCount = 0;
-    bool LayOffKindSet = false, LayOffKindRun = false;
-    bool LayDownDone = false;
-};
 
 // What the table shows that the values alone do not give back: where every
 // card picture lies, the captions written as the game went (penalties on
