@@ -124,19 +124,20 @@ std::optional<std::string> QtDialogs::openFile(const std::string& title,
     return file.toStdString();
 }
 
-void QtDialogs::popupMenu(PopupMenu which) {
-    QMenu* menu = nullptr;
+QMenu* QtDialogs::menuFor(PopupMenu which) const {
     switch (which) {
         case PopupMenu::Play:
-            menu = playMenu_;
-            break;
+            return playMenu_;
         case PopupMenu::LayOffKind:
-            menu = layOffKindMenu_;
-            break;
+            return layOffKindMenu_;
         case PopupMenu::Skin:
-            menu = skinMenu_;
-            break;
+            return skinMenu_;
     }
+    return nullptr;
+}
+
+void QtDialogs::popupMenu(PopupMenu which) {
+    QMenu* menu = menuFor(which);
     if (!menu) return;
     ModalScope scope(*this);
     // A chosen item's action runs its handler from within exec().

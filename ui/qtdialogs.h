@@ -34,6 +34,8 @@ public:
         layOffKindMenu_ = layOffKind;
         skinMenu_ = skin;
     }
+    // The menu popupMenu(which) shows, none before setPopupMenus().
+    QMenu* menuFor(PopupMenu which) const;
     // Runs before a modal dialog opens while none is open: the window
     // behind it is brought up to date first.
     void setOnModalStart(std::function<void()> callback) { onModalStart_ = std::move(callback); }

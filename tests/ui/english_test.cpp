@@ -26,6 +26,7 @@
 #include "core/game.h"
 #include "language.h"
 #include "mainwindow.h"
+#include "quiet_dialogs.h"
 #include "preferences.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"
@@ -183,12 +184,7 @@ public:
         return std::string("Tester");
     }
     void popupMenu(PopupMenu which) override {
-        QMenu* menu = which == PopupMenu::Play         ? window->playMenu()
-                      : which == PopupMenu::LayOffKind ? window->layOffKindMenu()
-                                                       : window->skinMenu();
-        std::vector<QAction*> items;
-        for (QAction* a : menu->actions())
-            if (a->isEnabled() && a->isVisible() && !a->isSeparator()) items.push_back(a);
+        const std::vector<QAction*> items = choosableItems(menuFor(which));
         if (!items.empty()) items[rng() % items.size()]->trigger();
     }
     void showTitleScreen(TitleScreen& s) override {

@@ -28,6 +28,7 @@
 #include "core/game.h"
 #include "invariants.h"
 #include "mainwindow.h"
+#include "quiet_dialogs.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"
 
@@ -78,12 +79,7 @@ public:
     }
     void popupMenu(PopupMenu which) override {
         ++cover_.popups;
-        QMenu* menu = which == PopupMenu::Play         ? window->playMenu()
-                      : which == PopupMenu::LayOffKind ? window->layOffKindMenu()
-                                                       : window->skinMenu();
-        std::vector<QAction*> items;
-        for (QAction* a : menu->actions())
-            if (a->isEnabled() && a->isVisible() && !a->isSeparator()) items.push_back(a);
+        const std::vector<QAction*> items = choosableItems(menuFor(which));
         if (!items.empty() && chance(0.8)) pick(items)->trigger();
     }
     void showTitleScreen(TitleScreen& s) override {

@@ -3,13 +3,26 @@
 // closed at once.
 #pragma once
 
+#include <QAction>
+#include <QMenu>
+
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "qtdialogs.h"
 #include "results/screens.h"
 
 namespace vornak {
+
+// The items of a menu a person could choose now (none of an absent menu).
+inline std::vector<QAction*> choosableItems(const QMenu* menu) {
+    std::vector<QAction*> items;
+    if (menu)
+        for (QAction* a : menu->actions())
+            if (a->isEnabled() && a->isVisible() && !a->isSeparator()) items.push_back(a);
+    return items;
+}
 
 class QuietDialogs : public QtDialogs {
 public:
