@@ -83,6 +83,7 @@ private:
     QAction* addItem(QMenu* into, const MenuItem& item, int parent, std::function<void()> handler);
     void buildMenus();
     void choosePreferences();  // Game > Preferences...
+    void showHistory();        // Game > Statistics... (mainwindow_history.cpp)
     void buildLanguageMenu(QMenu* gameMenu);
     void chooseLanguage(const QString& code);  // Game > Language
     void syncMenus();
