@@ -316,12 +316,12 @@ HistoryWindow::HistoryWindow(std::vector<GameRecord> games, Dialogs& dialogs, st
     groups_->setAccessibleName(tx("ชนะและแพ้ตามระดับและคู่แข่ง"));
     best_ = makeTable(QStringLiteral("bestTable"),
                       {QString(), tx("วันที่"), tx("ระดับ"), tx("โหมด"), tx("คู่แข่ง"), tx("ผล"),
-                       tx("รอบ"), tx("แต้ม"), tx("เงินได้เสีย (บาท)")},
+                       tx("จำนวนรอบ"), tx("แต้ม"), tx("เงินได้เสีย (บาท)")},
                       tabs);
     best_->setAccessibleName(tx("เกมที่ดีที่สุดและแย่ที่สุด"));
     list_ = makeTable(QStringLiteral("gamesTable"),
                       {QStringLiteral("#"), tx("วันที่"), tx("ระดับ"), tx("โหมด"), tx("คู่แข่ง"), tx("ผล"),
-                       tx("รอบ"), tx("แต้ม"), tx("เงินได้เสีย (บาท)"), tx("น็อค"), tx("น็อคมืด"),
+                       tx("จำนวนรอบ"), tx("แต้ม"), tx("เงินได้เสีย (บาท)"), tx("น็อค"), tx("น็อคมืด"),
                        tx("โดนโง่"), tx("ได้โง่"), tx("เวลา")},
                       tabs);
     list_->setAccessibleName(tx("ทุกเกมที่แสดง"));

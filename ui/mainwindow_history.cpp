@@ -15,7 +15,10 @@ void MainWindow::showHistory() {
     dialogs_.runModal([&] {
         HistoryWindow window(std::move(file.games), dialogs_, std::int64_t(std::time(nullptr)),
                              this);
-        window.exec();
+        if (historyShower_)
+            historyShower_(window);
+        else
+            window.exec();
     });
 }
 

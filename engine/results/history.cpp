@@ -515,11 +515,18 @@ HistoryFigures computeFigures(const std::vector<GameRecord>& games, std::size_t 
     std::stable_sort(order.begin(), order.end(), [&games](std::size_t a, std::size_t b) {
         return games[a].money > games[b].money;
     });
-    out.best.assign(order.begin(), order.begin() + std::ptrdiff_t(std::min(kept, order.size())));
+    // With few games the best take the better half and the worst the other.
+    const std::size_t bestCount = std::min(kept, (order.size() + 1) / 2);
+    const std::size_t worstCount = std::min(kept, order.size() / 2);
+    out.best.assign(order.begin(), order.begin() + std::ptrdiff_t(bestCount));
     std::stable_sort(order.begin(), order.end(), [&games](std::size_t a, std::size_t b) {
         return games[a].money < games[b].money;
     });
-    out.worst.assign(order.begin(), order.begin() + std::ptrdiff_t(std::min(kept, order.size())));
+    for (std::size_t i : order) {
+        if (out.worst.size() >= worstCount) break;
+        if (std::find(out.best.begin(), out.best.end(), i) == out.best.end())
+            out.worst.push_back(i);
+    }
     return out;
 }
 

@@ -140,8 +140,9 @@ struct HistoryFigures {
     // The money after each game, counted from 0 before the first one.
     std::vector<long> moneyCurve;
     // Positions in the games of the best and the worst games by money (at
-    // most `kept` of each): the most won first, the most lost first; on a
-    // tie the earlier game first.
+    // most `kept` of each, and never the same game in both: with fewer than
+    // twice `kept` games the best are the better half): the most won first,
+    // the most lost first; on a tie the earlier game first.
     std::vector<std::size_t> best, worst;
 };
 
