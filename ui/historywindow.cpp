@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -68,6 +67,8 @@ QTableWidget* makeTable(const QString& name, const QStringList& headings, QWidge
     t->setAlternatingRowColors(true);
     t->verticalHeader()->setVisible(false);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Column widths from the first rows only: a long history opens at once.
+    t->horizontalHeader()->setResizeContentsPrecision(100);
     t->horizontalHeader()->setStretchLastSection(true);
     return t;
 }
@@ -175,9 +176,26 @@ void MoneyChart::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+MoneyChart::Scale MoneyChart::scale() const {
+    Scale out;
+    if (curve_.empty()) return out;
+    const auto [lowIt, highIt] = std::minmax_element(curve_.begin(), curve_.end());
+    out.low = double(std::min(0L, *lowIt));
+    out.high = double(std::max(0L, *highIt));
+    if (out.high - out.low < 1) out.high = out.low + 1000;
+    out.step = niceStep((out.high - out.low) / 5);
+    out.low = std::floor(out.low / out.step) * out.step;
+    out.high = std::ceil(out.high / out.step) * out.step;
+    return out;
+}
+
 QRectF MoneyChart::plotArea() const {
     const QFontMetrics fm(font());
-    const double left = fm.horizontalAdvance(QStringLiteral("-000000")) + 12;
+    const Scale sc = scale();
+    // Room for the widest of the money figures at the left.
+    const int widest = std::max(fm.horizontalAdvance(moneyText(long(sc.low))),
+                                fm.horizontalAdvance(moneyText(long(sc.high))));
+    const double left = widest + 12;
     return QRectF(left, fm.height() * 0.6, width() - left - 16, height() - fm.height() * 2.4);
 }
 
@@ -207,12 +225,8 @@ void MoneyChart::paintEvent(QPaintEvent*) {
     }
 
     const QRectF area = plotArea();
-    const auto [lowIt, highIt] = std::minmax_element(curve_.begin(), curve_.end());
-    double low = std::min(0L, *lowIt), high = std::max(0L, *highIt);
-    if (high - low < 1) high = low + 1000;
-    const double step = niceStep((high - low) / 5);
-    low = std::floor(low / step) * step;
-    high = std::ceil(high / step) * step;
+    const Scale sc = scale();
+    const double low = sc.low, high = sc.high, step = sc.step;
     auto yOf = [&](double v) { return area.bottom() - (v - low) / (high - low) * area.height(); };
     auto xOf = [&](int i) { return area.left() + area.width() * i / games; };
 
@@ -237,12 +251,32 @@ void MoneyChart::paintEvent(QPaintEvent*) {
                    QString::number(i));
     }
 
-    QPainterPath line;
-    line.moveTo(xOf(0), yOf(0));
-    for (int i = 1; i <= games; ++i) line.lineTo(xOf(i), yOf(double(curve_[std::size_t(i)])));
+    // More games than pixels: each column of pixels draws its games' lowest
+    // and highest money, which looks the same and costs a column's worth.
+    QPolygonF line;
+    const int columns = std::max(1, int(area.width()));
+    if (games <= 2 * columns) {
+        for (int i = 0; i <= games; ++i)
+            line << QPointF(xOf(i), yOf(double(curve_[std::size_t(i)])));
+    } else {
+        int i = 0;
+        for (int c = 0; c <= columns && i <= games; ++c) {
+            const int last = std::min(games, int(std::lround(double(c + 1) * games / columns)) - 1);
+            long lo = curve_[std::size_t(i)], hi = lo;
+            const bool rising = curve_[std::size_t(std::max(i, last))] >= curve_[std::size_t(i)];
+            for (; i <= last; ++i) {
+                lo = std::min(lo, curve_[std::size_t(i)]);
+                hi = std::max(hi, curve_[std::size_t(i)]);
+            }
+            const double x = area.left() + c;
+            line << QPointF(x, yOf(double(rising ? lo : hi)))
+                 << QPointF(x, yOf(double(rising ? hi : lo)));
+            i = std::max(i, last + 1);
+        }
+    }
     p.setPen(QPen(QColor(0x1b, 0x7f, 0x3a), 2));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(line);
+    p.drawPolyline(line);
     if (games <= 150) {
         for (int i = 1; i <= games; ++i) {
             const bool up = curve_[std::size_t(i)] >= curve_[std::size_t(i - 1)];

@@ -44,6 +44,11 @@ protected:
 
 private:
     void choose(int game);
+    // The money axis: from `low` to `high` in steps of `step` baht.
+    struct Scale {
+        double low = 0, high = 1000, step = 200;
+    };
+    Scale scale() const;
     QRectF plotArea() const;
 
     std::vector<long> curve_;
