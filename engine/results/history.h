@@ -101,7 +101,8 @@ struct HistoryAppend {
 
 // Appends one game to the history at `path` (created with its header when
 // missing), under the lock `path`.lock, in one write, flushed to the disk.
-// A failed write leaves the file as it was.
+// A failed write leaves the file as it was. A link at `path` is followed:
+// the history may be kept elsewhere.
 HistoryAppend appendHistory(const std::string& path, const GameRecord& game);
 
 // Reads the history as readHistory does and tells the player, through
