@@ -66,6 +66,7 @@ vornak::Paths readCommandLine(int argc, char** argv, QString& language) {
     paths.recordsFile = (dataDir + QStringLiteral("/ScoreData.Dat")).toStdString();
     paths.skinFile = (configDir + QStringLiteral("/SkinFileName.txt")).toStdString();
     paths.saveFile = (dataDir + QStringLiteral("/Game.sav")).toStdString();
+    paths.historyFile = (dataDir + QStringLiteral("/History.csv")).toStdString();
     paths.pictureFolder =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vornak"))
             .toStdString();

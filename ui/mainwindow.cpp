@@ -129,6 +129,9 @@ void MainWindow::buildMenus() {
     gameMenu->addSeparator();
     addItem(gameMenu, m.ScoreBrdItem, gameIdx, [&g] { g.ScoreBrdItem_Click(); });
     addItem(gameMenu, m.BestTimeItem, gameIdx, [&g] { g.BestTimeItem_Click(); });
+    QAction* history = gameMenu->addAction(QStringLiteral("Statistics..."));
+    history->setObjectName(QStringLiteral("statisticsItem"));
+    connect(history, &QAction::triggered, this, [this] { showHistory(); });
     gameMenu->addSeparator();
     skinMenu_ = addMenu(gameMenu, m.skinItem, gameIdx, &skinIdx);
     for (int i = 1; i <= 15; ++i)

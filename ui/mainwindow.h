@@ -19,6 +19,7 @@ namespace vornak {
 
 class Game;
 class QtDialogs;
+class HistoryWindow;
 class TableWidget;
 
 class MainWindow : public QMainWindow {
@@ -57,6 +58,10 @@ public:
     // accepted new preferences. The default is the Preferences window.
     using PreferencesEditor = std::function<bool(QWidget* parent, Preferences& prefs)>;
     void setPreferencesEditor(PreferencesEditor editor) { preferencesEditor_ = std::move(editor); }
+    // What Game > Statistics... does with its window; the default shows it
+    // until the person closes it.
+    using HistoryShower = std::function<void(HistoryWindow& window)>;
+    void setHistoryShower(HistoryShower shower) { historyShower_ = std::move(shower); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +88,7 @@ private:
     QAction* addItem(QMenu* into, const MenuItem& item, int parent, std::function<void()> handler);
     void buildMenus();
     void choosePreferences();  // Game > Preferences...
+    void showHistory();        // Game > Statistics... (mainwindow_history.cpp)
     void buildLanguageMenu(QMenu* gameMenu);
     void chooseLanguage(const QString& code);  // Game > Language
     void syncMenus();
@@ -109,6 +115,7 @@ private:
     long sequenceDue_ = -1;  // with manual time: when the pause ends
     std::string caption_;
     PreferencesEditor preferencesEditor_;
+    HistoryShower historyShower_;
     std::vector<std::function<void()>> pendingThoughts_;  // came while a dialog was open
     WorkerThinker thinker_;
 };

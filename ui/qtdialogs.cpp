@@ -124,6 +124,15 @@ std::optional<std::string> QtDialogs::openFile(const std::string& title,
     return file.toStdString();
 }
 
+std::optional<std::string> QtDialogs::saveFile(const std::string& title, const std::string& filter,
+                                               const std::string& suggested) {
+    ModalScope scope(*this);
+    const QString file =
+        QFileDialog::getSaveFileName(parent(), qs(title), qs(suggested), toQtFilter(filter));
+    if (file.isEmpty()) return std::nullopt;
+    return file.toStdString();
+}
+
 QMenu* QtDialogs::menuFor(PopupMenu which) const {
     switch (which) {
         case PopupMenu::Play:

@@ -67,6 +67,8 @@ public:
                                         const std::string& defaultText) override;
     std::optional<std::string> openFile(const std::string& title,
                                         const std::string& filter) override;
+    std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
+                                        const std::string& suggested) override;
     void popupMenu(PopupMenu menu) override;
     void showTitleScreen(TitleScreen& screen) override;
     void showStatisticsScreen(StatisticsScreen& screen) override;

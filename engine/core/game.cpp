@@ -150,6 +150,7 @@ void Game::MainWindowLoad() {
 
 void Game::StartNewGame() {
     seq.cancel();
+    recordGivenUpGame(match);
     clearHint();
     discardSave();
     scene.turnTimer.enabled = false;
@@ -230,6 +231,8 @@ void Game::saveOnExit() {
     // the notebook may have changed since the last save); in the middle of
     // a turn the last save stands.
     if (const auto at = boundary()) saveProgress(*at);
+    // A game that cannot be continued later is given up.
+    if (paths.saveFile.empty() || SavingOff) recordGivenUpGame(match);
     seq.cancel();
     SaveSkinCatalogue();
 }

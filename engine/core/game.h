@@ -15,6 +15,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +51,9 @@ struct Paths {
     std::string skinFile;       // the skin list
     std::string recordsFile;    // the records (best money and time)
     std::string saveFile = {};  // the game in progress; empty: games are not saved
+
+    // Every game played (results/history.h); empty: none are kept.
+    std::string historyFile = {};
 };
 
 // "85" -> " 85", "-5" -> "-5": numbers as the player sees them.
@@ -389,6 +394,18 @@ public:
     bool SaveInBackground = false;
     long SavesWritten = 0;   // saves taken since the program started
     bool SavingOff = false;  // a save that could not be set aside stays as it is
+
+    // [history] (results/historygame.cpp)
+    void openGameTally();                // a game begins: its tally starts
+    void tallyRound(int knocker);        // a round is scored
+    void recordFinishedGame(long best);  // the game is decided: it goes into the history
+    // A game under way is left for another (a new game, a level chosen, a
+    // saved game not continued): it goes into the history as given up.
+    void recordGivenUpGame(Match& m);
+    void writeToHistory(Match& m, std::string_view result);
+    // The time a game ends at, in seconds since 1970; none: the system's.
+    std::function<std::int64_t()> historyClock;
+    bool HistoryWarningShown = false;  // told that the history cannot be written
 
 private:
     std::unique_ptr<FileKeeper> saveKeeper_;

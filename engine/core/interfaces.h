@@ -46,6 +46,13 @@ public:
     // Empty optional when no file was chosen.
     virtual std::optional<std::string> openFile(const std::string& title,
                                                 const std::string& filter) = 0;
+    // A file to write, `suggested` offered as its name (same filter form).
+    // Empty optional when none was chosen; dialogs without one choose none.
+    virtual std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
+                                                const std::string& suggested) {
+        (void)title, (void)filter, (void)suggested;
+        return std::nullopt;
+    }
 
     // Pops a menu up at the pointer and returns when it closes; a chosen
     // item runs its handler before this returns.

@@ -31,6 +31,18 @@ struct PlayLogRec {
     std::array<std::string, 13> Entries;  // 1..12
 };
 
+// What the history (results/history.h) keeps of a game beyond its rounds,
+// counted as it goes: set when the game begins, closed when it is written.
+struct GameTally {
+    bool Open = false;  // a game under way that the history has not had yet
+    bool Vip = false, Mission = false;
+    int Target = 0;                  // level, mode and target as the game began
+    long StartMoney = 0;             // the person's money then
+    int Knocks = 0, DarkKnocks = 0;  // the person's, by round
+
+    bool operator==(const GameTally&) const = default;
+};
+
 struct Match {
     std::array<Player, 5> Players;
     int RoundNumber = 0;
@@ -51,6 +63,7 @@ struct Match {
     std::string PlayerName;
     std::string FinalTime;
     std::array<PlayLogRec, 5> PlayLogs;
+    GameTally Tally;
 };
 
 }  // namespace vornak

@@ -93,6 +93,7 @@ std::optional<SavedGame> Game::offerSavedGame() {
                 "\n" + describe(read.game) + "\n\n" + _("ต้องการเล่นต่อจากเดิม หรือเริ่มเกมใหม่"),
             "Vornak", {_("เล่นต่อจากเดิม"), _("เริ่มเกมใหม่")});
         if (answer == 0) return std::move(read.game);
+        recordGivenUpGame(read.game.match);
         return std::nullopt;  // the new game removes it
     }
 

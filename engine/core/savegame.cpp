@@ -235,6 +235,12 @@ public:
     void end() {
         if (!rest_.empty()) throw Bad{"lines after the last value"};
     }
+    // Whether the next line has this key (a line later versions added).
+    bool next(std::string_view key) const {
+        return rest_.substr(0, key.size()) == key &&
+               (rest_.size() == key.size() || rest_[key.size()] == ' ' ||
+                rest_[key.size()] == '\n');
+    }
 
 private:
     std::string_view rest_;
@@ -519,6 +525,25 @@ void readScene(Reader& r, SavedGame& s) {
             g.end();
         }
     }
+    // The history's tally of the game; a save without it is counted from
+    // what the match shows.
+    GameTally& tally = s.match.Tally;
+    if (r.next("tally")) {
+        Fields f = r.line("tally");
+        tally.Open = f.flag();
+        tally.Vip = f.flag();
+        tally.Mission = f.flag();
+        tally.Target = f.inum(0, 1'000'000);
+        tally.StartMoney = static_cast<long>(f.num(-kMoney, kMoney));
+        tally.Knocks = f.inum(0, kMaxRounds);
+        tally.DarkKnocks = f.inum(0, kMaxRounds);
+        f.end();
+    } else {
+        const Match& m = s.match;
+        tally = GameTally{
+            true, m.VipChosen, m.MissionMode, m.PointTarget,
+            m.MissionMode ? m.Players[kHuman].Money : (m.PointTarget < 1000 ? 8000 : 12000)};
+    }
     r.end();
 
     checkCards(s);
@@ -652,6 +677,9 @@ std::string writeSavedGame(const Game& constGame, SavePoint point) {
         }
         w.end();
     }
+    const GameTally& tally = g.match.Tally;
+    w.key("tally").flag(tally.Open).flag(tally.Vip).flag(tally.Mission).num(tally.Target);
+    w.num(tally.StartMoney).num(tally.Knocks).num(tally.DarkKnocks).end();
 
     char check[40];
     std::snprintf(check, sizeof check, "check %016llx\n",

@@ -187,6 +187,7 @@ void Game::ResetGame() {
     TurnForward = true;
     TargetReached = false;
     CurrentSeat = 0;
+    openGameTally();
 }
 
 void Game::showTitleScreen() {
@@ -218,6 +219,7 @@ void Game::finishGame(long best) {
         long shown = Players[kHuman].Money;
         if (parseMoney(statistics.money[kHuman].caption, shown)) MoneyAtRoundStart = shown;
     }
+    recordFinishedGame(best);
 
     if (TargetReached && !GameOver) {
         if (!MissionMode) {

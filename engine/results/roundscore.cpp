@@ -31,6 +31,7 @@ void Game::ScoreRound() {
     const auto ri = static_cast<std::size_t>(RoundNumber);
 
     const int knocker = score.knocker;
+    tallyRound(knocker);
     scene.noKnockPicture.visible = knocker == 0;
 
     // The next turn is one step on from CurrentSeat: the knocker opens the

@@ -26,6 +26,7 @@
 #include <random>
 
 #include "core/game.h"
+#include "historywindow.h"
 #include "invariants.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"
@@ -119,12 +120,20 @@ struct Session {
 
     Session(std::uint64_t seed, std::mt19937_64& rng, Coverage& cover)
         : random(seed), dialogs(rng, cover, dir.path()) {
-        Paths paths{dir.path().toStdString(), (dir.path() + "/skins.txt").toStdString(),
-                    (dir.path() + "/records.dat").toStdString()};
+        Paths paths{dir.path().toStdString(),
+                    (dir.path() + "/skins.txt").toStdString(),
+                    (dir.path() + "/records.dat").toStdString(),
+                    {},
+                    (dir.path() + "/History.csv").toStdString()};
         game = std::make_unique<Game>(dialogs, random, paths);
         game->ProgramStart();
         window = std::make_unique<MainWindow>(*game, dialogs);
         dialogs.window = window.get();
+        // Game > Statistics... is looked at through one filter or another.
+        window->setHistoryShower([&rng](HistoryWindow& w) {
+            w.setLevel(int(rng() % 3));
+            w.setPeriod(int(rng() % 4));
+        });
         // The Preferences window answers at random too.
         window->setPreferencesEditor([&rng](QWidget*, Preferences& p) {
             p.pace = static_cast<Pace>(rng() % 3);

@@ -40,6 +40,10 @@ const char* const kUsage =
     "                        program does (into the data folder)\n"
     "  --restore P           --save, and after P percent of the saves (drawn apart\n"
     "                        from the game) restart from the save in a fresh game\n"
+    "  --history             keep every finished game in History.csv in the data\n"
+    "                        folder, as the program does\n"
+    "  --history-days N      --history, with the games dated evenly over the last\n"
+    "                        N days\n"
     "  --help                this text\n";
 
 bool parseNumber(std::string_view text, unsigned long long& out) {
@@ -142,6 +146,13 @@ int main(int argc, char** argv) {
                 return usageError("--restore needs a percentage from 0 to 100");
             options.saveGames = true;
             options.restoreChance = static_cast<double>(n) / 100.0;
+        } else if (arg == "--history") {
+            options.history = true;
+        } else if (arg == "--history-days") {
+            if (!needValue(value) || !parseNumber(value, n) || n < 1 || n > 36500)
+                return usageError("--history-days needs a number of days from 1 up");
+            options.history = true;
+            options.historyDays = static_cast<int>(n);
         } else if (arg == "--data") {
             if (!needValue(value) || value.empty()) return usageError("--data needs a folder");
             options.dataFolder = value;

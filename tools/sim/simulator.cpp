@@ -4,6 +4,7 @@
 #include <atomic>
 #include <utility>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <iomanip>
 #include <memory>
@@ -211,7 +212,22 @@ private:
     void writeGameEnd();
     Paths gamePaths() const {
         return Paths{data_.folder(), data_.file("SkinFileName.txt"), data_.file("ScoreData.Dat"),
-                     options_.saveGames ? data_.file("Game.sav") : std::string()};
+                     options_.saveGames ? data_.file("Game.sav") : std::string(),
+                     options_.history ? data_.file("History.csv") : std::string()};
+    }
+    // When the game under way ends, for the history.
+    std::int64_t historyNow() const {
+        const std::int64_t simulated = nowMs_ / 1000;
+        if (options_.historyDays <= 0) return startTime_ + simulated;
+        const std::int64_t span = std::int64_t(options_.historyDays) * 86400;
+        const std::int64_t step = span / std::max(1, options_.games);
+        return startTime_ - span + std::int64_t(gameNo_) * step +
+               simulated % std::max<std::int64_t>(1, step);
+    }
+    void makeGame() {
+        game_ = std::make_unique<Game>(*this, random_, gamePaths());
+        game_->observer = this;
+        game_->historyClock = [this] { return historyNow(); };
     }
     // A save was just taken: maybe the game is put away and restored.
     void maybeRestore();
@@ -224,6 +240,7 @@ private:
     SeededRandom personRandom_;  // the automated person's decisions
     DataFolder data_;
     std::unique_ptr<Game> game_;
+    const std::int64_t startTime_ = std::int64_t(std::time(nullptr));
 
     bool active_ = false;  // cards are dealt: the invariants hold
     int gameNo_ = 0, roundNo_ = 0;
@@ -262,8 +279,7 @@ void Run::maybeRestore() {
     old.observer = nullptr;
     game_.reset();
     random_.restore(SeededRandom(~options_.seed).state());
-    game_ = std::make_unique<Game>(*this, random_, gamePaths());
-    game_->observer = this;
+    makeGame();
     game_->ProgramStart();
     game_->MainWindowLoad();
     Game& g = *game_;
@@ -317,13 +333,12 @@ void Run::writeStart() {
 }
 
 void Run::setUp() {
-    game_ = std::make_unique<Game>(*this, random_, gamePaths());
+    makeGame();
     log_.setContext([this] { return at(); });
     // The start line comes first and names the target in force once the
     // level is chosen; a level chosen after the program's own first game
     // deals again, and the log shows both deals in order.
     log_.hold();
-    game_->observer = this;
     lastStep_ = "program start";
     game_->ProgramStart();
     lastStep_ = "main window load";

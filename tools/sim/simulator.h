@@ -45,6 +45,12 @@ struct Options {
     // drawn from a generator of its own.
     double restoreChance = 0;
     std::uint64_t restoreSeed = 1;
+    // Every game finished goes into History.csv in the data folder, as the
+    // program keeps it. Its time is the simulated clock from the start of
+    // the run, or, with historyDays, the games are spread evenly over that
+    // many days up to now (to try the statistics' periods).
+    bool history = false;
+    int historyDays = 0;
 };
 
 // The menu index (1..3) of a normal-mode target at a level, 0 when the
