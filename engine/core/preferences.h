@@ -14,15 +14,16 @@ enum class Pace {
 
 struct Preferences {
     Pace pace = Pace::Rules;
-    bool flights = true;         // melds fly onto the table before they are laid
-    bool blinking = true;        // the name of the seat to play blinks
-    bool hintAlways = false;     // the hint strip stays shown, not only near the top edge
-    bool cardsAnimated = false;  // every card that changes place travels there
-    bool sound = true;           // the table's sounds
-    int volume = 70;             // of the sounds, 0..100
+    bool flights = true;      // melds fly onto the table before they are laid
+    bool blinking = true;     // the name of the seat to play blinks
+    bool hintAlways = false;  // the hint strip stays shown, not only near the top edge
     // Unlike the rest, this one changes the game: the computer seats take
     // their pile picks and discards from the Expert (ai/expert.h).
     bool expertPlayers = false;
+    // How the table moves and sounds; none of it changes the game.
+    bool cardsAnimated = false;  // every card that changes place travels there
+    bool sound = true;           // the table's sounds
+    int volume = 70;             // of the sounds, 0..100
 };
 
 // A pause of `ms` milliseconds at the pace chosen.

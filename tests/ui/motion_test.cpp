@@ -3,6 +3,8 @@
 // motion on and off, every card ends where the game without motion puts
 // it, the person's input waits for the cards, and whole rounds play with
 // sound on and no sound device, without a message.
+#include <QAction>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include "core/game.h"
 #include "core/observer.h"
 #include "mainwindow.h"
+#include "preferences.h"
 #include "quiet_dialogs.h"
 #include "tablewidget.h"
 
@@ -200,6 +203,37 @@ private slots:
         run.window->run([&run, p] { run.game->applyPreferences(p); });
         run.playRounds(1);
         QCOMPARE(run.window->motion().glidesStarted(), 0L);
+    }
+
+    // Card moves, sound and volume are kept; Game > Sound switches the sound.
+    void preferencesAndTheSoundItem() {
+        Preferences p;
+        QVERIFY(!p.cardsAnimated && p.sound);
+        p.cardsAnimated = true;
+        p.sound = false;
+        p.volume = 35;
+        savePreferences(p);
+        Preferences back = loadPreferences();
+        QVERIFY(back.cardsAnimated && !back.sound);
+        QCOMPARE(back.volume, 35);
+        QFile f(preferencesFile());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[General]\ncardMoves=sideways\nvolume=loud\n");
+        f.close();
+        back = loadPreferences();
+        QVERIFY(!back.cardsAnimated && back.sound);
+        QCOMPARE(back.volume, Preferences{}.volume);
+
+        QTemporaryDir dir;
+        Run run(dir.path(), 11, false, true);
+        auto* item = run.window->findChild<QAction*>(QStringLiteral("soundItem"));
+        QVERIFY(item && item->isCheckable() && item->isChecked());
+        item->trigger();
+        QVERIFY(!run.game->prefs.sound);
+        QVERIFY(!loadPreferences().sound);
+        item->trigger();
+        QVERIFY(run.game->prefs.sound);
+        QFile::remove(preferencesFile());
     }
 
     void wholeRoundsWithSoundAndNoDevice() {
