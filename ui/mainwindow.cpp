@@ -26,7 +26,9 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
       game_(game),
       dialogs_(dialogs),
       table_(new TableWidget(game, this)),
-      thinker_([this](std::function<void()> done) { thoughtDone(done); }) {
+      thinker_([this](std::function<void()> done) { thoughtDone(done); }),
+      motion_(game),
+      sounds_(QString::fromStdString(game.paths.pictureFolder)) {
     setObjectName(QStringLiteral("mainWindow"));
     game_.thinker = &thinker_;
     setCentralWidget(table_);
@@ -69,6 +71,13 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
         connect(timers_[i].timer, &QTimer::timeout, this, [this, i] { timerFired(timers_[i]); });
     sequenceTimer_.setSingleShot(true);
     connect(&sequenceTimer_, &QTimer::timeout, this, [this] { sequenceFired(); });
+    motion_.sounds = &sounds_;
+    table_->setMotion(&motion_);
+    motionTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&motionTimer_, &QTimer::timeout, this, [this] {
+        const int ms = static_cast<int>(frameClock_.restart());
+        motionFrame(ms);
+    });
 
     syncAll();
 }
@@ -143,6 +152,7 @@ void MainWindow::buildMenus() {
     QAction* prefs = gameMenu->addAction(QStringLiteral("Preferences..."));
     prefs->setObjectName(QStringLiteral("preferencesItem"));
     connect(prefs, &QAction::triggered, this, [this] { choosePreferences(); });
+    buildSoundItem(gameMenu);
     buildLanguageMenu(gameMenu);
     gameMenu->addSeparator();
     addItem(gameMenu, m.ExitItem, gameIdx, [&g] { g.ExitItem_Click(); });
@@ -225,6 +235,7 @@ void MainWindow::syncAll() {
 }
 
 void MainWindow::syncShown() {
+    settleMotion();
     if (game_.scene.windowCaption != caption_) {
         caption_ = game_.scene.windowCaption;
         setWindowTitle(qs(caption_));
@@ -288,6 +299,12 @@ bool MainWindow::advanceTime() {
     // The earliest due wins; a sequence's pause before a timer due with it.
     GameTimer* next = nullptr;
     long due = sequenceDue_;
+    if (motionDue_ >= 0 && (due < 0 || motionDue_ <= due)) {
+        // A frame of the cards' motion comes before what waits for it.
+        now_ = motionDue_;
+        motionFrame(TableMotion::kFrameMs);
+        return true;
+    }
     for (GameTimer& t : timers_)
         if (t.due >= 0 && (due < 0 || t.due < due)) {
             due = t.due;
@@ -306,7 +323,8 @@ bool MainWindow::advanceTime() {
 }
 
 void MainWindow::timerFired(GameTimer& t) {
-    if (blocked()) {
+    // The next seat waits until the cards have arrived.
+    if (blocked() || (t.paced && motion_.moving())) {
         t.pending = true;
         return;
     }
@@ -315,7 +333,7 @@ void MainWindow::timerFired(GameTimer& t) {
 }
 
 void MainWindow::sequenceFired() {
-    if (blocked()) {
+    if (blocked() || motion_.moving()) {
         sequencePending_ = true;
         return;
     }
@@ -335,7 +353,7 @@ void MainWindow::thoughtDone(const std::function<void()>& done) {
 }
 
 void MainWindow::flushPending() {
-    if (blocked()) return;
+    if (blocked() || motion_.moving()) return;
     while (!pendingThoughts_.empty()) {
         const auto done = pendingThoughts_.front();
         pendingThoughts_.erase(pendingThoughts_.begin());
@@ -370,6 +388,7 @@ void MainWindow::choosePreferences() {
     savePreferences(chosen);
     // The pace takes effect at the next pause, the rest at once.
     run([this, chosen] { game_.applyPreferences(chosen); });
+    syncSoundItem();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
@@ -10,6 +11,8 @@
 
 #include "core/preferences.h"
 #include "core/scene.h"
+#include "play/motion.h"
+#include "sounds.h"
 #include "thinker.h"
 
 class QAction;
@@ -63,6 +66,12 @@ public:
     using HistoryShower = std::function<void(HistoryWindow& window)>;
     void setHistoryShower(HistoryShower shower) { historyShower_ = std::move(shower); }
 
+    // The cards on their way and the table's sounds (ui/motion.cpp).
+    TableMotion& motion() { return motion_; }
+    QtSounds& sounds() { return sounds_; }
+    // Frames drawn while cards moved, for the benchmark.
+    long motionFrames() const { return motionFrames_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -98,6 +107,11 @@ private:
     void sequenceFired();
     void flushPending();
     void thoughtDone(const std::function<void()>& done);
+    // Motion (ui/motion.cpp).
+    void settleMotion();
+    void motionFrame(int ms);
+    void buildSoundItem(QMenu* gameMenu);
+    void syncSoundItem();
 
     Game& game_;
     QtDialogs& dialogs_;
@@ -118,6 +132,13 @@ private:
     HistoryShower historyShower_;
     std::vector<std::function<void()>> pendingThoughts_;  // came while a dialog was open
     WorkerThinker thinker_;
+    TableMotion motion_;
+    QtSounds sounds_;
+    QTimer motionTimer_;
+    QElapsedTimer frameClock_;
+    long motionDue_ = -1;  // with manual time: the next frame
+    long motionFrames_ = 0;
+    QAction* soundItem_ = nullptr;
 };
 
 }  // namespace vornak

@@ -6,11 +6,15 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
+#include <QSlider>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace vornak {
@@ -44,6 +48,11 @@ Preferences loadPreferences() {
     p.flights = s.value(QStringLiteral("flights"), p.flights).toBool();
     p.blinking = s.value(QStringLiteral("blinking"), p.blinking).toBool();
     p.hintAlways = s.value(QStringLiteral("hintAlways"), p.hintAlways).toBool();
+    p.cardsAnimated = s.value(QStringLiteral("cardMoves")).toString() == QLatin1String("animated");
+    p.sound = s.value(QStringLiteral("sound"), p.sound).toBool();
+    bool ok = false;
+    const int volume = s.value(QStringLiteral("volume"), p.volume).toInt(&ok);
+    if (ok) p.volume = std::clamp(volume, 0, 100);
     p.expertPlayers = s.value(QStringLiteral("opponents")).toString() == QLatin1String("expert");
     return p;
 }
@@ -54,6 +63,10 @@ void savePreferences(const Preferences& prefs) {
     s.setValue(QStringLiteral("flights"), prefs.flights);
     s.setValue(QStringLiteral("blinking"), prefs.blinking);
     s.setValue(QStringLiteral("hintAlways"), prefs.hintAlways);
+    s.setValue(QStringLiteral("cardMoves"),
+               prefs.cardsAnimated ? QStringLiteral("animated") : QStringLiteral("asTheGame"));
+    s.setValue(QStringLiteral("sound"), prefs.sound);
+    s.setValue(QStringLiteral("volume"), prefs.volume);
     s.setValue(QStringLiteral("opponents"),
                prefs.expertPlayers ? QStringLiteral("expert") : QStringLiteral("rules"));
     s.sync();
@@ -104,6 +117,37 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
     QCheckBox* blinking = check("blinking", tx("ชื่อผู้เล่นที่ถึงตากะพริบ"), prefs.blinking);
     QCheckBox* hint = check("hintAlways", tx("แสดงบรรทัดคำแนะนำด้านบนตลอดเวลา"), prefs.hintAlways);
 
+    // Card moves: as the game has them (at once) or travelling there.
+    auto* movesBox = new QGroupBox(tx("การเคลื่อนที่ของไพ่"), &dialog);
+    auto* movesLayout = new QVBoxLayout(movesBox);
+    auto* movesAsGame = new QRadioButton(tx("ตามแบบของเกม (ไพ่ไปอยู่ที่ใหม่ทันที)"), movesBox);
+    movesAsGame->setObjectName(QStringLiteral("cardMoves_asTheGame"));
+    auto* movesAnimated = new QRadioButton(tx("เคลื่อนไหว (ไพ่เลื่อนไปยังที่ใหม่)"), movesBox);
+    movesAnimated->setObjectName(QStringLiteral("cardMoves_animated"));
+    (prefs.cardsAnimated ? movesAnimated : movesAsGame)->setChecked(true);
+    movesLayout->addWidget(movesAsGame);
+    movesLayout->addWidget(movesAnimated);
+    layout->addWidget(movesBox);
+
+    auto* soundBox = new QGroupBox(tx("เสียง"), &dialog);
+    auto* soundLayout = new QHBoxLayout(soundBox);
+    auto* sound = new QCheckBox(tx("เปิดเสียง"), soundBox);
+    sound->setObjectName(QStringLiteral("sound"));
+    sound->setChecked(prefs.sound);
+    auto* volumeLabel = new QLabel(tx("ความดัง"), soundBox);
+    auto* volume = new QSlider(Qt::Horizontal, soundBox);
+    volume->setObjectName(QStringLiteral("volume"));
+    volume->setRange(0, 100);
+    volume->setValue(prefs.volume);
+    volume->setEnabled(prefs.sound);
+    volumeLabel->setBuddy(volume);
+    QObject::connect(sound, &QCheckBox::toggled, volume, &QWidget::setEnabled);
+    soundLayout->addWidget(sound);
+    soundLayout->addSpacing(12);
+    soundLayout->addWidget(volumeLabel);
+    soundLayout->addWidget(volume, 1);
+    layout->addWidget(soundBox);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -114,6 +158,9 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
     prefs.flights = flights->isChecked();
     prefs.blinking = blinking->isChecked();
     prefs.hintAlways = hint->isChecked();
+    prefs.cardsAnimated = movesAnimated->isChecked();
+    prefs.sound = sound->isChecked();
+    prefs.volume = volume->value();
     prefs.expertPlayers = expert->isChecked();
     return true;
 }

@@ -1,4 +1,5 @@
 #include "tablewidget.h"
+#include "play/motion.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -155,9 +156,13 @@ public:
     }
     void sync(bool force) {
         const CardPicture& r = record();
-        if (force || r.left != last_.left || r.top != last_.top) {
+        int left = r.left, top = r.top;
+        if (const TableMotion* m = table_->motion()) m->shownAt(code_, face_, left, top);
+        if (force || left != shownLeft_ || top != shownTop_) {
+            shownLeft_ = left;
+            shownTop_ = top;
             const double s = table_->scale();
-            const QPoint at = table_->origin() + QPoint(qRound(r.left * s), qRound(r.top * s));
+            const QPoint at = table_->origin() + QPoint(qRound(left * s), qRound(top * s));
             const QSize size(qRound((face_ ? kFaceWidth : kBackWidth) * s),
                              qRound(kFaceHeight * s));
             setGeometryIfChanged(this, QRect(at, size));
@@ -189,6 +194,7 @@ private:
     bool face_;
     bool enabled_ = false;
     CardPicture last_;
+    int shownLeft_ = -1, shownTop_ = -1;  // where it is drawn, in twips
 };
 
 // A label: transparent, text in its fore colour (kept in the palette).
@@ -1159,6 +1165,26 @@ void TableWidget::restackCards(bool force) {
     raisePanels();
 }
 
+void TableWidget::syncMotion() {
+    bool any = false;
+    for (int c = 1; c <= 52; ++c) {
+        backs_[c]->sync(false);
+        faces_[c]->sync(false);
+        if (motion_ && motion_->gliding(c)) {
+            // A card on its way passes over the others.
+            (faces_[c]->isVisible() ? faces_[c] : backs_[c])->raise();
+            any = true;
+        }
+    }
+    if (any) {
+        raisedForMotion_ = true;
+        raisePanels();
+    } else if (raisedForMotion_) {
+        raisedForMotion_ = false;
+        restackCards(true);
+    }
+}
+
 void TableWidget::raisePanels() {
     if (focusRing_->isVisible()) focusRing_->raise();
     for (PanelWidget* p : panels_) p->raise();
@@ -1206,6 +1232,7 @@ void TableWidget::sync() {
         faces_[c]->sync(force);
     }
     restackCards(false);
+    if (motion_ && (motion_->moving() || raisedForMotion_)) syncMotion();
     syncAccessibleNames();
     syncFocusRing();
 }

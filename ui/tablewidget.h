@@ -27,6 +27,7 @@ namespace vornak {
 
 class Game;
 class CardList;
+class TableMotion;
 
 namespace table {
 class CardWidget;
@@ -67,6 +68,11 @@ public:
 
     // Brings every widget up to date with the scene.
     void sync();
+    // Cards on their way are drawn where the motion has them; a frame of
+    // the motion moves only the cards.
+    void setMotion(const TableMotion* motion) { motion_ = motion; }
+    const TableMotion* motion() const { return motion_; }
+    void syncMotion();
 
     // The area drawn, in table twips: the design area, and the open
     // notebook beside it with a margin around.
@@ -129,6 +135,8 @@ private:
 
     Game& game_;
     Runner runner_;
+    const TableMotion* motion_ = nullptr;
+    bool raisedForMotion_ = false;  // gliding cards were raised above the rest
     Rect extent_{0, 0, kClientWidth, kClientHeight};
     double scale_ = 1.0 / 15;
     QPoint origin_;

@@ -191,7 +191,9 @@ public:
     void say(int seat, const std::string& text) { hint(Players[seat].Name + text); }
     // Makes the per-round arrays of every seat hold round r.
     void ensureRound(int r);
-    bool inputBlocked() const { return seq.running(); }
+    bool inputBlocked() const { return seq.running() || CardsMoving; }
+    // Cards are on their way to their places (play/motion.h): no input acts.
+    bool CardsMoving = false;
     // Shows or hides the strip with the hint line; with the hint always
     // shown it stays.
     void showTopPanel(bool shown) { scene.topPanel.visible = shown || prefs.hintAlways; }

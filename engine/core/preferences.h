@@ -20,6 +20,10 @@ struct Preferences {
     // Unlike the rest, this one changes the game: the computer seats take
     // their pile picks and discards from the Expert (ai/expert.h).
     bool expertPlayers = false;
+    // How the table moves and sounds; none of it changes the game.
+    bool cardsAnimated = false;  // every card that changes place travels there
+    bool sound = true;           // the table's sounds
+    int volume = 70;             // of the sounds, 0..100
 };
 
 // A pause of `ms` milliseconds at the pace chosen.
