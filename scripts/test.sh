@@ -47,10 +47,10 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 soak asan 75
 soak engine 250
 soak test 1250
 
-echo "== Fuzz: records file, skin list and saved game readers"
+echo "== Fuzz: records file, skin list, saved game and history readers"
 cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
 cmake --build build/fuzz -j "$jobs"
-for target in records skins savegame; do
+for target in records skins savegame history; do
   # New inputs go to a scratch folder; the committed corpus is only read.
   found="build/fuzz/found-$target" faults="build/fuzz/faults-$target"
   rm -rf "$found" "$faults" && mkdir -p "$found" "$faults"
