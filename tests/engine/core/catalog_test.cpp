@@ -4,6 +4,7 @@
 // catalog switches the game's language whatever the user's locale says.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -85,7 +86,14 @@ std::vector<Literal> literalsOf(const fs::path& file) {
             continue;
         }
         if (c == '\'') {
-            i = src.find('\'', i + 1 + (src[i + 1] == '\\' ? 1 : 0)) + 1;
+            // A digit separator (1'000) is no character literal.
+            if (i > 0 && std::isxdigit(static_cast<unsigned char>(src[i - 1]))) {
+                ++i;
+                continue;
+            }
+            const std::size_t close = src.find('\'', i + 1 + (src[i + 1] == '\\' ? 1 : 0));
+            if (close == std::string::npos) break;
+            i = close + 1;
             joining = false;
             continue;
         }
