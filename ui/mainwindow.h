@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "core/preferences.h"
-#include "core/scene.h"
+#include "game/preferences.h"
+#include "game/scene.h"
 #include "thinker.h"
 
 class QAction;

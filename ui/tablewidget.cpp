@@ -15,8 +15,8 @@
 
 #include "cardart.h"
 #include "picture.h"
-#include "core/game.h"
-#include "results/layout.h"
+#include "game/game.h"
+#include "game/results/layout.h"
 
 namespace vornak {
 

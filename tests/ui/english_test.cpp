@@ -23,7 +23,7 @@
 #include <random>
 #include <set>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "language.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"

@@ -14,7 +14,7 @@
 #include <memory>
 #include <random>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "rules/melds.h"
 #include "preferences.h"

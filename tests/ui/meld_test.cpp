@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"

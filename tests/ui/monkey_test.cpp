@@ -25,7 +25,7 @@
 #include <memory>
 #include <random>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "invariants.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"

@@ -14,7 +14,7 @@
 
 #include <memory>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "rules/melds.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"

@@ -1,5 +1,5 @@
 #include "play_fixture.h"
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 #include "rules/darkknock.h"
 
 namespace vornak::test {
