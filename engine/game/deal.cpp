@@ -119,12 +119,13 @@ void Game::DealRound() {
     // No turn is under way at a deal. A new game or a level change may have
     // cut the person's turn short: none of its modes may act before the
     // person's next turn sets them again.
-    DrawPhase = PilePickMode = ArrangeMode = DiscardMode = LayDownMode = PlayMenuOn = false;
+    person.DrawPhase = person.PilePickMode = person.ArrangeMode = person.DiscardMode =
+        person.LayDownMode = person.PlayMenuOn = false;
     scene.menus.mnuPlayArrangeCard.enabled = false;
     scene.menus.mnuPlayDrawnCard.enabled = false;
-    ArrangeFirstChosen = false;
-    ArrangeFirstPos = 0;
-    SelectionCount = 0;
+    person.ArrangeFirstChosen = false;
+    person.ArrangeFirstPos = 0;
+    person.SelectionCount = 0;
 
     scene.forwardIcon.visible = TurnForward;
     scene.backwardIcon.visible = !TurnForward;

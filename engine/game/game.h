@@ -149,16 +149,8 @@ public:
     int FlightTicks = 0;
     std::string Remarks[3][6];
 
-    // The person's turn, under the names the game has always used.
+    // The person's turn: the modes of the mouse and the keys.
     PersonModes person;
-    bool &DrawPhase = person.DrawPhase, &PilePickMode = person.PilePickMode,
-         &ArrangeMode = person.ArrangeMode, &DiscardMode = person.DiscardMode,
-         &LayDownMode = person.LayDownMode, &PlayMenuOn = person.PlayMenuOn,
-         &ArrangeFirstChosen = person.ArrangeFirstChosen;
-    int& ArrangeFirstPos = person.ArrangeFirstPos;
-    int& SelectionCount = person.SelectionCount;
-    bool &LayOffKindSet = person.LayOffKindSet, &LayOffKindRun = person.LayOffKindRun;
-    bool& LayDownDone = person.LayDownDone;
 
     // Notebook.
     long NotebookScroll = 0, NotebookRows = 0;

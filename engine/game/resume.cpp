@@ -38,7 +38,7 @@ std::string describe(const SavedGame& saved) {
 std::optional<SavePoint> Game::boundary() const {
     if (seq.running()) return std::nullopt;
     if (RoundOver) return SavePoint::RoundBoard;
-    if (CurrentSeat == kHuman && DrawPhase && !scene.turnTimer.enabled)
+    if (CurrentSeat == kHuman && person.DrawPhase && !scene.turnTimer.enabled)
         return SavePoint::PersonToPlay;
     if (scene.turnTimer.enabled) return SavePoint::BetweenTurns;
     return std::nullopt;

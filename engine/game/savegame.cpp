@@ -613,10 +613,16 @@ std::string writeSavedGame(const Game& constGame, SavePoint point) {
         w.end();
     }
 
-    w.key("person").flag(g.DrawPhase).flag(g.PilePickMode).flag(g.ArrangeMode);
-    w.flag(g.DiscardMode).flag(g.LayDownMode).flag(g.PlayMenuOn).flag(g.ArrangeFirstChosen);
-    w.num(g.ArrangeFirstPos).num(g.SelectionCount).flag(g.LayOffKindSet).flag(g.LayOffKindRun);
-    w.flag(g.LayDownDone).end();
+    w.key("person").flag(g.person.DrawPhase).flag(g.person.PilePickMode).flag(g.person.ArrangeMode);
+    w.flag(g.person.DiscardMode)
+        .flag(g.person.LayDownMode)
+        .flag(g.person.PlayMenuOn)
+        .flag(g.person.ArrangeFirstChosen);
+    w.num(g.person.ArrangeFirstPos)
+        .num(g.person.SelectionCount)
+        .flag(g.person.LayOffKindSet)
+        .flag(g.person.LayOffKindRun);
+    w.flag(g.person.LayDownDone).end();
     w.key("notebook").num(g.NotebookRows).num(g.NotebookScroll).end();
     w.key("skin").num(g.CurrentSkin).flag(g.RandomSkinOn).str(g.CurrentSkinPath).end();
 

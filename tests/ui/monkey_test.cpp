@@ -264,7 +264,7 @@ class MonkeyTest : public QObject {
             return;
         }
         if (g.CurrentSeat != kHuman || g.seq.running()) return;
-        if (g.DrawPhase) {
+        if (g.person.DrawPhase) {
             QWidget* top = child(QStringLiteral("cardBack%1").arg(g.Seats[0].Cards.top()));
             if (!top || !top->isVisible()) return;
             ++cover_.draws;

@@ -89,17 +89,17 @@ void Game::StartHumanTurn() {
         if (isValidCard(c)) scene.cardFace[c].enabled = true;
     }
 
-    DrawPhase = true;
-    PilePickMode = true;
+    person.DrawPhase = true;
+    person.PilePickMode = true;
     PickFromPile = false;
-    LayDownMode = false;
-    ArrangeMode = false;
-    DiscardMode = false;
-    PlayMenuOn = false;
-    ArrangeFirstChosen = false;
-    ArrangeFirstPos = 0;
+    person.LayDownMode = false;
+    person.ArrangeMode = false;
+    person.DiscardMode = false;
+    person.PlayMenuOn = false;
+    person.ArrangeFirstChosen = false;
+    person.ArrangeFirstPos = 0;
     SelectedCard = 0;
-    SelectionCount = 0;
+    person.SelectionCount = 0;
     PickedCard = 0;
     PileCountAtTurnStart = stock.PileCount();
     scene.menus.mnuPlayShowCard.enabled = Seats[kHuman].HasLaidDown;
@@ -159,7 +159,7 @@ Task Game::ComputerTurn(int seat) {
                 co_await seq.pause(d);
                 break;
             case TurnStep::LayingDown:
-                LayDownDone = false;
+                person.LayDownDone = false;
                 co_await AnimateLayDown(e.penalised);
                 break;
             case TurnStep::LaidDown:

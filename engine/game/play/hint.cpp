@@ -72,8 +72,8 @@ HintKey keyOf(const Game& g) {
     k.pile = t.Seats[0].PileCards.toVector();
     k.laid = t.Seats[kHuman].PileCards.toVector();
     k.stock = t.Seats[0].CardCount();
-    k.drawPhase = g.DrawPhase;
-    k.playMenuOn = g.PlayMenuOn;
+    k.drawPhase = g.person.DrawPhase;
+    k.playMenuOn = g.person.PlayMenuOn;
     k.roundOver = t.RoundOver;
     k.seat = t.CurrentSeat;
     return k;
@@ -110,8 +110,8 @@ struct Game::HintWork {
 };
 
 bool Game::hintAvailable() const {
-    return CurrentSeat == kHuman && !RoundOver && !seq.running() && (DrawPhase || PlayMenuOn) &&
-           Seats[kHuman].CardCount() > 0;
+    return CurrentSeat == kHuman && !RoundOver && !seq.running() &&
+           (person.DrawPhase || person.PlayMenuOn) && Seats[kHuman].CardCount() > 0;
 }
 
 void Game::HintItem_Click() {
@@ -122,7 +122,7 @@ void Game::HintItem_Click() {
     work->key = keyOf(*this);
     work->table = table;
     work->level = level();
-    work->beforeDraw = DrawPhase;
+    work->beforeDraw = person.DrawPhase;
     hintWork = work;
     showTopPanel(true);
     hint(_(" คำแนะนำ : กำลังคิด ..."));

@@ -46,9 +46,9 @@ void disableAllBacks(Game& g) {
 
 // Leaves whatever mode was on: nothing stays selected or raised.
 void clearSelection(Game& g) {
-    g.SelectionCount = 0;
-    g.ArrangeFirstChosen = false;
-    g.ArrangeFirstPos = 0;
+    g.person.SelectionCount = 0;
+    g.person.ArrangeFirstChosen = false;
+    g.person.ArrangeFirstPos = 0;
 }
 
 // With one card left the discard item turns it down.
@@ -86,12 +86,12 @@ void withdrawDarkKnock(Game& g) {
 bool checkHumanDarkKnock(Game& g) {
     CardList& h = hand(g);
     const std::vector<int> before = h.toVector();
-    const int chosen = g.ArrangeFirstChosen ? h[g.ArrangeFirstPos] : 0;
+    const int chosen = g.person.ArrangeFirstChosen ? h[g.person.ArrangeFirstPos] : 0;
     CheckDarkKnock(g.table, kHuman, g.observer).noteIn(g.table);
     if (h.toVector() != before) {
         g.LayoutSeatHand(kHuman);
         if (chosen != 0) {
-            g.ArrangeFirstPos = h.find(chosen);
+            g.person.ArrangeFirstPos = h.find(chosen);
             g.scene.cardFace[chosen].top -= kRaise;
         }
     }
@@ -103,7 +103,7 @@ bool mayCheckDarkKnock(const Game& g) {
 }
 
 Task humanLayDown(Game& g) {
-    g.LayDownDone = false;
+    g.person.LayDownDone = false;
     co_await g.AnimateLayDown(PenaliseFeeders(g.table, kHuman));
     g.MoveMeldToTable(kHuman);
     AddLayOffTargets(g.table, g.Selection);
@@ -118,7 +118,7 @@ Task humanLayDown(Game& g) {
     }
     g.Seats[kHuman].HasLaidDown = true;
     g.PickFromPile = false;
-    g.SelectionCount = 0;
+    g.person.SelectionCount = 0;
 }
 
 Task humanDiscard(Game& g) {
@@ -127,10 +127,10 @@ Task humanDiscard(Game& g) {
     g.disableAllFaces();
     // The turn is over: no mode of it stays on until the next one starts,
     // and the items that would act in it show so.
-    g.PlayMenuOn = false;
+    g.person.PlayMenuOn = false;
     g.scene.menus.mnuPlayArrangeCard.enabled = false;
     g.scene.menus.mnuPlayDrawnCard.enabled = false;
-    g.DiscardMode = g.LayDownMode = g.ArrangeMode = false;
+    g.person.DiscardMode = g.person.LayDownMode = g.person.ArrangeMode = false;
     clearSelection(g);
     if (!g.RoundOver) g.LayoutSeatHand(kHuman);
     g.saveProgress(g.RoundOver ? SavePoint::RoundBoard : SavePoint::BetweenTurns);
@@ -140,8 +140,8 @@ Task humanDiscard(Game& g) {
 
 void Game::EndTurnPlayedForPerson() {
     if (CurrentSeat != kHuman || seq.running()) return;  // (a dark knock has ended the round)
-    DrawPhase = PilePickMode = PickFromPile = false;
-    LayDownMode = ArrangeMode = DiscardMode = PlayMenuOn = false;
+    person.DrawPhase = person.PilePickMode = PickFromPile = false;
+    person.LayDownMode = person.ArrangeMode = person.DiscardMode = person.PlayMenuOn = false;
     scene.blinkTimer.enabled = false;
     const SeatRec& me = Seats[kHuman];
     for (int i = 1; i <= me.CardCount(); ++i)
@@ -155,9 +155,9 @@ void Game::EndTurnPlayedForPerson() {
 // ---- The play menu ----
 
 void Game::mnuPlayArrangeCard_Click() {
-    if (inputBlocked() || !PlayMenuOn || !scene.menus.mnuPlayArrangeCard.enabled) return;
-    ArrangeMode = true;
-    PilePickMode = LayDownMode = DrawPhase = DiscardMode = false;
+    if (inputBlocked() || !person.PlayMenuOn || !scene.menus.mnuPlayArrangeCard.enabled) return;
+    person.ArrangeMode = true;
+    person.PilePickMode = person.LayDownMode = person.DrawPhase = person.DiscardMode = false;
     clearSelection(*this);
     hint(_("คลิ๊ก..ไพ่ใบที่จะสลับตำแหน่ง หรือ กดปุ่มทิ้งไพ่เพื่อทิ้งไพ่"));
     if (!Seats[kHuman].HasLaidDown) ArrangeHand(table, kHuman, observer).noteIn(table);
@@ -172,9 +172,9 @@ void Game::mnuPlayArrangeCard_Click() {
 }
 
 void Game::mnuPlayShowCard_Click() {
-    if (inputBlocked() || !PlayMenuOn || !scene.menus.mnuPlayShowCard.enabled) return;
-    LayDownMode = true;
-    DrawPhase = PilePickMode = ArrangeMode = DiscardMode = false;
+    if (inputBlocked() || !person.PlayMenuOn || !scene.menus.mnuPlayShowCard.enabled) return;
+    person.LayDownMode = true;
+    person.DrawPhase = person.PilePickMode = person.ArrangeMode = person.DiscardMode = false;
     clearSelection(*this);
     hint(_("คลิ๊กที่ไพ่ในมือจำนวน 3 ใบ  เพื่อหงายไพ่"));
     LayoutSeatHand(kHuman);
@@ -187,9 +187,9 @@ void Game::mnuPlayShowCard_Click() {
 }
 
 void Game::mnuPlayDrawnCard_Click() {
-    if (inputBlocked() || !PlayMenuOn || !scene.menus.mnuPlayDrawnCard.enabled) return;
-    DiscardMode = true;
-    LayDownMode = PilePickMode = ArrangeMode = false;
+    if (inputBlocked() || !person.PlayMenuOn || !scene.menus.mnuPlayDrawnCard.enabled) return;
+    person.DiscardMode = true;
+    person.LayDownMode = person.PilePickMode = person.ArrangeMode = false;
     clearSelection(*this);
     if (scene.menus.mnuPlayDrawnCard.caption == _(kTurnDownCaption))
         hint(_("ดับเบิ้ลคลิ๊ก..ไพ่ในมือใบที่จะคว่ำน็อค"));
@@ -201,7 +201,7 @@ void Game::mnuPlayDrawnCard_Click() {
 
 void Game::dropSelection() {
     if (inputBlocked() || RoundOver || CurrentSeat != kHuman) return;
-    if (SelectionCount == 0 && !ArrangeFirstChosen) return;
+    if (person.SelectionCount == 0 && !person.ArrangeFirstChosen) return;
     clearSelection(*this);
     LayoutSeatHand(kHuman);
 }
@@ -211,22 +211,22 @@ void Game::dropSelection() {
 void Game::showdummyTongItem_Click() {
     scene.menus.showdummyTongItem.checked = true;
     scene.menus.showDummyStateItem.checked = false;
-    LayOffKindSet = true;
-    LayOffKindRun = false;
+    person.LayOffKindSet = true;
+    person.LayOffKindRun = false;
 }
 
 void Game::showDummyStateItem_Click() {
     scene.menus.showDummyStateItem.checked = true;
     scene.menus.showdummyTongItem.checked = false;
-    LayOffKindRun = true;
-    LayOffKindSet = false;
+    person.LayOffKindRun = true;
+    person.LayOffKindSet = false;
 }
 
 // ---- Mouse on the cards ----
 
 void Game::cardMouseUp(int code, int button) {
     if (inputBlocked() || !isValidCard(code)) return;
-    if (button == 2 && PlayMenuOn) {
+    if (button == 2 && person.PlayMenuOn) {
         dialogs.popupMenu(PopupMenu::Play);
         return;
     }
@@ -235,22 +235,22 @@ void Game::cardMouseUp(int code, int button) {
     CardList& h = hand(*this);
     const int pos = h.find(code);
 
-    if (LayDownMode) {
+    if (person.LayDownMode) {
         if (pos == 0) return;  // only hand cards make a meld
         // A second click on a selected card puts it back.
-        for (int i = 1; i <= SelectionCount; ++i) {
+        for (int i = 1; i <= person.SelectionCount; ++i) {
             if (Selection[static_cast<std::size_t>(i)] != code) continue;
-            for (int k = i; k < SelectionCount; ++k)
+            for (int k = i; k < person.SelectionCount; ++k)
                 Selection[static_cast<std::size_t>(k)] = Selection[static_cast<std::size_t>(k + 1)];
-            --SelectionCount;
+            --person.SelectionCount;
             picture.top = rowTop + kRaise;
             return;
         }
-        if (SelectionCount >= 3) SelectionCount = 0;
-        ++SelectionCount;
+        if (person.SelectionCount >= 3) person.SelectionCount = 0;
+        ++person.SelectionCount;
         picture.top = rowTop - kRaise;
-        Selection[static_cast<std::size_t>(SelectionCount)] = code;
-        if (SelectionCount < 3) return;
+        Selection[static_cast<std::size_t>(person.SelectionCount)] = code;
+        if (person.SelectionCount < 3) return;
 
         for (int i = 1; i <= h.count; ++i)
             if (isValidCard(h[i])) scene.cardFace[h[i]].top = rowTop;
@@ -260,23 +260,23 @@ void Game::cardMouseUp(int code, int button) {
             dialogs.messageBox(_("ไพ่ชุดที่คุณหงายไม่ถูกต้อง กรุณาเลือกชุดใหม่ หรือ ทิ้งไพ่"), _(kErrorTitle),
                                MsgButtons::Ok, MsgIcon::Critical);
             LayoutSeatHand(kHuman);
-            SelectionCount = 0;
+            person.SelectionCount = 0;
         }
         return;
     }
 
-    if (ArrangeMode) {
+    if (person.ArrangeMode) {
         if (pos == 0) return;  // only hand cards trade places
-        if (ArrangeFirstChosen) {
-            if (ArrangeFirstPos >= 1 && ArrangeFirstPos <= h.count)
-                std::swap(h[ArrangeFirstPos], h[pos]);
+        if (person.ArrangeFirstChosen) {
+            if (person.ArrangeFirstPos >= 1 && person.ArrangeFirstPos <= h.count)
+                std::swap(h[person.ArrangeFirstPos], h[pos]);
             LayoutSeatHand(kHuman);
         } else {
             picture.top = rowTop - kRaise;
-            ArrangeFirstPos = pos;
+            person.ArrangeFirstPos = pos;
             hint(_("คลิ๊กที่ไพ่ใบที่จะสับเปลี่ยนตำแหน่ง หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย"));
         }
-        ArrangeFirstChosen = !ArrangeFirstChosen;
+        person.ArrangeFirstChosen = !person.ArrangeFirstChosen;
         if (!mayCheckDarkKnock(*this)) return;
         const bool wasOffered = darkKnockOffered(*this);
         if (checkHumanDarkKnock(*this)) {
@@ -301,7 +301,7 @@ void Game::cardDblClick(int code) {
     const int pilePos = Seats[0].PileCards.find(code);
     bool handled = false;
 
-    if (LayDownMode && pos != 0) {
+    if (person.LayDownMode && pos != 0) {
         if (h.count >= 2) {
             handled = true;
             const std::string& name = cardName(code);
@@ -311,18 +311,18 @@ void Game::cardDblClick(int code) {
                     format(_("กรุณาหงายไพ่ชุดที่มีไพ่ %1 ที่เล่นจากในวงก่อน"), {cardName(PickedCard)}),
                     _(kErrorTitle), MsgButtons::Ok, MsgIcon::Critical);
                 LayoutSeatHand(kHuman);
-                SelectionCount = 0;
+                person.SelectionCount = 0;
                 return;
             }
             dialogs.popupMenu(PopupMenu::LayOffKind);
             std::string kind;
             bool qualifies = false;
-            if (LayOffKindSet) {
+            if (person.LayOffKindSet) {
                 kind = _("ตอง");
                 qualifies = SetLayOffCards.contains(code);
                 LayOffPos = pos;
                 LayOffOnRun = false;
-            } else if (LayOffKindRun) {
+            } else if (person.LayOffKindRun) {
                 kind = _("เรียง");
                 qualifies = RunLayOffCards.contains(code);
                 LayOffPos = pos;
@@ -338,7 +338,7 @@ void Game::cardDblClick(int code) {
                                    _(kErrorTitle), MsgButtons::Ok, MsgIcon::Critical);
             }
             LayoutSeatHand(kHuman);
-            SelectionCount = 0;
+            person.SelectionCount = 0;
             if (h.count == 1) offerTurnDown(*this);
         } else {
             dialogs.messageBox(_(" ไพ่ใบนี้ไว้สำหรับคว่ำ   กรุณากดปุ่มคว่ำไพ่  เพื่อคว่ำไพ่ในมือ"), _(kErrorTitle),
@@ -349,7 +349,7 @@ void Game::cardDblClick(int code) {
         }
     }
 
-    if (DiscardMode && pos != 0) {
+    if (person.DiscardMode && pos != 0) {
         handled = true;
         SelectedCard = pos;
         const std::string& name = cardName(code);
@@ -378,7 +378,7 @@ void Game::cardDblClick(int code) {
         return;
     }
 
-    if (PilePickMode && pilePos != 0) {
+    if (person.PilePickMode && pilePos != 0) {
         handled = true;
         const int oldIndex = PickIndex, oldCard = PickedCard;
         PickIndex = pilePos;
@@ -404,10 +404,10 @@ void Game::cardDblClick(int code) {
         disableAllBacks(*this);
         enableHandFaces(*this);
         scene.blinkTimer.enabled = false;
-        PilePickMode = false;
-        DrawPhase = false;  // a turn takes either the pile or a stock card
-        PlayMenuOn = true;
-        LayDownMode = true;
+        person.PilePickMode = false;
+        person.DrawPhase = false;  // a turn takes either the pile or a stock card
+        person.PlayMenuOn = true;
+        person.LayDownMode = true;
         clearSelection(*this);
         scene.menus.mnuPlayArrangeCard.enabled = true;
         scene.menus.mnuPlayShowCard.enabled = true;
@@ -417,17 +417,17 @@ void Game::cardDblClick(int code) {
         return;
     }
 
-    if (!handled && PlayMenuOn) dialogs.popupMenu(PopupMenu::Play);
+    if (!handled && person.PlayMenuOn) dialogs.popupMenu(PopupMenu::Play);
 }
 
 // ---- Mouse on the stock ----
 
 void Game::stockDblClick(int code) {
-    if (inputBlocked() || !DrawPhase) return;
+    if (inputBlocked() || !person.DrawPhase) return;
     if (!isValidCard(code) || !Seats[0].Cards.contains(code)) return;
-    PilePickMode = false;
-    DrawPhase = false;
-    PlayMenuOn = true;
+    person.PilePickMode = false;
+    person.DrawPhase = false;
+    person.PlayMenuOn = true;
     scene.blinkTimer.enabled = false;
     DrawCard(kHuman);
     disablePileFaces(*this);
@@ -442,7 +442,7 @@ void Game::stockDblClick(int code) {
 
 void Game::stockMouseUp(int code, int button) {
     if (inputBlocked() || !isValidCard(code)) return;
-    if (button == 2 && PlayMenuOn) dialogs.popupMenu(PopupMenu::Play);
+    if (button == 2 && person.PlayMenuOn) dialogs.popupMenu(PopupMenu::Play);
 }
 
 }  // namespace vornak

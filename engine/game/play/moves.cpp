@@ -98,7 +98,7 @@ Task Game::AnimateLayDown(int penalised) {
 
     for (int i = 1; i <= 3; ++i)
         if (isValidCard(Selection[i])) scene.cardFace[Selection[i]].visible = false;
-    LayDownDone = true;
+    person.LayDownDone = true;
 }
 
 void Game::showMeld(int seat) {
