@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
-#include "core/game.h"
-#include "core/silentdialogs.h"
+#include "game/game.h"
+#include "game/silentdialogs.h"
 
 namespace vornak::fuzz {
 

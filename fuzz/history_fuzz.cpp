@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz_game.h"
-#include "results/history.h"
+#include "game/results/history.h"
 
 using vornak::fuzz::fail;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz_game.h"
-#include "skins/skins.h"
+#include "game/skins/skins.h"
 
 using vornak::fuzz::fail;
 

@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/files.h"
+#include "game/files.h"
 #include "core/i18n.h"
-#include "core/interfaces.h"
+#include "game/interfaces.h"
 #include "language.h"
 
 namespace vornak {

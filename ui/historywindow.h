@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "results/history.h"
+#include "game/results/history.h"
 
 class QComboBox;
 class QLabel;

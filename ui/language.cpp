@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QTranslator>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "preferences.h"
 
 namespace vornak {

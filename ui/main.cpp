@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "language.h"
 #include "mainwindow.h"
 #include "preferences.h"

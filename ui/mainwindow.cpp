@@ -7,7 +7,7 @@
 #include <QActionGroup>
 #include <QMenuBar>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "preferences.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"

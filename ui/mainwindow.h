@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "core/preferences.h"
-#include "core/scene.h"
-#include "play/motion.h"
+#include "game/play/motion.h"
+#include "game/preferences.h"
+#include "game/scene.h"
 #include "sounds.h"
 #include "thinker.h"
 

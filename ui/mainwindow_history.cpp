@@ -2,7 +2,7 @@
 // of the game may have added to it), in its window.
 #include <ctime>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "historywindow.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"

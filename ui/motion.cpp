@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "preferences.h"
 #include "tablewidget.h"

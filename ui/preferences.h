@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/preferences.h"
+#include "game/preferences.h"
 
 class QWidget;
 

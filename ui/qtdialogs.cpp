@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "windows.h"
 #include "language.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/interfaces.h"
+#include "game/interfaces.h"
 
 class QWidget;
 

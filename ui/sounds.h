@@ -9,7 +9,7 @@
 
 #include <array>
 
-#include "play/motion.h"
+#include "game/play/motion.h"
 
 class QSoundEffect;
 

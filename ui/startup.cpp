@@ -6,9 +6,9 @@
 #include <QPainter>
 
 #include "cardart.h"
-#include "core/game.h"
+#include "game/game.h"
 #include "picture.h"
-#include "skins/skins.h"
+#include "game/skins/skins.h"
 #include "thaifont.h"
 
 namespace vornak {

@@ -1,5 +1,5 @@
 #include "tablewidget.h"
-#include "play/motion.h"
+#include "game/play/motion.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -16,8 +16,8 @@
 
 #include "cardart.h"
 #include "picture.h"
-#include "core/game.h"
-#include "results/layout.h"
+#include "game/game.h"
+#include "game/results/layout.h"
 
 namespace vornak {
 

@@ -21,7 +21,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/scene.h"
+#include "game/scene.h"
 
 namespace vornak {
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "core/interfaces.h"
+#include "game/interfaces.h"
 
 namespace vornak {
 

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <array>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "language.h"
 #include "screenart.h"
 #include "windows_common.h"

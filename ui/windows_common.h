@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "core/scene.h"
+#include "game/scene.h"
 
 namespace vornak::ui {
 

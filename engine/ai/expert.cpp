@@ -8,7 +8,7 @@
 
 #include "ai/turn.h"
 #include "core/cards.h"
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 #include "rules/melds.h"
 #include "rules/scoring.h"
 

@@ -7,7 +7,7 @@
 
 #include "ai/decisions.h"
 #include "ai/expert.h"
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 #include "rules/darkknock.h"
 #include "rules/melds.h"
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <chrono>
 
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 
 namespace vornak::test {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 
 namespace vornak::test {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"
 #include "tablewidget.h"

@@ -23,7 +23,7 @@
 #include <random>
 #include <set>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "language.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"
@@ -283,7 +283,7 @@ private slots:
         int hints = 0;
         for (; events < 20000 && !ended; ++events) {
             const bool wasOver = game.RoundOver;
-            const std::pair<int, bool> turnPoint{game.Seats[0].CardCount(), game.DrawPhase};
+            const std::pair<int, bool> turnPoint{game.Seats[0].CardCount(), game.person.DrawPhase};
             if (game.seq.running() || (game.CurrentSeat != kHuman && !game.RoundOver)) {
                 window.advanceTime();
             } else if (game.hintAvailable() && hinted != turnPoint) {
@@ -293,7 +293,7 @@ private slots:
                 ++hints;
             } else if (game.RoundOver) {
                 QTest::mouseClick(handle, Qt::LeftButton, {}, table->mapTo(&window, QPoint(2, 2)));
-            } else if (game.DrawPhase) {
+            } else if (game.person.DrawPhase) {
                 auto* top = table->findChild<QWidget*>(
                     QStringLiteral("cardBack%1").arg(game.Seats[0].Cards.top()));
                 if (top && top->isVisible())
@@ -348,10 +348,10 @@ private slots:
             qInfo(
                 "stuck: round %d over %d seat %d draw %d seq %d discard-enabled %d mode %d%d%d%d "
                 "hint %s",
-                game.RoundNumber, game.RoundOver, game.CurrentSeat, game.DrawPhase,
-                game.seq.running(), game.scene.menus.mnuPlayDrawnCard.enabled, game.LayDownMode,
-                game.DiscardMode, game.ArrangeMode, game.PilePickMode,
-                game.scene.hintLine.caption.c_str());
+                game.RoundNumber, game.RoundOver, game.CurrentSeat, game.person.DrawPhase,
+                game.seq.running(), game.scene.menus.mnuPlayDrawnCard.enabled,
+                game.person.LayDownMode, game.person.DiscardMode, game.person.ArrangeMode,
+                game.person.PilePickMode, game.scene.hintLine.caption.c_str());
         QVERIFY2(ended, "the game did not end");
 
         // Every remark of the computer seats fits the hint line after the

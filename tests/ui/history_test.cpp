@@ -13,11 +13,11 @@
 
 #include <memory>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "historywindow.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"
-#include "results/history.h"
+#include "game/results/history.h"
 
 using namespace vornak;
 

@@ -14,7 +14,7 @@
 #include <memory>
 #include <random>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "rules/melds.h"
 #include "preferences.h"
@@ -95,7 +95,7 @@ struct Window {
     // Lets the game's time pass until the person is to play, or the round is over.
     void playOn() {
         for (int i = 0; i < 20000 && !game->RoundOver; ++i) {
-            if (personToMove() && game->DrawPhase) return;
+            if (personToMove() && game->person.DrawPhase) return;
             if (!window->advanceTime()) return;
         }
     }
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(t.table()->focusedCard(), card("7H"));
         t.key(Qt::Key_Return);  // take the pile from the 7 of hearts
         QCOMPARE(g.Seats[kHuman].CardCount(), 8);
-        QVERIFY(g.LayDownMode);
+        QVERIFY(g.person.LayDownMode);
 
         // Raise the run with the picked card: Space on each.
         t.key(Qt::Key_Down);
@@ -194,9 +194,9 @@ private slots:
             t.key(Qt::Key_Space);
         }
         // Esc lowers them again; raise them once more, and the third.
-        QCOMPARE(g.SelectionCount, 2);
+        QCOMPARE(g.person.SelectionCount, 2);
         t.key(Qt::Key_Escape);
-        QCOMPARE(g.SelectionCount, 0);
+        QCOMPARE(g.person.SelectionCount, 0);
         for (const char* c : {"5H", "6H", "7H"}) {
             QVERIFY(t.focusOn(card(c)));
             t.key(Qt::Key_Space);
@@ -215,7 +215,7 @@ private slots:
 
         // Discard the 3 of diamonds from the play menu.
         t.chooseFromPlayMenu(g.scene.menus.mnuPlayDrawnCard);
-        QVERIFY(g.DiscardMode);
+        QVERIFY(g.person.DiscardMode);
         QVERIFY(t.focusOn(card("3D")));
         t.key(Qt::Key_Return);
         QCOMPARE(g.Seats[0].PileCards.top(), card("3D"));
@@ -236,7 +236,7 @@ private slots:
         t.key(Qt::Key_Down);
         t.key(Qt::Key_Down);
         t.chooseFromPlayMenu(g.scene.menus.mnuPlayShowCard);
-        QVERIFY(g.LayDownMode);
+        QVERIFY(g.person.LayDownMode);
         for (const char* c : {"JC", "JD", "JS"}) {
             QVERIFY(t.focusOn(card(c)));
             t.key(Qt::Key_Space);
@@ -244,7 +244,7 @@ private slots:
         t.settle();
         QCOMPARE(g.Seats[kHuman].CardCount(), 1);
         t.chooseFromPlayMenu(g.scene.menus.mnuPlayDrawnCard);
-        QVERIFY(g.DiscardMode);
+        QVERIFY(g.person.DiscardMode);
         QVERIFY(t.focusOn(drawn));
         t.key(Qt::Key_Return);
         t.settle();
@@ -268,7 +268,7 @@ private slots:
                 Game& g = *t.game;
                 if (g.RoundOver && !g.seq.running()) {
                     t.key(Qt::Key_Return);
-                } else if (t.personToMove() && g.DrawPhase) {
+                } else if (t.personToMove() && g.person.DrawPhase) {
                     t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
                 } else if (t.personToMove() && g.scene.menus.mnuPlayDrawnCard.enabled) {
                     t.window->run([&g, &person] {
@@ -378,9 +378,9 @@ private slots:
                 QVERIFY(!g.seq.held());
             }
             // The person draws and discards whenever it is their turn.
-            if (t.personToMove() && g.DrawPhase)
+            if (t.personToMove() && g.person.DrawPhase)
                 t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
-            if (t.personToMove() && !g.DrawPhase) {
+            if (t.personToMove() && !g.person.DrawPhase) {
                 const int last = g.Seats[kHuman].Cards[g.Seats[kHuman].CardCount()];
                 t.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
                 t.window->run([&g, last] { g.cardDblClick(last); });
@@ -443,7 +443,7 @@ private slots:
                     }
                     const CardList& hand = g.Seats[kHuman].Cards;
                     const CardList& pile = g.Seats[0].PileCards;
-                    if (g.DrawPhase) {
+                    if (g.person.DrawPhase) {
                         // The stock, or a pile card with the hand cards of its meld.
                         if (backs == 1) {
                             QVERIFY(faces.empty());
@@ -473,10 +473,10 @@ private slots:
                             QCOMPARE(int(faces.size()), 1);
                     }
                     ++hints;
-                    if (phase == 1 || !g.DrawPhase) break;
+                    if (phase == 1 || !g.person.DrawPhase) break;
                     // Draw from the stock and ask again.
                     t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
-                    QVERIFY(!g.DrawPhase);
+                    QVERIFY(!g.person.DrawPhase);
                     for (int c = 1; c <= 52; ++c)
                         QVERIFY(!g.scene.cardFace[c].hinted && !g.scene.cardBack[c].hinted);
                 }

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
 #include "tablewidget.h"
@@ -136,13 +136,13 @@ private slots:
         QTest::mouseDClick(stockTop, Qt::LeftButton);
         QCOMPARE(g.Seats[kHuman].CardCount(), 8);
         QCOMPARE(g.Seats[kHuman].Cards.top(), parseCard("8H"));
-        QVERIFY(g.PlayMenuOn);
+        QVERIFY(g.person.PlayMenuOn);
 
         // Right-click a hand card: the play menu pops up and its show item
         // is chosen.
         QTest::mouseClick(threeH, Qt::RightButton, {}, edge(threeH));
         QCOMPARE(dialogs.popups, std::vector<PopupMenu>{PopupMenu::Play});
-        QVERIFY(g.LayDownMode);
+        QVERIFY(g.person.LayDownMode);
         QCOMPARE(g.scene.hintLine.caption, std::string("คลิ๊กที่ไพ่ในมือจำนวน 3 ใบ  เพื่อหงายไพ่"));
 
         // Click the run's cards: each stands raised until the third.
@@ -154,7 +154,7 @@ private slots:
             QTest::mouseClick(w, Qt::LeftButton, {}, edge(w));
             ++selected;
             if (selected < 3) {
-                QCOMPARE(g.SelectionCount, selected);
+                QCOMPARE(g.person.SelectionCount, selected);
                 QCOMPARE(g.Selection[static_cast<std::size_t>(selected)], parseCard(card));
                 QVERIFY(w->y() < rowTop);
             }

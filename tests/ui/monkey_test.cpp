@@ -25,7 +25,7 @@
 #include <memory>
 #include <random>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "historywindow.h"
 #include "invariants.h"
 #include "mainwindow.h"
@@ -273,7 +273,7 @@ class MonkeyTest : public QObject {
             return;
         }
         if (g.CurrentSeat != kHuman || g.seq.running()) return;
-        if (g.DrawPhase) {
+        if (g.person.DrawPhase) {
             QWidget* top = child(QStringLiteral("cardBack%1").arg(g.Seats[0].Cards.top()));
             if (!top || !top->isVisible()) return;
             ++cover_.draws;

@@ -13,7 +13,7 @@
 #include <memory>
 #include <sstream>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "core/observer.h"
 #include "mainwindow.h"
 #include "preferences.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "qtdialogs.h"
-#include "results/screens.h"
+#include "game/results/screens.h"
 
 namespace vornak {
 

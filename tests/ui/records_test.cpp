@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "qtdialogs.h"
 
 using namespace vornak;

@@ -15,7 +15,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"
 

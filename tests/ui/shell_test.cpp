@@ -14,7 +14,7 @@
 
 #include <memory>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "rules/melds.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"
@@ -492,7 +492,7 @@ private slots:
         }
         QVERIFY(card);
         f.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
-        QVERIFY(g.DiscardMode);
+        QVERIFY(g.person.DiscardMode);
         QWidget* face = f.child(QStringLiteral("cardFace%1").arg(card));
         pointerDoubleClick(face, QPoint(5, face->height() / 2));
         QVERIFY(g.RoundOver);
@@ -536,7 +536,7 @@ private slots:
         // titled "คำเตือน".
         f.window->run([&g] {
             g.CurrentSeat = kHuman;
-            g.DiscardMode = true;
+            g.person.DiscardMode = true;
             g.SetLayOffCards.assign({g.Seats[kHuman].Cards[1]});
             g.scene.cardFace[g.Seats[kHuman].Cards[1]].enabled = true;
         });

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "core/game.h"
-#include "core/silentdialogs.h"
+#include "game/game.h"
+#include "game/silentdialogs.h"
 #include "windows.h"
 
 using namespace vornak;

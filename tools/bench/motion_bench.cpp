@@ -17,10 +17,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "qtdialogs.h"
-#include "results/screens.h"
+#include "game/results/screens.h"
 
 using namespace vornak;
 
@@ -113,7 +113,8 @@ int main(int argc, char** argv) {
                 window.run([&game] { game.windowClick(); });
             else if (game.boundary() == SavePoint::PersonToPlay)
                 window.run([&game] { game.stockDblClick(game.Seats[0].Cards.top()); });
-            else if (game.CurrentSeat == kHuman && game.PlayMenuOn && !game.DiscardMode)
+            else if (game.CurrentSeat == kHuman && game.person.PlayMenuOn &&
+                     !game.person.DiscardMode)
                 window.run([&game] {
                     game.mnuPlayDrawnCard_Click();
                     game.cardDblClick(game.Seats[kHuman].Cards[1]);

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "core/game.h"
+#include "game/game.h"
 #include "mainwindow.h"
 #include "painted.h"
 #include "qtdialogs.h"

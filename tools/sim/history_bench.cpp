@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "results/history.h"
+#include "game/results/history.h"
 
 using namespace vornak;
 using Clock = std::chrono::steady_clock;

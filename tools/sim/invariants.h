@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "core/game.h"
+#include "game/game.h"
 
 namespace vornak::sim {
 

@@ -14,7 +14,7 @@ bool holds(const std::vector<int>& list, int code) {
 }
 
 bool selected(const Game& g, int code) {
-    for (int i = 1; i <= g.SelectionCount && i <= 3; ++i)
+    for (int i = 1; i <= g.person.SelectionCount && i <= 3; ++i)
         if (g.Selection[static_cast<std::size_t>(i)] == code) return true;
     return false;
 }
@@ -25,7 +25,7 @@ PersonPolicy::PersonPolicy(std::uint64_t seed) : rng_(seed ^ 0x9e3779b97f4a7c15U
 
 bool PersonPolicy::waiting(const Game& g) {
     return g.CurrentSeat == kHuman && !g.RoundOver && !g.seq.running() &&
-           (g.DrawPhase || g.PlayMenuOn);
+           (g.person.DrawPhase || g.person.PlayMenuOn);
 }
 
 bool PersonPolicy::chance(double p) {
@@ -53,14 +53,14 @@ std::vector<std::vector<int>> PersonPolicy::acceptedMelds(const Game& g, int mus
 }
 
 std::string PersonPolicy::act(Game& g) {
-    if (g.DrawPhase) return startTurn(g);
+    if (g.person.DrawPhase) return startTurn(g);
 
     SeatRec& me = g.Seats[kHuman];
     auto& menus = g.scene.menus;
 
     // The card taken from the pile goes into a meld before anything else.
     if (g.PickFromPile && isValidCard(g.PickedCard)) {
-        if (!g.LayDownMode) {
+        if (!g.person.LayDownMode) {
             g.mnuPlayShowCard_Click();
             return "menu show";
         }
@@ -95,7 +95,7 @@ std::string PersonPolicy::act(Game& g) {
         if (candidates.empty() || !(mustPlay || chance(0.9))) {
             turn_.layOffsDone = true;
         } else {
-            if (!g.LayDownMode) {
+            if (!g.person.LayDownMode) {
                 g.mnuPlayShowCard_Click();
                 return "menu show";
             }
@@ -133,7 +133,7 @@ std::string PersonPolicy::startTurn(Game& g) {
 }
 
 std::string PersonPolicy::selectMeld(Game& g) {
-    if (!g.LayDownMode) {
+    if (!g.person.LayDownMode) {
         g.mnuPlayShowCard_Click();
         return "menu show";
     }
@@ -150,7 +150,7 @@ std::string PersonPolicy::selectMeld(Game& g) {
         turn_.meld = melds[static_cast<std::size_t>(pickIndex(melds.size()))];
     }
     // A card selected earlier that is not part of this meld is put back first.
-    for (int i = 1; i <= g.SelectionCount && i <= 3; ++i) {
+    for (int i = 1; i <= g.person.SelectionCount && i <= 3; ++i) {
         const int c = g.Selection[static_cast<std::size_t>(i)];
         if (!holds(turn_.meld, c)) {
             g.cardMouseUp(c, 1);
@@ -159,7 +159,7 @@ std::string PersonPolicy::selectMeld(Game& g) {
     }
     for (int c : turn_.meld) {
         if (selected(g, c)) continue;
-        const bool last = g.SelectionCount == 2;
+        const bool last = g.person.SelectionCount == 2;
         g.cardMouseUp(c, 1);
         if (last) {
             const auto meld = turn_.meld;
@@ -177,7 +177,7 @@ std::string PersonPolicy::selectMeld(Game& g) {
 std::string PersonPolicy::discard(Game& g) {
     SeatRec& me = g.Seats[kHuman];
     auto& menus = g.scene.menus;
-    if (!g.DiscardMode) {
+    if (!g.person.DiscardMode) {
         if (!menus.mnuPlayDrawnCard.enabled && menus.mnuPlayArrangeCard.enabled &&
             turn_.failures < 6) {
             // The discard item is off while a dark knock is offered; the

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "game/game.h"
 
 namespace vornak::sim {
 

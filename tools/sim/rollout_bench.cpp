@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "ai/turn.h"
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 #include "rules/scoring.h"
 
 namespace {

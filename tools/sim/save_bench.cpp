@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "core/files.h"
-#include "core/game.h"
-#include "core/silentdialogs.h"
+#include "game/files.h"
+#include "game/game.h"
+#include "game/silentdialogs.h"
 
 using namespace vornak;
 

@@ -16,8 +16,8 @@
 #include <algorithm>
 
 #include "ai/turn.h"
-#include "core/files.h"
-#include "core/game.h"
+#include "game/files.h"
+#include "game/game.h"
 #include "invariants.h"
 #include "json.h"
 #include "logger.h"

@@ -214,8 +214,8 @@ TEST_F(Driver, LowStockMeldsAndLaysOffDownToTheLastCardThenKnocks) {
 TEST_F(Driver, TheHumanTurnBegins) {
     table("5H 9C", "2D 3D", "2H 3H", "3C 4C", "QH JD");
     g.CurrentSeat = 3;
-    g.DiscardMode = g.LayDownMode = g.ArrangeMode = g.PlayMenuOn = true;
-    g.SelectionCount = 2;
+    g.person.DiscardMode = g.person.LayDownMode = g.person.ArrangeMode = g.person.PlayMenuOn = true;
+    g.person.SelectionCount = 2;
     g.scene.blinkTimer.enabled = false;
     g.scene.menus.mnuPlayShowCard.enabled = true;
     g.turnTimerTick();
@@ -232,9 +232,10 @@ TEST_F(Driver, TheHumanTurnBegins) {
     EXPECT_GT(g.scene.cardBack[top].z, highestOther);
     EXPECT_TRUE(g.scene.cardFace[parseCard("QH")].enabled);
     EXPECT_TRUE(g.scene.cardFace[parseCard("JD")].enabled);
-    EXPECT_TRUE(g.DrawPhase && g.PilePickMode);
-    EXPECT_FALSE(g.DiscardMode || g.LayDownMode || g.ArrangeMode || g.PlayMenuOn);
-    EXPECT_EQ(g.SelectionCount, 0);
+    EXPECT_TRUE(g.person.DrawPhase && g.person.PilePickMode);
+    EXPECT_FALSE(g.person.DiscardMode || g.person.LayDownMode || g.person.ArrangeMode ||
+                 g.person.PlayMenuOn);
+    EXPECT_EQ(g.person.SelectionCount, 0);
     EXPECT_EQ(g.SelectedCard, 0);
     EXPECT_EQ(g.PileCountAtTurnStart, 2);
     EXPECT_FALSE(g.scene.menus.mnuPlayShowCard.enabled);
@@ -376,7 +377,7 @@ TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
     g.HintItem_Click();
     EXPECT_EQ(std::memcmp(&before.Seats, &g.table.Seats, sizeof before.Seats), 0);
     EXPECT_EQ(t.random.drawn, drawnBefore);  // the game's random numbers are its own
-    EXPECT_TRUE(g.DrawPhase);
+    EXPECT_TRUE(g.person.DrawPhase);
     EXPECT_EQ(g.scene.hintLine.caption.rfind(" คำแนะนำ : ", 0), 0u) << g.scene.hintLine.caption;
     std::vector<int> marked;
     for (int c = 1; c <= 52; ++c)
@@ -421,7 +422,7 @@ TEST_F(Driver, AfterTakingFromThePileTheHintLaysTheTakenCardDown) {
     g.CurrentSeat = 3;
     g.turnTimerTick();
     g.cardDblClick(parseCard("8S"));
-    ASSERT_TRUE(g.LayDownMode);
+    ASSERT_TRUE(g.person.LayDownMode);
     ASSERT_TRUE(g.Seats[4].Cards.contains(parseCard("8S")));
     g.HintItem_Click();
     std::vector<int> marked;

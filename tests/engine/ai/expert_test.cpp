@@ -11,7 +11,7 @@
 
 #include "ai/turn.h"
 #include "core/cards.h"
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 #include "rules/melds.h"
 #include "support/fakes.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ai/turn.h"
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 #include "support/fakes.h"
 
 namespace vornak {

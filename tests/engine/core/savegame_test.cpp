@@ -249,7 +249,7 @@ TEST(SavedGame, ValuesPlayRarelyChangesComeBackToo) {
     ASSERT_TRUE(applySavedGame(q.game, read.game));
     EXPECT_EQ(writeSavedGame(q.game, SavePoint::PersonToPlay), text);
     EXPECT_EQ(q.game.Players[2].Name, g.Players[2].Name);
-    EXPECT_TRUE(q.game.LayOffKindRun);
+    EXPECT_TRUE(q.game.person.LayOffKindRun);
     EXPECT_TRUE(q.game.scene.menus.RandomSkinItem.checked);
 }
 

@@ -1,5 +1,5 @@
 #include "play_fixture.h"
-#include "play/cardmoves.h"
+#include "rules/cardmoves.h"
 #include "rules/darkknock.h"
 
 namespace vornak::test {
@@ -166,7 +166,7 @@ TEST_F(EndOfTurn, MeldFedBySpetoDiscardCostsTheFeederOneK) {
     g.seq.runToEnd();
     EXPECT_FALSE(g.scene.flightTimer.enabled);
     EXPECT_EQ(g.FlightTicks, 20);
-    EXPECT_TRUE(g.LayDownDone);
+    EXPECT_TRUE(g.person.LayDownDone);
     EXPECT_EQ(g.Players[kHuman].RoundK[1], 0);
     EXPECT_EQ(handText(g.Seats[kHuman].PileCards), "2C 3C 4C");
 }

@@ -1,4 +1,4 @@
-#include "play/motion.h"
+#include "game/play/motion.h"
 
 #include "play_fixture.h"
 
@@ -49,7 +49,7 @@ TEST_F(Motion, ADrawTravelsFromTheStockAndIsHeard) {
     // Input waits for the card; the game's state is already the draw's.
     EXPECT_TRUE(g.inputBlocked());
     g.mnuPlayDrawnCard_Click();
-    EXPECT_FALSE(g.DiscardMode);
+    EXPECT_FALSE(g.person.DiscardMode);
 
     const CardPicture& face = g.scene.cardFace[c];
     int left = 0, top = 0;
@@ -68,7 +68,7 @@ TEST_F(Motion, ADrawTravelsFromTheStockAndIsHeard) {
 
     // The discard: onto the pile, heard as such.
     g.mnuPlayDrawnCard_Click();
-    ASSERT_TRUE(g.DiscardMode);
+    ASSERT_TRUE(g.person.DiscardMode);
     g.cardDblClick(parseCard("JS"));
     g.seq.runToEnd();
     motion.settle();

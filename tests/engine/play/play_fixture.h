@@ -37,8 +37,8 @@ protected:
         t.setHand(kHuman, hand);
         if (g.Seats[0].CardCount() == 0) t.setHand(0, "2D 3D 4D 5D 6D");
         g.CurrentSeat = kHuman;
-        g.PlayMenuOn = true;
-        g.DrawPhase = g.PilePickMode = false;
+        g.person.PlayMenuOn = true;
+        g.person.DrawPhase = g.person.PilePickMode = false;
         g.scene.menus.mnuPlayArrangeCard.enabled = true;
         g.scene.menus.mnuPlayShowCard.enabled = true;
         g.scene.menus.mnuPlayDrawnCard.enabled = true;

@@ -34,7 +34,7 @@ protected:
         for (int p = 1; p <= pile.count; ++p) {
             if (!CanPickFromPile(g.table, p)) continue;
             g.cardDblClick(pile[p]);
-            if (!g.LayDownMode) return false;
+            if (!g.person.LayDownMode) return false;
             const CardList& h = g.Seats[kHuman].Cards;
             for (int i = 1; i <= h.count; ++i)
                 for (int j = i + 1; j <= h.count; ++j)
@@ -70,7 +70,7 @@ TEST_F(Playout, CardsStayInOnePlace) {
         expectEveryCardOnce(0);
         int step = 0;
         for (; step < 400 && !g.RoundOver; ++step) {
-            if (g.CurrentSeat == kHuman && g.DrawPhase) {
+            if (g.CurrentSeat == kHuman && g.person.DrawPhase) {
                 humanTurn();
             } else {
                 ASSERT_TRUE(g.scene.turnTimer.enabled) << "step " << step;

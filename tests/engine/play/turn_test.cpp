@@ -21,8 +21,8 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     EXPECT_TRUE(menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(hand(), "3H 7C 9D JS 4S 8H 2D 8C");
     EXPECT_EQ(g.Seats[0].CardCount(), 3);
-    EXPECT_FALSE(g.DrawPhase);
-    EXPECT_TRUE(g.PlayMenuOn);
+    EXPECT_FALSE(g.person.DrawPhase);
+    EXPECT_TRUE(g.person.PlayMenuOn);
     EXPECT_FALSE(g.scene.cardBack[parseCard("8C")].visible);
     EXPECT_FALSE(g.scene.cardFace[parseCard("10C")].enabled);
     EXPECT_TRUE(g.scene.cardFace[parseCard("8C")].enabled);
@@ -35,7 +35,7 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     chooseOnPopup(PopupMenu::Play, [this] { g.mnuPlayDrawnCard_Click(); });
     g.cardMouseUp(parseCard("3H"), 2);
     ASSERT_EQ(dialogs.popups.size(), 2u);
-    EXPECT_TRUE(g.DiscardMode);
+    EXPECT_TRUE(g.person.DiscardMode);
     EXPECT_EQ(g.scene.hintLine.caption, "ดับเบิ้ลคลิ๊ก..ไพ่ในมือใบที่จะทิ้งเข้าวง");
 
     dblClick("9D");
@@ -46,7 +46,7 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     EXPECT_TRUE(g.scene.turnTimer.enabled);
     EXPECT_FALSE(g.RoundOver);
     EXPECT_EQ(g.CurrentSeat, 0);  // the driver steps on to seat 1
-    EXPECT_FALSE(g.PlayMenuOn);
+    EXPECT_FALSE(g.person.PlayMenuOn);
     EXPECT_FALSE(menus.mnuPlayArrangeCard.enabled);
     EXPECT_FALSE(menus.mnuPlayDrawnCard.enabled);
     for (int c = 1; c <= 52; ++c) EXPECT_FALSE(g.scene.cardFace[c].enabled) << c;
@@ -74,12 +74,13 @@ TEST_F(Turn, ANewGameEndsThePersonsTurn) {
     ASSERT_EQ(g.CurrentSeat, kHuman);
     g.stockDblClick(g.Seats[0].Cards.top());
     g.mnuPlayDrawnCard_Click();
-    ASSERT_TRUE(g.DiscardMode);
+    ASSERT_TRUE(g.person.DiscardMode);
     g.EndScoreEasy_Click(2);
     g.mnuPlayDrawnCard_Click();
     g.mnuPlayShowCard_Click();
     g.mnuPlayArrangeCard_Click();
-    EXPECT_FALSE(g.DiscardMode || g.LayDownMode || g.ArrangeMode || g.PlayMenuOn);
+    EXPECT_FALSE(g.person.DiscardMode || g.person.LayDownMode || g.person.ArrangeMode ||
+                 g.person.PlayMenuOn);
     g.cardDblClick(g.Seats[kHuman].Cards[1]);
     EXPECT_EQ(g.Seats[kHuman].CardCount(), 7);
     EXPECT_EQ(g.Seats[0].PileCount(), 1);
@@ -96,8 +97,8 @@ TEST_F(Turn, PickRefusedLeavesEverythingAsItWas) {
     EXPECT_EQ(pile(), "KC 5D");
     EXPECT_EQ(g.Seats[kHuman].CardCount(), 7);
     EXPECT_EQ(g.PickIndex, 0);
-    EXPECT_TRUE(g.PilePickMode);
-    EXPECT_TRUE(g.DrawPhase);
+    EXPECT_TRUE(g.person.PilePickMode);
+    EXPECT_TRUE(g.person.DrawPhase);
 }
 
 TEST_F(Turn, PickMustBeMeldedBeforeTheDiscard) {
@@ -108,8 +109,8 @@ TEST_F(Turn, PickMustBeMeldedBeforeTheDiscard) {
     EXPECT_EQ(hand(), "4D 9C 9H 9S JS 8H 2S 5D 6D");
     EXPECT_EQ(g.PickIndex, 2);
     EXPECT_TRUE(g.PickFromPile);
-    EXPECT_TRUE(g.LayDownMode);
-    EXPECT_FALSE(g.DrawPhase);
+    EXPECT_TRUE(g.person.LayDownMode);
+    EXPECT_FALSE(g.person.DrawPhase);
     EXPECT_TRUE(g.Seats[kHuman].HasLaidDown);
     EXPECT_FALSE(g.scene.menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(g.scene.hintLine.caption, "คลิ๊กเลือกไพ่ในมือจำนวน 3 ใบ ที่จะหงาย");
@@ -118,7 +119,7 @@ TEST_F(Turn, PickMustBeMeldedBeforeTheDiscard) {
     click("9C 9H 9S");
     EXPECT_EQ(lastMessage(), "ไพ่ชุดที่คุณหงายไม่ถูกต้อง กรุณาเลือกชุดใหม่ หรือ ทิ้งไพ่");
     EXPECT_EQ(g.Seats[kHuman].PileCount(), 0);
-    EXPECT_EQ(g.SelectionCount, 0);
+    EXPECT_EQ(g.person.SelectionCount, 0);
 
     // Nor may a card be laid off before the picked card is melded.
     dialogs.messages.clear();
@@ -152,7 +153,7 @@ TEST_F(Turn, SelectionRaisesAndSecondClickPutsBack) {
     EXPECT_EQ(nine.top, row - 200);
     g.cardMouseUp(parseCard("9C"), 1);
     EXPECT_EQ(nine.top, row);
-    EXPECT_EQ(g.SelectionCount, 0);
+    EXPECT_EQ(g.person.SelectionCount, 0);
 }
 
 TEST_F(Turn, LayOffRefusedWithAndWithoutAKind) {
@@ -228,7 +229,7 @@ TEST_F(Turn, DiscardWarningsAskBeforeDiscarding) {
     EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::OkCancel);
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(g.scene.hintLine.caption, "เลือกไพ่ใบใหม่ที่จะทิ้งเข้าสู่วงใบใหม่");
-    EXPECT_TRUE(g.DiscardMode);
+    EXPECT_TRUE(g.person.DiscardMode);
     EXPECT_EQ(pile(), "2C");
 
     dialogs.messageAnswers = {MsgResult::Cancel};
@@ -254,7 +255,7 @@ TEST_F(Turn, ArrangeSwapsTwoCards) {
     inPlay("3H 9C JS KD");
     g.Seats[kHuman].HasLaidDown = true;  // no automatic arranging
     g.mnuPlayArrangeCard_Click();
-    EXPECT_TRUE(g.ArrangeMode);
+    EXPECT_TRUE(g.person.ArrangeMode);
     CardPicture& three = g.scene.cardFace[parseCard("3H")];
     const int row = three.top;
     g.cardMouseUp(parseCard("3H"), 1);
@@ -264,7 +265,7 @@ TEST_F(Turn, ArrangeSwapsTwoCards) {
     g.cardMouseUp(parseCard("9C"), 1);
     g.cardMouseUp(parseCard("9C"), 1);
     EXPECT_EQ(hand(), "KD 9C JS 3H");
-    EXPECT_FALSE(g.ArrangeFirstChosen);
+    EXPECT_FALSE(g.person.ArrangeFirstChosen);
 }
 
 TEST_F(Turn, DrawSteeringSwapsOnAnOddWalk) {
@@ -299,7 +300,7 @@ TEST_F(Turn, DrawSteeringSwapsOnAnOddWalk) {
 
 TEST_F(Turn, DarkKnockOfferedTakenAndDeclined) {
     inPlay("3H 4H 5H 9C 9D 9S KC 6H");
-    g.ArrangeMode = true;
+    g.person.ArrangeMode = true;
     g.Seats[kHuman].StillClosed = true;
     g.Seats[kHuman].HasLaidDown = false;
     g.scene.menus.mnuPlayShowCard.enabled = false;
@@ -325,7 +326,7 @@ TEST_F(Turn, DarkKnockPlayedToTheEnd) {
     inPlay("3H 4H 5H 9C 9D 9S 6H KC");
     g.Seats[kHuman].StillClosed = true;
     g.Seats[kHuman].HasLaidDown = false;
-    g.ArrangeMode = true;
+    g.person.ArrangeMode = true;
     click("KC KC");  // offers the dark knock
     ASSERT_TRUE(g.Seats[kHuman].DarkKnocked);
     g.mnuPlayShowCard_Click();

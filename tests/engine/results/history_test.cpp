@@ -13,8 +13,8 @@
 #include <sstream>
 #include <thread>
 
-#include "results/history.h"
-#include "results/historygame.h"
+#include "game/results/history.h"
+#include "game/results/historygame.h"
 #include "support/fakes.h"
 
 namespace vornak::test {

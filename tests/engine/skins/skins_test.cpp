@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "skins/skins.h"
+#include "game/skins/skins.h"
 #include "support/fakes.h"
 
 namespace vornak::test {

@@ -1,0 +1,388 @@
+// The card moves on the table: the draw, the pick from the pile, the
+// lay-down with its speto penalty, the lay-off, the end of the turn with the
+// knock and the fool, the dark knock.
+#include "rules/cardmoves.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "core/cards.h"
+#include "core/report.h"
+#include "rules/melds.h"
+
+namespace vornak {
+
+namespace {
+
+constexpr int kMaxMeldGroups = 20;  // MeldStarts holds entries 1..20
+
+bool validSeat(int seat) {
+    return seat >= 1 && seat <= 4;
+}
+
+SeatRec& seatOf(Table& t, int seat) {
+    return t.Seats[static_cast<std::size_t>(seat)];
+}
+
+// Every meld or lay-off opens a group of the seat's laid cards.
+void openGroup(SeatRec& me) {
+    ++me.MeldCount;
+    const int g = me.MeldCount;
+    if (g >= 1 && g <= kMaxMeldGroups) me.MeldStarts[static_cast<std::size_t>(g)] = me.PileCount();
+}
+
+using FeedFlags = std::array<bool, 5>;
+using FeedMember = FeedFlags Table::*;
+
+// One row of the feed table: discarding `discard` while `pileCard` lies in
+// the pile hands the next seat two cards of a speto meld.
+struct FeedRule {
+    int discard;
+    std::array<int, 4> pileCards;     // 0 ends the list
+    std::array<FeedMember, 2> flags;  // nullptr when only one
+};
+
+const std::array<FeedRule, 23> kFeedRules = {{
+    {1, {2, 3, 0, 0}, {&Table::FeedsClubsRun, nullptr}},
+    {1, {14, 27, 40, 0}, {&Table::FeedsTwos, nullptr}},
+    {2, {1, 2, 3, 0}, {&Table::FeedsClubsRun, nullptr}},
+    {3, {1, 2, 3, 0}, {&Table::FeedsClubsRun, nullptr}},
+    {14, {1, 14, 27, 40}, {&Table::FeedsTwos, nullptr}},
+    {27, {1, 14, 27, 40}, {&Table::FeedsTwos, nullptr}},
+    {40, {1, 14, 27, 40}, {&Table::FeedsTwos, nullptr}},
+    {11, {11, 24, 37, 50}, {&Table::FeedsQueens, nullptr}},
+    {24, {11, 24, 37, 50}, {&Table::FeedsQueens, nullptr}},
+    {37, {11, 24, 37, 50}, {&Table::FeedsQueens, nullptr}},
+    {48, {49, 50, 0, 0}, {&Table::FeedsTenToQueen, nullptr}},
+    {49, {48, 0, 0, 0}, {&Table::FeedsTenToQueen, nullptr}},
+    {49, {50, 0, 0, 0}, {&Table::FeedsTenToQueen, &Table::FeedsJackToKing}},
+    {49, {51, 0, 0, 0}, {&Table::FeedsJackToKing, nullptr}},
+    {50, {48, 0, 0, 0}, {&Table::FeedsTenToQueen, nullptr}},
+    {50, {49, 0, 0, 0}, {&Table::FeedsTenToQueen, &Table::FeedsJackToKing}},
+    {50, {51, 0, 0, 0}, {&Table::FeedsJackToKing, &Table::FeedsQueenToAce}},
+    {50, {52, 0, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
+    {50, {11, 24, 37, 0}, {&Table::FeedsQueens, nullptr}},
+    {51, {49, 0, 0, 0}, {&Table::FeedsJackToKing, nullptr}},
+    {51, {50, 0, 0, 0}, {&Table::FeedsJackToKing, &Table::FeedsQueenToAce}},
+    {51, {52, 0, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
+    {52, {50, 51, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
+}};
+
+bool listed(const std::array<int, 4>& codes, int code) {
+    return code != 0 && std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+// The seat before `seat` in the direction of play.
+int previousSeat(int seat, bool forward) {
+    if (forward) return seat == 1 ? 4 : seat - 1;
+    return seat == 4 ? 1 : seat + 1;
+}
+
+}  // namespace
+
+void DealCards(Table& t, const std::array<int, 53>& deck, int favoured) {
+    for (std::size_t i = 1; i <= 4; ++i) {
+        t.FeedsClubsRun[i] = t.FeedsTwos[i] = t.FeedsQueens[i] = false;
+        t.FeedsTenToQueen[i] = t.FeedsJackToKing[i] = t.FeedsQueenToAce[i] = false;
+        SeatRec& seat = t.Seats[i];
+        seat.Cards.clear();
+        seat.PileCards.clear();
+        seat.DarkKnocked = false;
+        seat.Knocked = false;
+        seat.HasLaidDown = false;
+        seat.StillClosed = true;
+        seat.MeldCount = 0;
+        seat.MeldStarts.fill(0);
+        seat.K = 0;
+        seat.Fooled = seat.GotFool = false;
+    }
+    t.RoundOver = false;
+    t.PickFromPile = false;
+    t.SetLayOffCards.clear();
+    t.RunLayOffCards.clear();
+    t.TakenFromPile.fill(0);
+
+    if (favoured >= 1 && favoured <= 4)
+        for (std::size_t k = 1; k <= 7; ++k) seatOf(t, favoured).Cards.push(deck[45 + k]);
+    int n = 0;
+    for (int s = 1; s <= 4; ++s) {
+        if (s == favoured) continue;
+        if (++n > 3) break;
+        for (int k = 1; k <= 7; ++k)
+            seatOf(t, s).Cards.push(deck[static_cast<std::size_t>((n - 1) * 7 + k)]);
+    }
+    SeatRec& table = t.Seats[0];
+    table.PileCards.clear();
+    table.PileCards.push(deck[22]);
+    table.Cards.clear();
+    for (std::size_t j = 1; j <= 23; ++j) table.Cards.push(deck[22 + j]);
+}
+
+int StartTurn(Table& t) {
+    t.DarkKnockReady = false;
+    t.PickFromPile = false;
+    t.PickIndex = 0;
+    t.PileCountAtTurnStart = t.Seats[0].PileCount();
+    t.PickedCard = 0;
+    t.SelectedCard = 1;
+
+    t.CurrentSeat += t.TurnForward ? 1 : -1;
+    // The end of turn wraps the seat at the ends of the range; should it not
+    // have, go round the table all the same.
+    if (t.CurrentSeat > 4) t.CurrentSeat = 1;
+    if (t.CurrentSeat < 1) t.CurrentSeat = 4;
+    return t.CurrentSeat;
+}
+
+int DrawCard(Table& t, int seat, const Level& level, Random& random, GameObserver* observer) {
+    if (!validSeat(seat)) return 0;
+    SeatRec& stock = t.Seats[0];
+    SeatRec& me = seatOf(t, seat);
+    if (stock.CardCount() < 1) return 0;  // an empty stock ends the round before any draw
+
+    int& top = stock.Cards[stock.CardCount()];
+    // Draw steering: depending on the level, the person's draw may be swapped
+    // with the card below it once for every pair of hand cards the candidate
+    // does not meld with. Every swap exchanges the two top stock cards again,
+    // so only the parity of the walk matters.
+    if (seat == kHuman && stock.CardCount() >= 4) {
+        const int r = static_cast<int>(9 * drawFor(random, "draw steering") + 1);
+        if (r <= level.drawHelp) {
+            int& below = stock.Cards[stock.CardCount() - 1];
+            for (int i = 1; i <= me.CardCount(); ++i)
+                for (int j = i + 1; j <= me.CardCount(); ++j)
+                    if (!IsSet(t, seat, top, me.Cards[i], me.Cards[j]) &&
+                        !IsRun(t, seat, top, me.Cards[i], me.Cards[j]))
+                        std::swap(top, below);
+        }
+    }
+
+    const int candidate = top;
+    top = 0;
+    --stock.CardCount();
+    if (isValidCard(candidate)) me.Cards.push(candidate);
+    if (observer) report(observer, {"draw", seat, {candidate}, 0, ""});
+    return candidate;
+}
+
+void TakeFromPile(Table& t, int seat, GameObserver* observer) {
+    if (!validSeat(seat)) return;
+    SeatRec& pile = t.Seats[0];
+    SeatRec& me = seatOf(t, seat);
+    const int n = pile.PileCount();
+    if (t.PickIndex < 1 || t.PickIndex > n) return;
+
+    GameAction taken{"pick", seat, {}, t.PickIndex, ""};
+    for (int k = t.PickIndex; k <= n; ++k) {
+        if (observer) taken.cards.push_back(pile.PileCards[k]);
+        const int c = pile.PileCards[k];
+        if (isValidCard(c)) {
+            for (auto& mask : t.TakenFromPile) mask &= ~(std::uint64_t{1} << c);
+            t.TakenFromPile[static_cast<std::size_t>(seat)] |= std::uint64_t{1} << c;
+        }
+        me.Cards.push(pile.PileCards[k]);
+        pile.PileCards[k] = 0;
+    }
+    pile.PileCount() = t.PickIndex - 1;
+    report(observer, taken);
+}
+
+int PenaliseFeeders(Table& t, int seat) {
+    SortSelection(t.Selection);
+    const int s1 = t.Selection[1], s2 = t.Selection[2], s3 = t.Selection[3];
+    int penalised = 0;
+    for (std::size_t k = 1; k <= 4; ++k) {
+        if (static_cast<int>(k) == seat) continue;
+        bool* matched = nullptr;
+        if (t.FeedsClubsRun[k] && s1 == 1 && s2 == 2)
+            matched = &t.FeedsClubsRun[k];
+        else if (t.FeedsTwos[k] && s1 == 1 && (s2 == 14 || s2 == 27))
+            matched = &t.FeedsTwos[k];
+        else if (t.FeedsQueens[k] && s3 == 50 && (s1 == 11 || s1 == 24))
+            matched = &t.FeedsQueens[k];
+        else if (t.FeedsTenToQueen[k] && s1 == 48 && s2 == 49)
+            matched = &t.FeedsTenToQueen[k];
+        else if (t.FeedsJackToKing[k] && s1 == 49 && s2 == 50)
+            matched = &t.FeedsJackToKing[k];
+        else if (t.FeedsQueenToAce[k] && s1 == 50 && s2 == 51)
+            matched = &t.FeedsQueenToAce[k];
+        if (matched == nullptr) continue;
+        --t.Seats[k].K;
+        *matched = false;
+        penalised |= 1 << k;
+    }
+    return penalised;
+}
+
+void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
+    if (!validSeat(seat)) return;
+    SeatRec& me = seatOf(t, seat);
+
+    // Take the three cards out of the hand, keeping the order of the rest.
+    // Only cards really in the hand reach the table: a card is never in two
+    // places.
+    CardList rest;
+    std::array<int, 3> taken{};
+    int takenCount = 0;
+    std::array<bool, 4> used{};
+    for (int i = 1; i <= me.CardCount(); ++i) {
+        const int c = me.Cards[i];
+        bool inMeld = false;
+        for (std::size_t s = 1; s <= 3 && !inMeld; ++s) {
+            if (!used[s] && c == t.Selection[s] && isValidCard(c)) {
+                used[s] = true;
+                inMeld = true;
+            }
+        }
+        if (inMeld)
+            taken[static_cast<std::size_t>(takenCount++)] = c;
+        else
+            rest.push(c);
+    }
+    SortSelection(t.Selection);
+    for (int i = 0; i + 1 < takenCount; ++i)
+        for (int j = i + 1; j < takenCount; ++j)
+            if (taken[static_cast<std::size_t>(i)] > taken[static_cast<std::size_t>(j)])
+                std::swap(taken[static_cast<std::size_t>(i)], taken[static_cast<std::size_t>(j)]);
+    for (int i = 0; i < takenCount; ++i) me.PileCards.push(taken[static_cast<std::size_t>(i)]);
+    me.Cards = rest;
+    if (observer)
+        observer->action(
+            {"meld", seat, std::vector<int>(taken.begin(), taken.begin() + takenCount), 0, ""});
+    openGroup(me);
+}
+
+void LayDownSelection(Table& t, int seat, GameObserver* observer) {
+    PenaliseFeeders(t, seat);
+    MoveMeldToTable(t, seat, observer);
+    AddLayOffTargets(t, t.Selection);
+}
+
+int LayOff(Table& t, int seat, GameObserver* observer) {
+    if (!validSeat(seat)) return 0;
+    SeatRec& me = seatOf(t, seat);
+    const int pos = t.LayOffPos;
+    if (pos < 1 || pos > me.CardCount()) return 0;
+
+    const int c = me.Cards[pos];
+    me.PileCards.push(c);
+    me.Cards[pos] = me.Cards[me.CardCount()];
+    me.Cards[me.CardCount()] = 0;
+    --me.CardCount();
+    if (observer) report(observer, {"layoff", seat, {c}, pos, t.LayOffOnRun ? "run" : "set"});
+    openGroup(me);
+    if (t.LayOffOnRun) AddRunLayOffNeighbours(t, c);
+    return c;
+}
+
+TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
+    TurnEnd e;
+    if (!validSeat(seat)) return e;
+    SeatRec& me = seatOf(t, seat);
+    SeatRec& table = t.Seats[0];
+
+    t.RoundOver = false;
+
+    // The discard (or the last card, turned down) goes onto the pile.
+    int d = 0;
+    if (me.CardCount() >= 1) {
+        const int pos = std::clamp(t.SelectedCard, 1, me.CardCount());
+        d = me.Cards[pos];
+        for (int i = pos; i < me.CardCount(); ++i) me.Cards[i] = me.Cards[i + 1];
+        me.Cards[me.CardCount()] = 0;
+        --me.CardCount();
+        table.PileCards.push(d);
+        me.Discarded = true;
+        e.card = d;
+        e.pos = pos;
+        if (observer) report(observer, {"discard", seat, {d}, pos, ""});
+
+        // Statistics: a discard that completes a meld with two pile cards,
+        // and a discard that could have been laid off.
+        std::uint64_t below = 0;  // the pile under the discard
+        for (int i = 1; i <= table.PileCount() - 1; ++i)
+            if (isValidCard(table.PileCards[i])) below |= std::uint64_t{1} << table.PileCards[i];
+        e.ontoThree = table.PileCount() >= 3 && meldsWithTwoOf(t, seat, d, below);
+        e.dummy = IsDummyCard(t, d);
+    }
+
+    // The turn driver steps the seat on; wrap at the ends of the range.
+    if (t.TurnForward && seat == 4) t.CurrentSeat = 0;
+    if (!t.TurnForward && seat == 1) t.CurrentSeat = 5;
+
+    const bool handEmpty = me.CardCount() == 0;
+    e.knocked = handEmpty;
+    // A dark knock offered to the person and not taken is withdrawn.
+    if (!handEmpty) me.DarkKnocked = false;
+
+    if (!handEmpty && table.CardCount() > 0) {
+        // Normal end of turn: this seat's feed flags are renewed from its discard.
+        const auto s = static_cast<std::size_t>(seat);
+        for (FeedMember f :
+             {&Table::FeedsClubsRun, &Table::FeedsTwos, &Table::FeedsQueens,
+              &Table::FeedsTenToQueen, &Table::FeedsJackToKing, &Table::FeedsQueenToAce})
+            (t.*f)[s] = false;
+        auto give = [&](FeedMember f) {
+            if (f == nullptr) return;
+            (t.*f).fill(false);
+            (t.*f)[s] = true;
+        };
+        for (int k = 1; k <= table.PileCount() - 1; ++k) {
+            const int c = table.PileCards[k];
+            for (const FeedRule& rule : kFeedRules) {
+                if (rule.discard != d || !listed(rule.pileCards, c)) continue;
+                give(rule.flags[0]);
+                give(rule.flags[1]);
+            }
+        }
+    } else if (!handEmpty) {
+        // The stock is empty: the round ends without a knock.
+        t.RoundOver = true;
+    } else {
+        t.RoundOver = true;
+        if (d == kTwoOfClubs || d == kQueenOfSpades) ++me.K;
+        if (me.StillClosed) {
+            me.DarkKnocked = true;
+            me.Knocked = false;
+        } else {
+            me.Knocked = true;
+            me.DarkKnocked = false;
+        }
+        if (observer) report(observer, {"knock", seat, {d}, 0, me.DarkKnocked ? "dark" : "knock"});
+        if (t.PickIndex == 1) ++me.K;
+        // The fool: the knock came straight from the previous seat's discard.
+        if (t.PickIndex >= 1 && t.PickIndex == t.PileCountAtTurnStart) {
+            seatOf(t, previousSeat(seat, t.TurnForward)).Fooled = true;
+            me.GotFool = true;
+            t.TurnForward = !t.TurnForward;
+        }
+    }
+
+    if (me.HasLaidDown) me.StillClosed = false;
+    return e;
+}
+
+void PrepareDarkKnock(Table& t, int seat) {
+    if (!validSeat(seat)) return;
+    SeatRec& s = seatOf(t, seat);
+    s.Knocked = false;
+    s.DarkKnocked = true;
+    const int h = s.Cards[8];
+    s.PileCards.clear();
+    for (int i = 1; i <= 7; ++i) s.PileCards.push(s.Cards[i]);
+    s.Cards.clear();
+    s.Cards.push(h);
+    t.RoundOver = true;
+}
+
+void SortPileCards(Table& t, int seat) {
+    if (seat < 0 || seat > 4) return;
+    CardList& pile = seatOf(t, seat).PileCards;
+    for (int i = 1; i < pile.count; ++i)
+        for (int j = i + 1; j <= pile.count; ++j)
+            if (pile[i] > pile[j]) std::swap(pile[i], pile[j]);
+}
+
+}  // namespace vornak
