@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "review/record.h"
+
 namespace vornak {
 
 // A player across the rounds of a game (seats 1..4).
@@ -51,6 +53,7 @@ struct Match {
     std::string PlayerName;
     std::string FinalTime;
     std::array<PlayLogRec, 5> PlayLogs;
+    RoundLog Log;  // the rounds' moves, for looking back on them (review/record.h)
 };
 
 }  // namespace vornak
