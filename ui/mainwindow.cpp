@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "review.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,6 +40,7 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
     });
 
     buildMenus();
+    review_ = new ReviewEntry(game_, table_, this);
     dialogs_.setParent(this);
     dialogs_.setGame(&game_);
     dialogs_.setPopupMenus(playMenu_, layOffKindMenu_, skinMenu_);
@@ -228,6 +230,7 @@ void MainWindow::syncShown() {
     }
     table_->sync();
     syncMenus();
+    if (review_) review_->sync();
 }
 
 void MainWindow::syncTimers() {

@@ -20,6 +20,7 @@ namespace vornak {
 class Game;
 class QtDialogs;
 class TableWidget;
+class ReviewEntry;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -36,6 +37,7 @@ public:
     void syncShown();
 
     TableWidget* table() const { return table_; }
+    ReviewEntry* review() const { return review_; }
     QMenu* playMenu() const { return playMenu_; }
     QMenu* layOffKindMenu() const { return layOffKindMenu_; }
     QMenu* skinMenu() const { return skinMenu_; }
@@ -111,6 +113,7 @@ private:
     PreferencesEditor preferencesEditor_;
     std::vector<std::function<void()>> pendingThoughts_;  // came while a dialog was open
     WorkerThinker thinker_;
+    ReviewEntry* review_ = nullptr;  // the ways into the round review (review.h)
 };
 
 }  // namespace vornak

@@ -102,6 +102,7 @@ std::optional<RoundReview> RoundReview::of(const RoundRecord& record) {
         p.seat = s.seat;
         p.said = s.said;
         p.move = describeStep(s, record.names[at(s.seat)]);
+        p.cards = s.cards;
         r.positions_.push_back(p);
 
         const bool turnStart = newTurn;

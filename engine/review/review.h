@@ -15,12 +15,13 @@
 namespace vornak {
 
 struct ReviewPosition {
-    Table table;        // every card where it lay once the move was made
-    int step = -1;      // the record's step (-1: the deal)
-    int seat = 0;       // who moved (0: the deal)
-    std::string said;   // the narration line the table showed
-    std::string move;   // the move in words, with its cards
-    int decision = -1;  // the person's decision made from this position, -1 for none
+    Table table;             // every card where it lay once the move was made
+    int step = -1;           // the record's step (-1: the deal)
+    int seat = 0;            // who moved (0: the deal)
+    std::string said;        // the narration line the table showed
+    std::string move;        // the move in words, with its cards
+    std::vector<int> cards;  // the cards the move moved
+    int decision = -1;       // the person's decision made from this position, -1 for none
 };
 
 struct ReviewDecision {
