@@ -277,7 +277,7 @@ void ReviewWindow::showPosition() {
     if (p.decision >= 0) {
         const auto i = static_cast<std::size_t>(p.decision);
         verdict_->setText(
-            tx("คุณ: %1 — %2").arg(q(review_.playedText(i)), q(review_.preferredText(i))));
+            tx("ตาถัดไป คุณ%1 — %2").arg(q(review_.playedText(i)), q(review_.preferredText(i))));
     } else {
         verdict_->clear();
     }

@@ -2,7 +2,9 @@
 // from the notebook, stepped by keys, its mistakes listed first once the
 // evaluation is done, and closed while it still thinks.
 //
-// VORNAK_REVIEW_SHOT=file.png also writes the review window as it stands.
+// VORNAK_REVIEW_SHOT=file.png also writes the review window as it stands
+// (VORNAK_REVIEW_LANG=en: in English; VORNAK_REVIEW_HOLD=ms keeps it shown
+// that long first, for a screen shot of the whole screen).
 #include <QApplication>
 #include <QListWidget>
 #include <QProgressBar>
@@ -14,6 +16,7 @@
 
 #include "ai/turn.h"
 #include "core/game.h"
+#include "language.h"
 #include "mainwindow.h"
 #include "quiet_dialogs.h"
 #include "review.h"
@@ -36,6 +39,8 @@ class ReviewTest : public QObject {
                         (dir.path() + "/records.dat").toStdString()};
             game = std::make_unique<Game>(dialogs, random, paths);
             game->ProgramStart();
+            const QString lang = qEnvironmentVariable("VORNAK_REVIEW_LANG");
+            if (!lang.isEmpty()) applyLanguage(lang);
             window = std::make_unique<MainWindow>(*game, dialogs);
             window->resize(1188, 831 + 30);
             window->show();
@@ -115,7 +120,11 @@ private slots:
         QCOMPARE(w->review().current().decision, static_cast<int>(i));
 
         const QString shot = qEnvironmentVariable("VORNAK_REVIEW_SHOT");
-        if (!shot.isEmpty()) w->grab().save(shot);
+        if (!shot.isEmpty()) {
+            w->raise();
+            QTest::qWait(qEnvironmentVariableIntValue("VORNAK_REVIEW_HOLD"));
+            w->grab().save(shot);
+        }
         w->close();
     }
 
