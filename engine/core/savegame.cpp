@@ -476,7 +476,7 @@ void readBody(Reader& r, SavedGame& s) {
 // game without them: its rounds then cannot be looked back on.
 void readRoundLog(Reader& r, SavedGame& s) {
     Fields f = r.line("review");
-    const int n = f.inum(0, 1'000'000);
+    const int n = f.inum(0, 1000000);
     f.end();
     std::vector<std::string> lines;
     for (int i = 0; i < n; ++i) {

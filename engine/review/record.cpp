@@ -310,7 +310,7 @@ RoundStep readStep(Tokens& in) {
 
 RoundRecord readHead(Tokens& in) {
     RoundRecord r;
-    r.round = in.inum(1, 1'000'000);
+    r.round = in.inum(1, 1000000);
     r.level.beginner = in.flag();
     r.level.vip = in.flag();
     r.level.drawHelp = in.inum(0, 9);
@@ -459,7 +459,7 @@ const RoundRecord* RoundLog::find(int round) const {
 std::vector<std::string> RoundLog::lines() const {
     // A saved game stays far below the largest the game reads back: past
     // this many bytes the oldest rounds are left out.
-    constexpr std::size_t kMaxBytes = 400'000;
+    constexpr std::size_t kMaxBytes = 400000;
     std::vector<std::string> out;
     auto add = [&out](const RoundRecord& r, const char* head) {
         std::string h = head;
