@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
@@ -362,32 +361,15 @@ int ReviewEntry::roundAt(QPoint pixel) const {
 }
 
 bool ReviewEntry::eventFilter(QObject* watched, QEvent* event) {
-    const bool dbl = event->type() == QEvent::MouseButtonDblClick;
-    const bool menu = event->type() == QEvent::ContextMenu;
-    if (!dbl && !menu) return false;
-    auto* w = qobject_cast<QWidget*>(watched);
+    // A double-click on a round's row opens its review.
+    if (event->type() != QEvent::MouseButtonDblClick) return false;
+    auto* e = static_cast<QMouseEvent*>(event);
     auto* notebook = table_->findChild<QWidget*>(QStringLiteral("notebook"));
-    if (!w || !notebook) return false;
-    QPoint global;
-    if (dbl) {
-        auto* e = static_cast<QMouseEvent*>(event);
-        if (e->button() != Qt::LeftButton) return false;
-        global = e->globalPosition().toPoint();
-    } else {
-        global = static_cast<QContextMenuEvent*>(event)->globalPos();
-    }
-    const int round = roundAt(notebook->mapFromGlobal(global));
+    if (!qobject_cast<QWidget*>(watched) || !notebook || e->button() != Qt::LeftButton)
+        return false;
+    const int round = roundAt(notebook->mapFromGlobal(e->globalPosition().toPoint()));
     if (round == 0) return false;
-    if (dbl) {
-        open(round);
-        return true;
-    }
-    QMenu popup(window_);
-    popup.setObjectName(QStringLiteral("reviewNotebookMenu"));
-    QAction* item = popup.addAction(tx("ดูย้อนหลังรอบที่ %1").arg(round));
-    item->setObjectName(QStringLiteral("reviewRoundItem"));
-    item->setEnabled(game_.match.Log.find(round) != nullptr);
-    if (popup.exec(global) == item) open(round);
+    open(round);
     return true;
 }
 

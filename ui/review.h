@@ -58,8 +58,7 @@ private:
 };
 
 // The ways into the review from the main window: a button on the round's
-// board and, in the notebook, a double-click or the context menu on a
-// round's row.
+// board and, in the notebook, a double-click on a round's row.
 class ReviewEntry : public QObject {
     Q_OBJECT
 public:
