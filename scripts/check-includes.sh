@@ -3,6 +3,7 @@
 #   core   the table and the match values, cards, random, texts: core only
 #   rules  the moves on the table and the rules' questions:    core, rules
 #   ai     the computer players:                               core, rules, ai
+#   review a round looked back on, its decisions weighed:      core, rules, ai, review
 #   game   the orchestration (Game, turns, scene, screens, records, skins,
 #          saving): any engine floor, never the shell (ui/) nor Qt
 # Prints every include that reaches above its floor and fails if there is one.
@@ -20,9 +21,10 @@ check() {  # floor, pattern of the folders it may not include
     status=1
   fi
 }
-check core 'rules|ai|game|ui|play|results|skins|panels'
-check rules 'ai|game|ui|play|results|skins|panels'
-check ai 'game|ui|play|results|skins|panels'
+check core 'rules|ai|review|game|ui|play|results|skins|panels'
+check rules 'ai|review|game|ui|play|results|skins|panels'
+check ai 'review|game|ui|play|results|skins|panels'
+check review 'game|ui|play|results|skins|panels'
 check game 'ui'
 qt=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' "$engine" --include='*.cpp' --include='*.h')
 if [ -n "$qt" ]; then

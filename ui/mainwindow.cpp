@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "review.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,6 +42,7 @@ MainWindow::MainWindow(Game& game, QtDialogs& dialogs, QWidget* parent)
     });
 
     buildMenus();
+    review_ = new ReviewEntry(game_, table_, this);
     dialogs_.setParent(this);
     dialogs_.setGame(&game_);
     dialogs_.setPopupMenus(playMenu_, layOffKindMenu_, skinMenu_);
@@ -242,6 +244,7 @@ void MainWindow::syncShown() {
     }
     table_->sync();
     syncMenus();
+    if (review_) review_->sync();
 }
 
 void MainWindow::syncTimers() {

@@ -24,6 +24,7 @@ class Game;
 class QtDialogs;
 class HistoryWindow;
 class TableWidget;
+class ReviewEntry;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -40,6 +41,7 @@ public:
     void syncShown();
 
     TableWidget* table() const { return table_; }
+    ReviewEntry* review() const { return review_; }
     QMenu* playMenu() const { return playMenu_; }
     QMenu* layOffKindMenu() const { return layOffKindMenu_; }
     QMenu* skinMenu() const { return skinMenu_; }
@@ -139,6 +141,7 @@ private:
     long motionDue_ = -1;  // with manual time: the next frame
     long motionFrames_ = 0;
     QAction* soundItem_ = nullptr;
+    ReviewEntry* review_ = nullptr;  // the ways into the round review (review.h)
 };
 
 }  // namespace vornak

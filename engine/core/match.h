@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/roundlog.h"
+
 namespace vornak {
 
 // A player across the rounds of a game (seats 1..4).
@@ -64,6 +66,7 @@ struct Match {
     std::string FinalTime;
     std::array<PlayLogRec, 5> PlayLogs;
     GameTally Tally;
+    RoundLog Log;  // the rounds' moves, for looking back on them (review/record.h)
 };
 
 }  // namespace vornak

@@ -179,7 +179,10 @@ public:
     // A random number; `use` names what a number drawn outside the computer
     // seats' decisions is for (tools that log every draw read it).
     double Rnd(const char* use = nullptr) { return drawFor(random, use); }
-    void hint(const std::string& text) { scene.hintLine.caption = text; }
+    void hint(const std::string& text) {
+        scene.hintLine.caption = text;
+        match.Log.narrate(text);
+    }
     void say(int seat, const std::string& text) { hint(Players[seat].Name + text); }
     // Makes the per-round arrays of every seat hold round r.
     void ensureRound(int r);
@@ -344,7 +347,11 @@ public:
     // Tools that watch the game (the simulator) install an observer; the
     // core reports to it (core/report.h).
     GameObserver* observer = nullptr;
-    void report(GameAction action) { vornak::report(observer, action); }
+    void report(GameAction action) { vornak::report(watcher(), action); }
+    // [review] (review/gamerecord.cpp) What the moves report to: the round's
+    // record (match.Log), and through it the tools' observer.
+    GameObserver* watcher();
+    std::unique_ptr<GameObserver> recorder;
     // [rules]
     // [play]
     // [ai]

@@ -478,7 +478,22 @@ void readBody(Reader& r, SavedGame& s) {
 
 // The scene part whose length follows the program's lists, and the checks
 // that tie the values together.
-void readScene(Reader& r, SavedGame& s) {
+// The rounds' moves (version 2 on). Lines the log cannot take leave the
+// game without them: its rounds then cannot be looked back on.
+void readRoundLog(Reader& r, SavedGame& s) {
+    Fields f = r.line("review");
+    const int n = f.inum(0, 1000000);
+    f.end();
+    std::vector<std::string> lines;
+    for (int i = 0; i < n; ++i) {
+        Fields g = r.line("move");
+        lines.push_back(g.str());
+        g.end();
+    }
+    if (!s.match.Log.parse(lines)) s.match.Log = RoundLog{};
+}
+
+void readScene(Reader& r, SavedGame& s, long long version) {
     SavedScene& sc = s.scene;
     const std::size_t labels = kSavedLabels, images = kSavedImages, menus = kSavedMenus,
                       timers = kSavedTimers;
@@ -544,6 +559,7 @@ void readScene(Reader& r, SavedGame& s) {
             true, m.VipChosen, m.MissionMode, m.PointTarget,
             m.MissionMode ? m.Players[kHuman].Money : (m.PointTarget < 1000 ? 8000 : 12000)};
     }
+    if (version >= 2) readRoundLog(r, s);
     r.end();
 
     checkCards(s);
@@ -687,6 +703,10 @@ std::string writeSavedGame(const Game& constGame, SavePoint point) {
     w.key("tally").flag(tally.Open).flag(tally.Vip).flag(tally.Mission).num(tally.Target);
     w.num(tally.StartMoney).num(tally.Knocks).num(tally.DarkKnocks).end();
 
+    const std::vector<std::string> moves = g.match.Log.lines();
+    w.key("review").num(static_cast<long long>(moves.size())).end();
+    for (const std::string& line : moves) w.key("move").str(line).end();
+
     char check[40];
     std::snprintf(check, sizeof check, "check %016llx\n",
                   static_cast<unsigned long long>(fnv1a(w.text())));
@@ -696,6 +716,7 @@ std::string writeSavedGame(const Game& constGame, SavePoint point) {
 
 SaveRead readSavedGame(std::string_view text) {
     SaveRead result;
+    long long readVersion = 0;
     try {
         // The magic line is the whole first line.
         if (text.substr(0, kSaveMagic.size() + 1) != std::string(kSaveMagic) + "\n")
@@ -710,7 +731,8 @@ SaveRead readSavedGame(std::string_view text) {
                 result.why = "version " + std::to_string(version);
                 return result;
             }
-            if (version != kSaveVersion) throw Bad{"unknown version"};
+            if (version < 1) throw Bad{"unknown version"};
+            readVersion = version;
         }
         // The checksum line is the last one and covers everything before it.
         if (text.empty() || text.back() != '\n') throw Bad{"cut short"};
@@ -730,7 +752,7 @@ SaveRead readSavedGame(std::string_view text) {
         r.line(kSaveMagic).end();
         r.line("version");
         readBody(r, result.game);
-        readScene(r, result.game);
+        readScene(r, result.game, readVersion);
         result.status = SaveRead::Status::Read;
     } catch (const Bad& bad) {
         result.status = SaveRead::Status::Corrupt;

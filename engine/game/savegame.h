@@ -33,7 +33,7 @@ enum class SavePoint {
 };
 
 inline constexpr std::string_view kSaveMagic = "vornak saved game";
-inline constexpr int kSaveVersion = 1;
+inline constexpr int kSaveVersion = 2;  // 2: the rounds' moves (a save of 1 has none)
 // No save is this large (a long game's is about 12 KB).
 inline constexpr std::size_t kMaxSaveBytes = 1 << 20;
 

@@ -22,6 +22,7 @@
 #include "json.h"
 #include "logger.h"
 #include "policy.h"
+#include "rules/replay.h"
 
 namespace vornak::sim {
 
@@ -183,6 +184,13 @@ public:
     bool watchesDecisions() const override { return log_.enabled(); }
     void roundEnding() override {
         if (game_) log_.roundEnding(*game_);
+        // The round's record replays to the table as the round ended.
+        if (!options_.check || !game_ || !summary_.ok) return;
+        const std::vector<RoundRecord>& kept = game_->match.Log.rounds;
+        const std::vector<Table> replay =
+            kept.empty() ? std::vector<Table>{} : replayRound(kept.back());
+        if (replay.empty() || !samePosition(replay.back(), game_->table))
+            fail("the round's record does not replay to its end\n" + describeTable(*game_));
     }
 
 private:
@@ -444,7 +452,7 @@ void Run::playPersonTurn() {
     Game& g = *game_;
     vornak::Level level = g.level();
     level.expertSeats = options_.person == Person::Expert ? 1u << kHuman : 0u;
-    auto turn = PlayComputerTurn(g.table, kHuman, level, personRandom_, this);
+    auto turn = PlayComputerTurn(g.table, kHuman, level, personRandom_, g.watcher());
     while (turn.next()) {
         const TurnEvent& e = turn.event();
         if (e.step != TurnStep::Consulting) continue;

@@ -121,7 +121,7 @@ Task Game::ComputerTurn(int seat) {
     scene.blinkTimer.enabled = false;
 
     int d = 0;  // the long pause, kept for the rest of the turn
-    for (auto turn = PlayComputerTurn(table, seat, rules, random, observer); turn.next();) {
+    for (auto turn = PlayComputerTurn(table, seat, rules, random, watcher()); turn.next();) {
         const TurnEvent e = turn.event();
         switch (e.step) {
             case TurnStep::Thinking: {

@@ -11,7 +11,7 @@ Task Game::EndTurn(int seat) {
     if (seat < 1 || seat > 4) co_return;
     const SeatRec& me = Seats[seat];
 
-    const TurnEnd end = vornak::EndTurn(table, seat, observer);
+    const TurnEnd end = vornak::EndTurn(table, seat, watcher());
     Player& player = Players[seat];
     if (end.ontoThree) ++player.DiscardOnThreeCount;
     if (end.dummy) ++player.DummyDiscardCount;
@@ -39,7 +39,7 @@ Task Game::EndTurn(int seat) {
         }
         scene.turnTimer.enabled = false;
         scene.clockTimer.enabled = false;
-        if (observer) observer->roundEnding();
+        watcher()->roundEnding();
         ShowRoundEndBoard();
         ScoreRound();
         report({"roundend", 0, {}, RoundNumber, ""});

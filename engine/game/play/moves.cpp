@@ -39,7 +39,7 @@ void Game::DrawCard(int seat) {
     if (!validSeat(seat)) return;
     say(seat, _(" จั่วไพ่"));
     if (Seats[0].CardCount() < 1) return;  // an empty stock ends the round before any draw
-    const int card = vornak::DrawCard(table, seat, level(), random, observer);
+    const int card = vornak::DrawCard(table, seat, level(), random, watcher());
     if (isValidCard(card)) scene.cardBack[card].visible = false;
     LayoutTable();
     LayoutSeatHand(seat);
@@ -52,7 +52,7 @@ void Game::TakeFromPile(int seat) {
     for (int k = PickIndex; k <= pile.count; ++k)
         if (isValidCard(pile[k])) scene.cardFace[pile[k]].visible = false;
     say(seat, _(" เล่นไพ่ในวง"));
-    vornak::TakeFromPile(table, seat, observer);
+    vornak::TakeFromPile(table, seat, watcher());
 }
 
 void Game::showPenalties(int penalised) {
@@ -111,7 +111,7 @@ void Game::showMeld(int seat) {
 
 void Game::MoveMeldToTable(int seat) {
     if (!validSeat(seat)) return;
-    vornak::MoveMeldToTable(table, seat, observer);
+    vornak::MoveMeldToTable(table, seat, watcher());
     showMeld(seat);
 }
 
@@ -130,7 +130,7 @@ void Game::showLayOff(int seat, int card) {
 
 void Game::LayOff(int seat) {
     if (!validSeat(seat)) return;
-    const int card = vornak::LayOff(table, seat, observer);
+    const int card = vornak::LayOff(table, seat, watcher());
     if (card != 0)
         showLayOff(seat, card);
     else

@@ -173,7 +173,7 @@ TEST(SavedGame, UnreadableSavesAreSetAside) {
     twice.replace(hand + 1, handLine - hand - 1, rebuilt);
     twice = resealed(twice);
     std::string newer = good;
-    newer.replace(newer.find("version 1"), 9, "version 2");
+    newer.replace(newer.find("version 2"), 9, "version 3");
 
     struct Case {
         const char* name;
