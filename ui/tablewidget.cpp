@@ -766,7 +766,7 @@ void TableWidget::route(Route route, int index, MouseAction action, Qt::MouseBut
     Game& g = game_;
     const int b = buttonNumber(button);
     if (action == MouseAction::Press || action == MouseAction::DoubleClick) {
-        pressedOnBoard_ = g.RoundOver;
+        pressedOnBoard_ = g.table.RoundOver;
         if (focusShown_) {  // the mouse takes over from the keyboard
             focusShown_ = false;
             syncFocusRing();
@@ -787,7 +787,7 @@ void TableWidget::route(Route route, int index, MouseAction action, Qt::MouseBut
                     // a press made while the round was still on (the
                     // double-click whose discard ended it) does not take it
                     // down.
-                    const bool stale = g.RoundOver && !pressedOnBoard_;
+                    const bool stale = g.table.RoundOver && !pressedOnBoard_;
                     pressedOnBoard_ = false;
                     if (stale) break;
                     call([&g, b, t] { g.windowMouseUp(b, t.x(), t.y()); });
@@ -889,7 +889,7 @@ void TableWidget::keyPressEvent(QKeyEvent* e) {
     }
     const bool menuKey =
         k == Qt::Key_Menu || (k == Qt::Key_F10 && (e->modifiers() & Qt::ShiftModifier));
-    const bool roundWasOver = g.RoundOver;
+    const bool roundWasOver = g.table.RoundOver;
     // The game's own keys: any key continues after a round, and "1" then
     // Esc arms the hand exchange.
     int key = -1;
@@ -914,11 +914,11 @@ void TableWidget::keyPressEvent(QKeyEvent* e) {
 const CardList* TableWidget::focusList(FocusArea area) const {
     switch (area) {
         case FocusArea::Hand:
-            return &game_.Seats[kHuman].Cards;
+            return &game_.table.Seats[kHuman].Cards;
         case FocusArea::Pile:
-            return &game_.Seats[0].PileCards;
+            return &game_.table.Seats[0].PileCards;
         case FocusArea::Stock:
-            return &game_.Seats[0].Cards;
+            return &game_.table.Seats[0].Cards;
     }
     return nullptr;
 }
@@ -997,7 +997,7 @@ void TableWidget::actOnFocus(int key) {
 
 void TableWidget::syncFocusRing() {
     // The round's board lays the cards out in columns: no ring there.
-    const CardWidget* w = focusShown_ && !game_.RoundOver ? focusedWidget() : nullptr;
+    const CardWidget* w = focusShown_ && !game_.table.RoundOver ? focusedWidget() : nullptr;
     if (!w || !w->isVisible()) {
         focusRing_->hide();
         return;
@@ -1014,10 +1014,10 @@ void TableWidget::syncAccessibleNames() {
     for (int s = 1; s <= 4; ++s)
         setAccessibleNameIfChanged(seatNames_[std::size_t(s)],
                                    QStringLiteral("%1, %2 cards")
-                                       .arg(qs(game_.Players[s].Name).trimmed())
-                                       .arg(game_.Seats[s].CardCount()));
-    setAccessibleNameIfChanged(stockCount_,
-                               QStringLiteral("Stock, %1 cards").arg(game_.Seats[0].CardCount()));
+                                       .arg(qs(game_.match.Players[s].Name).trimmed())
+                                       .arg(game_.table.Seats[s].CardCount()));
+    setAccessibleNameIfChanged(
+        stockCount_, QStringLiteral("Stock, %1 cards").arg(game_.table.Seats[0].CardCount()));
 }
 
 void TableWidget::resizeEvent(QResizeEvent*) {

@@ -30,13 +30,13 @@ void Game::ShuffleDeck() {
     std::array<int, 53> deck{};
     for (int i = 1; i <= 52; ++i) deck[i] = i;
 
-    const int runLength = std::clamp(PreparedRunLength, 0, 10);
+    const int runLength = std::clamp(match.PreparedRunLength, 0, 10);
     int start = 0;
     do {
         start = static_cast<int>(std::floor(52 * Rnd("deal") + 1));
     } while (!(start > 0 && start < 51 - runLength));
 
-    const int passes = shufflePasses(PointTarget);
+    const int passes = shufflePasses(match.PointTarget);
     for (int pass = 0; pass < passes; ++pass) {
         for (int i = 1; i <= 52; ++i) {
             int j = 0;
@@ -76,13 +76,13 @@ int Game::FavouredSeat() const {
     int favoured = 0;
     for (int i = 1; i <= 2; ++i)
         for (int j = 2; j <= 3; ++j)
-            favoured = Players[i].TotalPoints > Players[j].TotalPoints ? i : j;
+            favoured = match.Players[i].TotalPoints > match.Players[j].TotalPoints ? i : j;
     return favoured;
 }
 
 void Game::DealRound() {
     for (int i = 1; i <= 4; ++i)
-        scene.seatName[i].tooltip = format(_("เหลือเงิน %1 บาท"), {plain(Players[i].Money)});
+        scene.seatName[i].tooltip = format(_("เหลือเงิน %1 บาท"), {plain(match.Players[i].Money)});
 
     scene.stockCount.visible = true;
     scene.menus.mnuPlayShowCard.caption = _("หงายไพ่");
@@ -95,16 +95,16 @@ void Game::DealRound() {
     }
     scene.skinOverlay.visible = CurrentSkin >= 6;
 
-    MoneyAtRoundStart = Players[4].Money;
-    scene.moneyLabel.caption = num(Players[4].Money);
-    RoundOver = false;
+    match.MoneyAtRoundStart = match.Players[4].Money;
+    scene.moneyLabel.caption = num(match.Players[4].Money);
+    table.RoundOver = false;
 
     scene.stockCount.visible = true;
     scene.targetLine.visible = true;
     scene.ratesLine.visible = true;
 
     for (int i = 1; i <= 4; ++i) {
-        scene.seatName[i].caption = Players[i].Name;
+        scene.seatName[i].caption = match.Players[i].Name;
         scene.seatName[i].visible = true;
         scene.boardHandName[i].visible = false;
         scene.boardLaidName[i].visible = false;
@@ -127,8 +127,8 @@ void Game::DealRound() {
     person.ArrangeFirstPos = 0;
     person.SelectionCount = 0;
 
-    scene.forwardIcon.visible = TurnForward;
-    scene.backwardIcon.visible = !TurnForward;
+    scene.forwardIcon.visible = table.TurnForward;
+    scene.backwardIcon.visible = !table.TurnForward;
 
     for (int c = 1; c <= 52; ++c) {
         CardPicture& face = scene.cardFace[c];
@@ -148,9 +148,10 @@ void Game::DealRound() {
 
     const int favoured = FavouredSeat();
     DealCards(table, Deck, favoured);
-    if (GiveStarterHand) {
-        for (int k = 1; k <= 7; ++k) std::swap(Seats[4].Cards[k], Seats[favoured].Cards[k]);
-        GiveStarterHand = false;
+    if (match.GiveStarterHand) {
+        for (int k = 1; k <= 7; ++k)
+            std::swap(table.Seats[4].Cards[k], table.Seats[favoured].Cards[k]);
+        match.GiveStarterHand = false;
     }
 
     for (int c = 1; c <= 52; ++c) {
@@ -164,12 +165,12 @@ void Game::DealRound() {
     scene.cardBack[Deck[22]].visible = false;
     for (int j = 1; j <= 23; ++j) scene.toFront(scene.cardBack[Deck[22 + j]]);
 
-    for (int k = 1; k <= 7; ++k) scene.cardBack[Seats[4].Cards[k]].visible = false;
+    for (int k = 1; k <= 7; ++k) scene.cardBack[table.Seats[4].Cards[k]].visible = false;
 
-    for (int i = 1; i <= 4; ++i) PlayLogs[i].EntryCount = 0;
+    for (int i = 1; i <= 4; ++i) match.PlayLogs[i].EntryCount = 0;
 
     hint(_(" กำลังแจกไพ่ ,,,ให้ผู้เล่นแต่ละคน "));
-    scene.moneyLabel.caption = num(Players[4].Money);
+    scene.moneyLabel.caption = num(match.Players[4].Money);
 
     report({"deal", favoured, {}, 0, ""});
     LayoutTable();

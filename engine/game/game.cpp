@@ -25,7 +25,7 @@ void Game::ensureRound(int r) {
     if (r < 0) return;
     const auto need = static_cast<std::size_t>(r) + 1;
     for (int s = 1; s <= 4; ++s) {
-        Player& seat = Players[s];
+        Player& seat = match.Players[s];
         if (seat.RoundK.size() < need) {
             seat.RoundK.resize(need, 0);
             seat.RoundPoints.resize(need, 0);
@@ -111,12 +111,12 @@ void Game::initScene() {
 }
 
 void Game::ProgramStart() {
-    RoundNumber = 0;
+    match.RoundNumber = 0;
     ThinkDelayBase = 1000;
     FlightStep = 100;
-    BeginnerChosen = false;
-    VipChosen = false;
-    MissionMode = true;
+    match.BeginnerChosen = false;
+    match.VipChosen = false;
+    match.MissionMode = true;
     showTitleScreen();
     // The records' folder exists from the first run on.
     std::error_code ec;
@@ -130,13 +130,13 @@ void Game::MainWindowLoad() {
     // with it needs no name.
     bool resumed = false;
     if (auto saved = offerSavedGame()) resumed = resumeGame(*saved);
-    if (!resumed && PlayerName.empty()) {
+    if (!resumed && match.PlayerName.empty()) {
         const auto answer =
             dialogs.inputBox(_("กรุณาใส่ชื่อของคุณก่อนเริ่มเล่นเกม(มากสุด 8 ตัวอักษร)"), "Vornak", "Noname");
-        PlayerName = answer.value_or("");
-        if (PlayerName == "          ") PlayerName = "Noname";
+        match.PlayerName = answer.value_or("");
+        if (match.PlayerName == "          ") match.PlayerName = "Noname";
     }
-    if (!resumed) Players[4].Name = PlayerName;
+    if (!resumed) match.Players[4].Name = match.PlayerName;
     scene.menus.MissionItem.enabled = true;
     scene.menus.VIPLevelItem.enabled = true;
     FillRemarks();
@@ -154,23 +154,23 @@ void Game::StartNewGame() {
     clearHint();
     discardSave();
     scene.turnTimer.enabled = false;
-    CurrentSeat = 0;
-    TurnForward = true;
-    ElapsedSeconds = 0;
-    ClockHours = ClockMinutes = ClockSeconds = 0;
-    GameOver = false;
-    GameWon = false;
-    Players[4].Money = PointTarget < 1000 ? 8000 : 12000;
-    MoneyAtRoundStart = Players[4].Money;
-    titleScreen.moneyLabel.caption = num(Players[4].Money);
+    table.CurrentSeat = 0;
+    table.TurnForward = true;
+    match.ElapsedSeconds = 0;
+    match.ClockHours = match.ClockMinutes = match.ClockSeconds = 0;
+    match.GameOver = false;
+    match.GameWon = false;
+    match.Players[4].Money = match.PointTarget < 1000 ? 8000 : 12000;
+    match.MoneyAtRoundStart = match.Players[4].Money;
+    titleScreen.moneyLabel.caption = num(match.Players[4].Money);
     showTitleScreen();
-    scene.moneyLabel.caption = num(MoneyAtRoundStart);
+    scene.moneyLabel.caption = num(match.MoneyAtRoundStart);
     ResetGame();
     DealRound();
 }
 
 void Game::windowClick() {
-    if (RoundOver && !inputBlocked()) ContinueAfterRound();
+    if (table.RoundOver && !inputBlocked()) ContinueAfterRound();
 }
 
 void Game::windowDblClick() {
@@ -179,7 +179,7 @@ void Game::windowDblClick() {
 
 void Game::windowMouseUp(int button, int, int) {
     if (inputBlocked()) return;
-    if (RoundOver) {
+    if (table.RoundOver) {
         ContinueAfterRound();
     } else if (button == 2) {
         dialogs.popupMenu(PopupMenu::Skin);
@@ -202,9 +202,9 @@ void Game::windowMouseMove(int x, int y) {
 }
 
 void Game::keyPress(int key) {
-    if (RoundOver && !inputBlocked()) ContinueAfterRound();
+    if (table.RoundOver && !inputBlocked()) ContinueAfterRound();
     if (key == 27 && StarterHandKey) {
-        GiveStarterHand = true;
+        match.GiveStarterHand = true;
     } else {
         StarterHandKey = key == '1';
     }

@@ -81,62 +81,10 @@ public:
     Table table;  // the round under way
     Match match;  // the game across its rounds
 
-    // Their fields under the names the game's procedures, the shell and the
-    // tests use.
-    std::array<SeatRec, 5>& Seats = table.Seats;
-    int& CurrentSeat = table.CurrentSeat;
-    bool& TurnForward = table.TurnForward;
-    bool& RoundOver = table.RoundOver;
-    CardList& SetLayOffCards = table.SetLayOffCards;  // count: SetLayOffCount
-    CardList& RunLayOffCards = table.RunLayOffCards;  // count: RunLayOffCount
-    std::array<bool, 5>& FeedsClubsRun = table.FeedsClubsRun;
-    std::array<bool, 5>& FeedsTwos = table.FeedsTwos;
-    std::array<bool, 5>& FeedsQueens = table.FeedsQueens;
-    std::array<bool, 5>& FeedsTenToQueen = table.FeedsTenToQueen;
-    std::array<bool, 5>& FeedsJackToKing = table.FeedsJackToKing;
-    std::array<bool, 5>& FeedsQueenToAce = table.FeedsQueenToAce;
-    bool& PickFromPile = table.PickFromPile;
-    int& PickIndex = table.PickIndex;
-    int& PickedCard = table.PickedCard;
-    int& PileCountAtTurnStart = table.PileCountAtTurnStart;
-    Meld& Selection = table.Selection;  // 1..3
-    int& SelectedCard = table.SelectedCard;
-    int& LayOffPos = table.LayOffPos;
-    int& LayOffCard = table.LayOffCard;
-    bool& LayOffOnRun = table.LayOffOnRun;
-    bool& MeldNow = table.MeldNow;
-    bool& DarkKnockReady = table.DarkKnockReady;
-
-    std::array<Player, 5>& Players = match.Players;
-    int& RoundNumber = match.RoundNumber;
-    bool& TargetReached = match.TargetReached;
-    bool& MissionMode = match.MissionMode;
-    bool& BeginnerChosen = match.BeginnerChosen;
-    bool& VipChosen = match.VipChosen;
-    int& PointTarget = match.PointTarget;
-    long& KBaht = match.KBaht;
-    long& FoolBaht = match.FoolBaht;
-    long& BahtPerPoint = match.BahtPerPoint;
-    long& MarkRateA = match.MarkRateA;
-    long& MarkRateB = match.MarkRateB;
-    int& PreparedRunLength = match.PreparedRunLength;
-    int& DrawHelpLevel = match.DrawHelpLevel;
-    bool& GiveStarterHand = match.GiveStarterHand;
-    bool& GameOver = match.GameOver;
-    bool& GameWon = match.GameWon;
-    long& MoneyAtRoundStart = match.MoneyAtRoundStart;
-    long& MissionPot = match.MissionPot;
-    long& ElapsedSeconds = match.ElapsedSeconds;
-    int& ClockHours = match.ClockHours;
-    int& ClockMinutes = match.ClockMinutes;
-    int& ClockSeconds = match.ClockSeconds;
-    std::string& PlayerName = match.PlayerName;
-    std::string& FinalTime = match.FinalTime;
-    std::array<PlayLogRec, 5>& PlayLogs = match.PlayLogs;
-
     // The level as the computer seats' decisions see it.
     Level level() const {
-        return Level{BeginnerChosen, VipChosen, DrawHelpLevel, match.ExpertPlayers ? 0xEu : 0u};
+        return Level{match.BeginnerChosen, match.VipChosen, match.DrawHelpLevel,
+                     match.ExpertPlayers ? 0xEu : 0u};
     }
 
     // ---- Program-level settings ----
@@ -183,7 +131,7 @@ public:
         scene.hintLine.caption = text;
         match.Log.narrate(text);
     }
-    void say(int seat, const std::string& text) { hint(Players[seat].Name + text); }
+    void say(int seat, const std::string& text) { hint(match.Players[seat].Name + text); }
     // Makes the per-round arrays of every seat hold round r.
     void ensureRound(int r);
     bool inputBlocked() const { return seq.running() || CardsMoving; }

@@ -6,7 +6,7 @@ namespace vornak {
 
 void Game::LayoutSeatHand(int seat) {
     if (seat < 1 || seat > 4) return;
-    const SeatRec& s = Seats[seat];
+    const SeatRec& s = table.Seats[seat];
     const int n = s.CardCount();
 
     int spacing = 0;
@@ -51,9 +51,9 @@ void Game::LayoutSeatHand(int seat) {
 }
 
 void Game::LayoutTable() {
-    if (RoundOver) return;
-    const SeatRec& table = Seats[0];
-    const int n = table.CardCount();
+    if (table.RoundOver) return;
+    const SeatRec& stock = table.Seats[0];
+    const int n = stock.CardCount();
     scene.stockCount.caption = format(_("เหลือ %1 ใบ"), {plain(n)});
 
     int gap = 300, first = 250;
@@ -67,14 +67,14 @@ void Game::LayoutTable() {
         gap = 220, first = 180;
     }
     for (int j = 1; j <= n; ++j) {
-        const int c = table.Cards[j];
+        const int c = stock.Cards[j];
         if (isValidCard(c)) scene.cardBack[c].left = first + (j - 1) * gap;
     }
 
     int row = 0, offset = 0;
-    for (int k = 1; k <= table.PileCount(); ++k) {
+    for (int k = 1; k <= stock.PileCount(); ++k) {
         if (k >= 13) row = 1, offset = 12;
-        const int c = table.PileCards[k];
+        const int c = stock.PileCards[k];
         if (!isValidCard(c)) continue;
         CardPicture& face = scene.cardFace[c];
         scene.toFront(face);

@@ -37,8 +37,8 @@ std::string describe(const SavedGame& saved) {
 
 std::optional<SavePoint> Game::boundary() const {
     if (seq.running()) return std::nullopt;
-    if (RoundOver) return SavePoint::RoundBoard;
-    if (CurrentSeat == kHuman && person.DrawPhase && !scene.turnTimer.enabled)
+    if (table.RoundOver) return SavePoint::RoundBoard;
+    if (table.CurrentSeat == kHuman && person.DrawPhase && !scene.turnTimer.enabled)
         return SavePoint::PersonToPlay;
     if (scene.turnTimer.enabled) return SavePoint::BetweenTurns;
     return std::nullopt;

@@ -34,7 +34,7 @@ bool Game::switchLanguage(std::string_view code) {
         std::string& hint = scene.hintLine.caption;
         std::string name;
         for (int s = 1; s <= 4; ++s) {
-            const std::string& n = Players[s].Name;
+            const std::string& n = match.Players[s].Name;
             if (!n.empty() && hint.starts_with(n) && n.size() > name.size()) name = n;
         }
         hint = name + _(hint.substr(name.size()).c_str());
@@ -59,11 +59,12 @@ bool Game::switchLanguage(std::string_view code) {
         scene.panelFooled[i].tooltip = _("เสียโง่(ครั้ง)");
         scene.panelGotFool[i].tooltip = _("ได้โง่(ครั้ง)");
         if (!scene.seatName[i].tooltip.empty())
-            scene.seatName[i].tooltip = format(_("เหลือเงิน %1 บาท"), {plain(Players[i].Money)});
+            scene.seatName[i].tooltip =
+                format(_("เหลือเงิน %1 บาท"), {plain(match.Players[i].Money)});
     }
     scene.clockLabel.tooltip = _("เวลาที่ใช้");
     scene.moneyLabel.tooltip = _("เงินของคุณ (บาท)");
-    scene.stockCount.caption = format(_("เหลือ %1 ใบ"), {plain(Seats[0].CardCount())});
+    scene.stockCount.caption = format(_("เหลือ %1 ใบ"), {plain(table.Seats[0].CardCount())});
     scene.notebookHeading[0].caption = _("รอบ");
     scene.notebookTotalCaption.caption = _("รวม");
     scene.notebookScrollUp.caption = _("เลื่อนดูะแนนข้างบน");

@@ -767,7 +767,7 @@ bool applySavedGame(Game& g, const SavedGame& s) {
     g.seq.cancel();
     g.table = s.table;
     g.match = s.match;
-    g.ensureRound(g.RoundNumber);
+    g.ensureRound(g.match.RoundNumber);
 
     g.person = s.person;
     g.ComputerPlaying = false;

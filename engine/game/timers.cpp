@@ -11,19 +11,19 @@ void Game::clockTick() {
     // No clock tick runs while a computer seat plays: its thinking is not
     // the game's time.
     if (ComputerPlaying) return;
-    ++ElapsedSeconds;
-    if (++ClockSeconds == 60) {
-        ++ClockMinutes;
-        ClockSeconds = 0;
+    ++match.ElapsedSeconds;
+    if (++match.ClockSeconds == 60) {
+        ++match.ClockMinutes;
+        match.ClockSeconds = 0;
     }
-    if (ClockMinutes == 60) {
-        ++ClockHours;
-        ClockMinutes = 0;
+    if (match.ClockMinutes == 60) {
+        ++match.ClockHours;
+        match.ClockMinutes = 0;
     }
     // H:MM:SS, the hours not padded.
     char text[32];
-    char* end = std::to_chars(text, text + 20, ClockHours).ptr;
-    for (const int part : {ClockMinutes, ClockSeconds}) {
+    char* end = std::to_chars(text, text + 20, match.ClockHours).ptr;
+    for (const int part : {match.ClockMinutes, match.ClockSeconds}) {
         *end++ = ':';
         if (part < 10) *end++ = '0';
         end = std::to_chars(end, text + sizeof text, part).ptr;
@@ -32,15 +32,15 @@ void Game::clockTick() {
 }
 
 void Game::blinkTick() {
-    if (CurrentSeat < 1 || CurrentSeat > 4) return;
+    if (table.CurrentSeat < 1 || table.CurrentSeat > 4) return;
     if (!prefs.blinking) {  // the name stands out without flashing
-        scene.seatName[CurrentSeat].foreColor = kRed;
+        scene.seatName[table.CurrentSeat].foreColor = kRed;
         return;
     }
     if (++BlinkPhase < 2) {
-        scene.seatName[CurrentSeat].foreColor = kGreen;
+        scene.seatName[table.CurrentSeat].foreColor = kGreen;
     } else {
-        scene.seatName[CurrentSeat].foreColor = kRed;
+        scene.seatName[table.CurrentSeat].foreColor = kRed;
         BlinkPhase = 0;
     }
 }
@@ -86,7 +86,7 @@ void Game::flightStep() {
     FlightHeading = h;
 
     for (int i = 1; i <= 3; ++i) {
-        const int c = Selection[i];
+        const int c = table.Selection[i];
         if (!isValidCard(c)) continue;
         scene.cardFace[c].left = x + (i - 1) * kFaceWidth;
         scene.cardFace[c].top = y;

@@ -27,22 +27,22 @@ TestTable::TestTable(std::uint64_t seed)
 
 void TestTable::setUpGame() {
     game.StartBeginnerMission();
-    game.PlayerName = "Tester";
-    game.Players[4].Name = "Tester";
+    game.match.PlayerName = "Tester";
+    game.match.Players[4].Name = "Tester";
     game.ResetGame();
-    game.ensureRound(game.RoundNumber);
+    game.ensureRound(game.match.RoundNumber);
 }
 
 void TestTable::setHand(int seat, const std::string& cards) {
-    game.Seats[seat].Cards.assign(parseCards(cards));
+    game.table.Seats[seat].Cards.assign(parseCards(cards));
 }
 
 void TestTable::setPile(const std::string& cards) {
-    game.Seats[0].PileCards.assign(parseCards(cards));
+    game.table.Seats[0].PileCards.assign(parseCards(cards));
 }
 
 void TestTable::setLaid(int seat, const std::string& cards) {
-    game.Seats[seat].PileCards.assign(parseCards(cards));
+    game.table.Seats[seat].PileCards.assign(parseCards(cards));
 }
 
 std::string handText(const CardList& cards) {

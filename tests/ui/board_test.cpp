@@ -91,18 +91,18 @@ private slots:
         };
         std::vector<std::vector<int>> columns;
         f.window->run([&] {
-            g.Seats[0].Cards.assign(take(22));
-            g.Seats[0].PileCards.assign(take(1));
+            g.table.Seats[0].Cards.assign(take(22));
+            g.table.Seats[0].PileCards.assign(take(1));
             for (int s = 1; s <= 4; ++s) {
-                g.Seats[s].Cards.clear();
-                g.Seats[s].PileCards.clear();
+                g.table.Seats[s].Cards.clear();
+                g.table.Seats[s].PileCards.clear();
             }
-            g.Seats[4].PileCards.assign(take(24));
-            g.Seats[1].Cards.assign(take(3));
-            g.Seats[2].Cards.assign(take(2));
-            g.Seats[3].PileCards.assign(all);
-            g.Seats[4].Knocked = true;
-            g.RoundOver = true;
+            g.table.Seats[4].PileCards.assign(take(24));
+            g.table.Seats[1].Cards.assign(take(3));
+            g.table.Seats[2].Cards.assign(take(2));
+            g.table.Seats[3].PileCards.assign(all);
+            g.table.Seats[4].Knocked = true;
+            g.table.RoundOver = true;
             g.ShowRoundEndBoard();
             g.ScoreRound();
             g.UpdateNotebook();
@@ -110,11 +110,11 @@ private slots:
         QVERIFY(g.scene.notebook.visible);
         QVERIFY(g.scene.boardPanel.visible);
         QVERIFY(f.child("notebook")->isVisible());
-        columns.push_back(g.Seats[0].Cards.toVector());
-        for (int s = 1; s <= 4; ++s) columns.push_back(g.Seats[s].Cards.toVector());
+        columns.push_back(g.table.Seats[0].Cards.toVector());
+        for (int s = 1; s <= 4; ++s) columns.push_back(g.table.Seats[s].Cards.toVector());
         // The laid columns as the board drew them, before the scoring sorted them.
         for (int s = 1; s <= 4; ++s) {
-            std::vector<int> laid = g.Seats[s].PileCards.toVector();
+            std::vector<int> laid = g.table.Seats[s].PileCards.toVector();
             std::sort(laid.begin(), laid.end(), [&g](int a, int b) {
                 return g.scene.cardFace[a].top < g.scene.cardFace[b].top;
             });

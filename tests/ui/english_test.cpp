@@ -145,7 +145,7 @@ void checkScene(Findings& f, const Game& g) {
               &s.panelGotFool[i], &s.notebookHeading[i], &s.notebookTotal[i]})
             checkLabel(f, "table label", *l);
         for (const Label& l : s.notebookCell[i]) checkLabel(f, "notebook cell", l);
-        for (const std::string& entry : g.PlayLogs[std::size_t(i)].Entries)
+        for (const std::string& entry : g.match.PlayLogs[std::size_t(i)].Entries)
             f.check(QStringLiteral("play log"), entry);
     }
     for (const Label* l :
@@ -282,26 +282,27 @@ private slots:
         std::pair<int, bool> hinted{-1, false};
         int hints = 0;
         for (; events < 20000 && !ended; ++events) {
-            const bool wasOver = game.RoundOver;
-            const std::pair<int, bool> turnPoint{game.Seats[0].CardCount(), game.person.DrawPhase};
-            if (game.seq.running() || (game.CurrentSeat != kHuman && !game.RoundOver)) {
+            const bool wasOver = game.table.RoundOver;
+            const std::pair<int, bool> turnPoint{game.table.Seats[0].CardCount(),
+                                                 game.person.DrawPhase};
+            if (game.seq.running() || (game.table.CurrentSeat != kHuman && !game.table.RoundOver)) {
                 window.advanceTime();
             } else if (game.hintAvailable() && hinted != turnPoint) {
                 hinted = turnPoint;
                 window.run([&game] { game.HintItem_Click(); });
                 window.finishThinking();
                 ++hints;
-            } else if (game.RoundOver) {
+            } else if (game.table.RoundOver) {
                 QTest::mouseClick(handle, Qt::LeftButton, {}, table->mapTo(&window, QPoint(2, 2)));
             } else if (game.person.DrawPhase) {
                 auto* top = table->findChild<QWidget*>(
-                    QStringLiteral("cardBack%1").arg(game.Seats[0].Cards.top()));
+                    QStringLiteral("cardBack%1").arg(game.table.Seats[0].Cards.top()));
                 if (top && top->isVisible())
                     QTest::mouseDClick(handle, Qt::LeftButton, {}, at(top));
                 else
                     window.advanceTime();
             } else {
-                const int n = game.Seats[kHuman].CardCount();
+                const int n = game.table.Seats[kHuman].CardCount();
                 if (rng() % 3 == 0) {
                     // A card clicked or double-clicked after a play-menu item.
                     auto& m = game.scene.menus;
@@ -313,7 +314,7 @@ private slots:
                     });
                     auto* face = table->findChild<QWidget*>(
                         QStringLiteral("cardFace%1")
-                            .arg(game.Seats[kHuman].Cards[1 + int(rng() % n)]));
+                            .arg(game.table.Seats[kHuman].Cards[1 + int(rng() % n)]));
                     if (face && face->isVisible()) {
                         if (rng() % 2)
                             QTest::mouseClick(handle, Qt::LeftButton, {}, at(face));
@@ -324,14 +325,14 @@ private slots:
                     window.run([&game] { game.mnuPlayDrawnCard_Click(); });
                     auto* face = table->findChild<QWidget*>(
                         QStringLiteral("cardFace%1")
-                            .arg(game.Seats[kHuman].Cards[1 + int(rng() % n)]));
+                            .arg(game.table.Seats[kHuman].Cards[1 + int(rng() % n)]));
                     if (face && face->isVisible())
                         QTest::mouseDClick(handle, Qt::LeftButton, {}, at(face));
                 } else {
                     window.advanceTime();
                 }
             }
-            if (!wasOver && game.RoundOver) {
+            if (!wasOver && game.table.RoundOver) {
                 ++rounds;
                 // The board, and the notebook and a seat's plays over it.
                 window.run([&game] { game.ScoreBrdItem_Click(); });
@@ -348,10 +349,11 @@ private slots:
             qInfo(
                 "stuck: round %d over %d seat %d draw %d seq %d discard-enabled %d mode %d%d%d%d "
                 "hint %s",
-                game.RoundNumber, game.RoundOver, game.CurrentSeat, game.person.DrawPhase,
-                game.seq.running(), game.scene.menus.mnuPlayDrawnCard.enabled,
-                game.person.LayDownMode, game.person.DiscardMode, game.person.ArrangeMode,
-                game.person.PilePickMode, game.scene.hintLine.caption.c_str());
+                game.match.RoundNumber, game.table.RoundOver, game.table.CurrentSeat,
+                game.person.DrawPhase, game.seq.running(),
+                game.scene.menus.mnuPlayDrawnCard.enabled, game.person.LayDownMode,
+                game.person.DiscardMode, game.person.ArrangeMode, game.person.PilePickMode,
+                game.scene.hintLine.caption.c_str());
         QVERIFY2(ended, "the game did not end");
 
         // Every remark of the computer seats fits the hint line after the

@@ -90,11 +90,11 @@ struct Window {
     ~Window() { window.reset(); }
     TableWidget* table() const { return window->table(); }
     bool personToMove() const {
-        return game->CurrentSeat == kHuman && !game->seq.running() && !game->RoundOver;
+        return game->table.CurrentSeat == kHuman && !game->seq.running() && !game->table.RoundOver;
     }
     // Lets the game's time pass until the person is to play, or the round is over.
     void playOn() {
-        for (int i = 0; i < 20000 && !game->RoundOver; ++i) {
+        for (int i = 0; i < 20000 && !game->table.RoundOver; ++i) {
             if (personToMove() && game->person.DrawPhase) return;
             if (!window->advanceTime()) return;
         }
@@ -129,26 +129,27 @@ void rig(Game& g, const std::vector<int>& person, const std::vector<int>& pile) 
         if (std::find(person.begin(), person.end(), c) == person.end() &&
             std::find(pile.begin(), pile.end(), c) == pile.end())
             rest.push_back(c);
-    for (SeatRec& s : g.Seats) {
+    for (SeatRec& s : g.table.Seats) {
         s.Cards.clear();
         s.PileCards.clear();
     }
-    g.Seats[kHuman].Cards.assign(person);
-    g.Seats[0].PileCards.assign(pile);
+    g.table.Seats[kHuman].Cards.assign(person);
+    g.table.Seats[0].PileCards.assign(pile);
     // The computer seats' hands from a fixed shuffle: no ready-made runs.
     std::shuffle(rest.begin(), rest.end(), std::mt19937(5));
     std::size_t next = 0;
     for (int seat = 1; seat <= 3; ++seat)
-        for (int i = 0; i < 7; ++i) g.Seats[seat].Cards.push(rest[next++]);
-    while (next < rest.size()) g.Seats[0].Cards.push(rest[next++]);
+        for (int i = 0; i < 7; ++i) g.table.Seats[seat].Cards.push(rest[next++]);
+    while (next < rest.size()) g.table.Seats[0].Cards.push(rest[next++]);
     for (int c = 1; c <= 52; ++c) {
         g.scene.cardFace[c].visible = false;
         g.scene.cardBack[c].visible = false;
     }
     for (int seat = 1; seat <= 4; ++seat) g.LayoutSeatHand(seat);
-    for (int i = 1; i <= g.Seats[0].CardCount(); ++i) {  // the stock lies where the deal puts it
-        g.scene.cardBack[g.Seats[0].Cards[i]].visible = true;
-        g.scene.cardBack[g.Seats[0].Cards[i]].top = 1440;
+    for (int i = 1; i <= g.table.Seats[0].CardCount();
+         ++i) {  // the stock lies where the deal puts it
+        g.scene.cardBack[g.table.Seats[0].Cards[i]].visible = true;
+        g.scene.cardBack[g.table.Seats[0].Cards[i]].top = 1440;
     }
     g.LayoutTable();
 }
@@ -169,7 +170,7 @@ private slots:
             g.seq.cancel();
             g.scene.turnTimer.enabled = false;
             rig(g, parseCards("5H 6H 8H JC JD JS 3D"), parseCards("7H"));
-            g.CurrentSeat = kHuman;
+            g.table.CurrentSeat = kHuman;
             g.StartHumanTurn();
         });
         QVERIFY(t.personToMove());
@@ -183,7 +184,7 @@ private slots:
         QCOMPARE(t.table()->focusArea(), table::FocusArea::Pile);
         QCOMPARE(t.table()->focusedCard(), card("7H"));
         t.key(Qt::Key_Return);  // take the pile from the 7 of hearts
-        QCOMPARE(g.Seats[kHuman].CardCount(), 8);
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 8);
         QVERIFY(g.person.LayDownMode);
 
         // Raise the run with the picked card: Space on each.
@@ -202,24 +203,24 @@ private slots:
             t.key(Qt::Key_Space);
         }
         t.settle();
-        QCOMPARE(g.Seats[kHuman].PileCount(), 3);
-        QCOMPARE(g.Seats[kHuman].CardCount(), 5);
+        QCOMPARE(g.table.Seats[kHuman].PileCount(), 3);
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 5);
 
         // Lay off the 8 on the run: Enter, then the run item of the menu.
         QVERIFY(t.focusOn(card("8H")));
         chooseInNextPopup(QString::fromStdString(g.scene.menus.showDummyStateItem.caption));
         t.key(Qt::Key_Return);
         t.settle();
-        QCOMPARE(g.Seats[kHuman].PileCount(), 4);
-        QCOMPARE(g.Seats[kHuman].CardCount(), 4);
+        QCOMPARE(g.table.Seats[kHuman].PileCount(), 4);
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 4);
 
         // Discard the 3 of diamonds from the play menu.
         t.chooseFromPlayMenu(g.scene.menus.mnuPlayDrawnCard);
         QVERIFY(g.person.DiscardMode);
         QVERIFY(t.focusOn(card("3D")));
         t.key(Qt::Key_Return);
-        QCOMPARE(g.Seats[0].PileCards.top(), card("3D"));
-        QCOMPARE(g.Seats[kHuman].CardCount(), 3);
+        QCOMPARE(g.table.Seats[0].PileCards.top(), card("3D"));
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 3);
 
         // The computer seats play; then draw from the stock.
         t.playOn();
@@ -227,10 +228,10 @@ private slots:
         t.key(Qt::Key_Up);
         t.key(Qt::Key_Up);
         QCOMPARE(t.table()->focusArea(), table::FocusArea::Stock);
-        const int drawn = g.Seats[0].Cards.top();
+        const int drawn = g.table.Seats[0].Cards.top();
         t.key(Qt::Key_Return);
-        QCOMPARE(g.Seats[kHuman].CardCount(), 4);
-        QVERIFY(g.Seats[kHuman].Cards.contains(drawn));
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 4);
+        QVERIFY(g.table.Seats[kHuman].Cards.contains(drawn));
 
         // Lay down the jacks and turn the last card down: the knock.
         t.key(Qt::Key_Down);
@@ -242,18 +243,18 @@ private slots:
             t.key(Qt::Key_Space);
         }
         t.settle();
-        QCOMPARE(g.Seats[kHuman].CardCount(), 1);
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 1);
         t.chooseFromPlayMenu(g.scene.menus.mnuPlayDrawnCard);
         QVERIFY(g.person.DiscardMode);
         QVERIFY(t.focusOn(drawn));
         t.key(Qt::Key_Return);
         t.settle();
-        QVERIFY(g.RoundOver);
-        QVERIFY(g.Seats[kHuman].Knocked);
+        QVERIFY(g.table.RoundOver);
+        QVERIFY(g.table.Seats[kHuman].Knocked);
         QVERIFY(!t.window->table()->findChild<QWidget*>("focusRing")->isVisible());
         // Any key continues.
         t.key(Qt::Key_Return);
-        QVERIFY(!g.RoundOver);
+        QVERIFY(!g.table.RoundOver);
     }
 
     // The pace and the animations change how long things take, never what
@@ -266,14 +267,14 @@ private slots:
             std::mt19937 person(3);
             for (int step = 0; step < 100000 && log.lines.size() < 400; ++step) {
                 Game& g = *t.game;
-                if (g.RoundOver && !g.seq.running()) {
+                if (g.table.RoundOver && !g.seq.running()) {
                     t.key(Qt::Key_Return);
                 } else if (t.personToMove() && g.person.DrawPhase) {
-                    t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
+                    t.window->run([&g] { g.stockDblClick(g.table.Seats[0].Cards.top()); });
                 } else if (t.personToMove() && g.scene.menus.mnuPlayDrawnCard.enabled) {
                     t.window->run([&g, &person] {
                         g.mnuPlayDrawnCard_Click();
-                        const CardList& h = g.Seats[kHuman].Cards;
+                        const CardList& h = g.table.Seats[kHuman].Cards;
                         g.cardDblClick(h[1 + int(person() % unsigned(h.count))]);
                     });
                 } else if (!t.window->advanceTime()) {
@@ -297,7 +298,7 @@ private slots:
         t.window->run([&] {
             g.seq.cancel();
             g.scene.turnTimer.enabled = false;
-            g.CurrentSeat = kHuman;
+            g.table.CurrentSeat = kHuman;
             g.StartHumanTurn();
         });
         auto name = [&t](const QString& object) {
@@ -309,7 +310,8 @@ private slots:
         QCOMPARE(name(QStringLiteral("cardFace%1").arg(parseCard("QS"))),
                  QString("Queen of spades"));
         QCOMPARE(name("seatName4"), QString("Tester, 7 cards"));
-        QCOMPARE(name("stockCount"), QStringLiteral("Stock, %1 cards").arg(g.Seats[0].CardCount()));
+        QCOMPARE(name("stockCount"),
+                 QStringLiteral("Stock, %1 cards").arg(g.table.Seats[0].CardCount()));
         QCOMPARE(name("hintLine"), QString::fromStdString(g.scene.hintLine.caption));
 
         static QStringList announced;
@@ -379,9 +381,9 @@ private slots:
             }
             // The person draws and discards whenever it is their turn.
             if (t.personToMove() && g.person.DrawPhase)
-                t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
+                t.window->run([&g] { g.stockDblClick(g.table.Seats[0].Cards.top()); });
             if (t.personToMove() && !g.person.DrawPhase) {
-                const int last = g.Seats[kHuman].Cards[g.Seats[kHuman].CardCount()];
+                const int last = g.table.Seats[kHuman].Cards[g.table.Seats[kHuman].CardCount()];
                 t.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
                 t.window->run([&g, last] { g.cardDblClick(last); });
             }
@@ -389,10 +391,11 @@ private slots:
         }
         QCOMPARE(newGames, 3);
         // The dropped thoughts came back to nothing: the game goes on.
-        const int turnsBefore = g.Seats[0].CardCount();
-        QTRY_VERIFY_WITH_TIMEOUT(g.Seats[0].CardCount() < turnsBefore || g.RoundOver, 10000);
+        const int turnsBefore = g.table.Seats[0].CardCount();
+        QTRY_VERIFY_WITH_TIMEOUT(g.table.Seats[0].CardCount() < turnsBefore || g.table.RoundOver,
+                                 10000);
         std::vector<int> seen(53, 0);
-        for (const SeatRec& s : g.Seats) {
+        for (const SeatRec& s : g.table.Seats) {
             for (int c : s.Cards.toVector()) ++seen[std::size_t(c)];
             for (int c : s.PileCards.toVector()) ++seen[std::size_t(c)];
         }
@@ -415,7 +418,7 @@ private slots:
             t.window->run([&] { g.applyPreferences(expert); });
             QCOMPARE(g.level().expertSeats != 0, expert.expertPlayers);
             int hints = 0;
-            for (int turn = 0; turn < 6 && !g.RoundOver; ++turn) {
+            for (int turn = 0; turn < 6 && !g.table.RoundOver; ++turn) {
                 t.playOn();
                 if (!t.personToMove()) break;
                 for (int phase = 0; phase < 2; ++phase) {
@@ -428,8 +431,9 @@ private slots:
                              said.c_str());
                     QVERIFY(g.scene.topPanel.visible);
                     for (int s = 0; s <= 4; ++s) {
-                        QCOMPARE(g.Seats[s].Cards.toVector(), before.Seats[s].Cards.toVector());
-                        QCOMPARE(g.Seats[s].PileCards.toVector(),
+                        QCOMPARE(g.table.Seats[s].Cards.toVector(),
+                                 before.Seats[s].Cards.toVector());
+                        QCOMPARE(g.table.Seats[s].PileCards.toVector(),
                                  before.Seats[s].PileCards.toVector());
                     }
                     std::vector<int> faces;
@@ -438,11 +442,11 @@ private slots:
                         if (g.scene.cardFace[c].hinted) faces.push_back(c);
                         if (g.scene.cardBack[c].hinted) {
                             ++backs;
-                            QCOMPARE(c, g.Seats[0].Cards.top());
+                            QCOMPARE(c, g.table.Seats[0].Cards.top());
                         }
                     }
-                    const CardList& hand = g.Seats[kHuman].Cards;
-                    const CardList& pile = g.Seats[0].PileCards;
+                    const CardList& hand = g.table.Seats[kHuman].Cards;
+                    const CardList& pile = g.table.Seats[0].PileCards;
                     if (g.person.DrawPhase) {
                         // The stock, or a pile card with the hand cards of its meld.
                         if (backs == 1) {
@@ -475,13 +479,13 @@ private slots:
                     ++hints;
                     if (phase == 1 || !g.person.DrawPhase) break;
                     // Draw from the stock and ask again.
-                    t.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
+                    t.window->run([&g] { g.stockDblClick(g.table.Seats[0].Cards.top()); });
                     QVERIFY(!g.person.DrawPhase);
                     for (int c = 1; c <= 52; ++c)
                         QVERIFY(!g.scene.cardFace[c].hinted && !g.scene.cardBack[c].hinted);
                 }
                 // Discard the last card of the hand to end the turn.
-                const int last = g.Seats[kHuman].Cards[g.Seats[kHuman].CardCount()];
+                const int last = g.table.Seats[kHuman].Cards[g.table.Seats[kHuman].CardCount()];
                 t.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
                 t.window->run([&g, last] { g.cardDblClick(last); });
                 t.settle();

@@ -53,27 +53,27 @@ void dealFixed(Game& g, const std::vector<std::string>& hands, const std::string
                const std::string& stockTop) {
     std::vector<int> used;
     for (int s = 1; s <= 4; ++s) {
-        g.Seats[s].Cards.assign(parseCards(hands[static_cast<std::size_t>(s - 1)]));
-        g.Seats[s].PileCards.clear();
-        g.Seats[s].Discarded = false;
-        for (int c : g.Seats[s].Cards.toVector()) used.push_back(c);
+        g.table.Seats[s].Cards.assign(parseCards(hands[static_cast<std::size_t>(s - 1)]));
+        g.table.Seats[s].PileCards.clear();
+        g.table.Seats[s].Discarded = false;
+        for (int c : g.table.Seats[s].Cards.toVector()) used.push_back(c);
     }
-    g.Seats[0].PileCards.assign(parseCards(pile));
-    for (int c : g.Seats[0].PileCards.toVector()) used.push_back(c);
+    g.table.Seats[0].PileCards.assign(parseCards(pile));
+    for (int c : g.table.Seats[0].PileCards.toVector()) used.push_back(c);
     const int top = parseCard(stockTop);
     used.push_back(top);
-    g.Seats[0].Cards.clear();
+    g.table.Seats[0].Cards.clear();
     for (int c = 1; c <= 52; ++c)
-        if (std::find(used.begin(), used.end(), c) == used.end()) g.Seats[0].Cards.push(c);
-    g.Seats[0].Cards.push(top);
+        if (std::find(used.begin(), used.end(), c) == used.end()) g.table.Seats[0].Cards.push(c);
+    g.table.Seats[0].Cards.push(top);
 
     for (int c = 1; c <= 52; ++c) {
         g.scene.cardFace[c] = CardPicture{1560, 1440, false, false, g.scene.cardFace[c].z};
         g.scene.cardBack[c] = CardPicture{1560, 1440, true, false, g.scene.cardBack[c].z};
     }
-    for (int c : g.Seats[0].PileCards.toVector()) g.scene.cardBack[c].visible = false;
-    for (int c : g.Seats[kHuman].Cards.toVector()) g.scene.cardBack[c].visible = false;
-    for (int c : g.Seats[0].Cards.toVector()) g.scene.toFront(g.scene.cardBack[c]);
+    for (int c : g.table.Seats[0].PileCards.toVector()) g.scene.cardBack[c].visible = false;
+    for (int c : g.table.Seats[kHuman].Cards.toVector()) g.scene.cardBack[c].visible = false;
+    for (int c : g.table.Seats[0].Cards.toVector()) g.scene.toFront(g.scene.cardBack[c]);
     g.LayoutTable();
     for (int s = 1; s <= 4; ++s) g.LayoutSeatHand(s);
 }
@@ -108,11 +108,11 @@ private slots:
                       "QH", "8H");
             // The person opened earlier in the round, so "หงายไพ่" is offered;
             // the draw is not steered.
-            g.Seats[kHuman].HasLaidDown = true;
-            g.Seats[kHuman].StillClosed = false;
-            g.DrawHelpLevel = 0;
-            g.RoundOver = false;
-            g.CurrentSeat = kHuman;
+            g.table.Seats[kHuman].HasLaidDown = true;
+            g.table.Seats[kHuman].StillClosed = false;
+            g.match.DrawHelpLevel = 0;
+            g.table.RoundOver = false;
+            g.table.CurrentSeat = kHuman;
             g.StartHumanTurn();
         });
         auto widget = [&window](const char* kind, const char* card) {
@@ -134,8 +134,8 @@ private slots:
         QWidget* stockTop = widget("cardBack", "8H");
         QVERIFY(stockTop && stockTop->isVisible());
         QTest::mouseDClick(stockTop, Qt::LeftButton);
-        QCOMPARE(g.Seats[kHuman].CardCount(), 8);
-        QCOMPARE(g.Seats[kHuman].Cards.top(), parseCard("8H"));
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 8);
+        QCOMPARE(g.table.Seats[kHuman].Cards.top(), parseCard("8H"));
         QVERIFY(g.person.PlayMenuOn);
 
         // Right-click a hand card: the play menu pops up and its show item
@@ -155,7 +155,7 @@ private slots:
             ++selected;
             if (selected < 3) {
                 QCOMPARE(g.person.SelectionCount, selected);
-                QCOMPARE(g.Selection[static_cast<std::size_t>(selected)], parseCard(card));
+                QCOMPARE(g.table.Selection[static_cast<std::size_t>(selected)], parseCard(card));
                 QVERIFY(w->y() < rowTop);
             }
         }
@@ -164,16 +164,16 @@ private slots:
         // The lay-down flies on the window's own timers to its end.
         QVERIFY(g.seq.running());
         QTRY_VERIFY_WITH_TIMEOUT(!g.seq.running(), 5000);
-        std::vector<int> laid = g.Seats[kHuman].PileCards.toVector();
+        std::vector<int> laid = g.table.Seats[kHuman].PileCards.toVector();
         QCOMPARE(laid, parseCards("3H 4H 5H"));
-        QCOMPARE(g.Seats[kHuman].CardCount(), 5);
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 5);
         for (const char* card : {"3H", "4H", "5H"}) {
-            QVERIFY(!g.Seats[kHuman].Cards.contains(parseCard(card)));
+            QVERIFY(!g.table.Seats[kHuman].Cards.contains(parseCard(card)));
             QVERIFY(widget("cardFace", card)->isVisible());
         }
         // The run's ends may now be laid off, and the person plays on.
-        QVERIFY(g.RunLayOffCards.contains(parseCard("2H")));
-        QVERIFY(g.RunLayOffCards.contains(parseCard("6H")));
+        QVERIFY(g.table.RunLayOffCards.contains(parseCard("2H")));
+        QVERIFY(g.table.RunLayOffCards.contains(parseCard("6H")));
         QCOMPARE(g.scene.hintLine.caption,
                  std::string("คลิ๊กไพ่ในมือ 3 ใบที่จะหงาย หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย"));
     }

@@ -268,23 +268,23 @@ class MonkeyTest : public QObject {
         QWindow* handle = window.windowHandle();
         QWidget* table = window.table();
         auto child = [table](const QString& name) { return table->findChild<QWidget*>(name); };
-        if (g.RoundOver) {
+        if (g.table.RoundOver) {
             QTest::mouseClick(handle, Qt::LeftButton, {}, inWindow(table, QPoint(2, 2)));
             return;
         }
-        if (g.CurrentSeat != kHuman || g.seq.running()) return;
+        if (g.table.CurrentSeat != kHuman || g.seq.running()) return;
         if (g.person.DrawPhase) {
-            QWidget* top = child(QStringLiteral("cardBack%1").arg(g.Seats[0].Cards.top()));
+            QWidget* top = child(QStringLiteral("cardBack%1").arg(g.table.Seats[0].Cards.top()));
             if (!top || !top->isVisible()) return;
             ++cover_.draws;
             QTest::mouseDClick(handle, Qt::LeftButton, {}, inWindow(top, top->rect().center()));
             return;
         }
-        const int n = g.Seats[kHuman].CardCount();
+        const int n = g.table.Seats[kHuman].CardCount();
         if (n < 1 || !g.scene.menus.mnuPlayDrawnCard.enabled) return;
         window.run([&g] { g.mnuPlayDrawnCard_Click(); });
         QWidget* face =
-            child(QStringLiteral("cardFace%1").arg(g.Seats[kHuman].Cards[1 + below(n)]));
+            child(QStringLiteral("cardFace%1").arg(g.table.Seats[kHuman].Cards[1 + below(n)]));
         if (!face || !face->isVisible()) return;
         ++cover_.discards;
         QTest::mouseDClick(handle, Qt::LeftButton, {},
@@ -293,11 +293,11 @@ class MonkeyTest : public QObject {
 
     void count(const Game& g) {
         ++cover_.events;
-        if (g.RoundOver)
+        if (g.table.RoundOver)
             ++cover_.board;
         else if (g.seq.running())
             ++cover_.computerTurn;
-        else if (g.CurrentSeat == kHuman)
+        else if (g.table.CurrentSeat == kHuman)
             ++cover_.humanTurn;
         if (g.scene.notebook.visible) ++cover_.notebook;
     }
@@ -322,8 +322,8 @@ private slots:
             auto session = std::make_unique<Session>(seed, rng_, cover_);
             for (long e = 0; e < events && clock.elapsed() <= seconds * 1000; ++e) {
                 Game& g = *session->game;
-                const bool wasOver = g.RoundOver;
-                const int round = g.RoundNumber;
+                const bool wasOver = g.table.RoundOver;
+                const int round = g.match.RoundNumber;
                 const long titles = cover_.titleScreens;
                 if (chance(0.45)) {
                     for (int k = 1 + below(8); k > 0 && session->window->advanceTime(); --k) {
@@ -334,12 +334,12 @@ private slots:
                     randomInput(*session);
                 }
                 count(*session->game);
-                if (!wasOver && session->game->RoundOver) ++cover_.rounds;
+                if (!wasOver && session->game->table.RoundOver) ++cover_.rounds;
                 std::string fault = sim::checkCards(*session->game);
                 // A round that ended and was dealt again within one event
                 // was never shown: the board waits for a click of its own.
-                if (session->game->RoundNumber == round + 1 && !session->game->RoundOver &&
-                    cover_.titleScreens == titles)
+                if (session->game->match.RoundNumber == round + 1 &&
+                    !session->game->table.RoundOver && cover_.titleScreens == titles)
                     fault = "the board of round " + std::to_string(round) + " was never shown";
                 if (!fault.empty())
                     QFAIL(

@@ -85,25 +85,25 @@ struct Run {
     // as a person's clicks are; the discard waits for the drawn card.
     void playPersonsTurn() {
         Game& g = *game;
-        window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
+        window->run([&g] { g.stockDblClick(g.table.Seats[0].Cards.top()); });
         if (window->motion().moving()) {
             // Input while the card travels does nothing.
-            const int held = g.Seats[kHuman].CardCount();
+            const int held = g.table.Seats[kHuman].CardCount();
             window->run([&g] { g.mnuPlayDrawnCard_Click(); });
-            window->run([&g] { g.cardDblClick(g.Seats[kHuman].Cards[1]); });
-            QCOMPARE(g.Seats[kHuman].CardCount(), held);
+            window->run([&g] { g.cardDblClick(g.table.Seats[kHuman].Cards[1]); });
+            QCOMPARE(g.table.Seats[kHuman].CardCount(), held);
             QVERIFY(advanceUntil([this] { return !window->motion().moving(); }));
         }
         window->run([&g] { g.mnuPlayDrawnCard_Click(); });
-        window->run([&g] { g.cardDblClick(g.Seats[kHuman].Cards[1]); });
+        window->run([&g] { g.cardDblClick(g.table.Seats[kHuman].Cards[1]); });
     }
     // Plays until `rounds` rounds have ended.
     void playRounds(int rounds) {
         Game& g = *game;
         for (int ended = 0; ended < rounds;) {
             QVERIFY(advanceUntil(
-                [&g] { return g.RoundOver || g.boundary() == SavePoint::PersonToPlay; }));
-            if (g.RoundOver) {
+                [&g] { return g.table.RoundOver || g.boundary() == SavePoint::PersonToPlay; }));
+            if (g.table.RoundOver) {
                 ++ended;
                 QVERIFY(advanceUntil([this] { return !window->motion().moving(); }));
                 if (ended < rounds) window->run([&g] { g.windowClick(); });
@@ -168,12 +168,12 @@ private slots:
         Run run(dir.path(), 11, true, false);
         Game& g = *run.game;
         QVERIFY(run.advanceUntil([&g] { return g.boundary() == SavePoint::PersonToPlay; }));
-        run.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
+        run.window->run([&g] { g.stockDblClick(g.table.Seats[0].Cards.top()); });
         QVERIFY(run.advanceUntil([&run] { return !run.window->motion().moving(); }));
         run.window->run([&g] { g.mnuPlayDrawnCard_Click(); });
-        const int card = g.Seats[kHuman].Cards[1];
+        const int card = g.table.Seats[kHuman].Cards[1];
         run.window->run([&g, card] { g.cardDblClick(card); });
-        QCOMPARE(g.Seats[0].PileCards.top(), card);
+        QCOMPARE(g.table.Seats[0].PileCards.top(), card);
         TableMotion& m = run.window->motion();
         QVERIFY(m.gliding(card));
         // On its way: between the hand and the pile, eased, arriving whole.

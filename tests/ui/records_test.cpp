@@ -30,11 +30,11 @@ private slots:
                         records.toStdString()});
         dialogs.setGame(&game);
         game.ReadRecords();  // no file yet, as on a first run
-        game.GameWon = true;
-        game.PlayerName = "Ann";
-        game.MoneyAtRoundStart = 12000;
-        game.ElapsedSeconds = 754;
-        game.FinalTime = "0:12:34";
+        game.match.GameWon = true;
+        game.match.PlayerName = "Ann";
+        game.match.MoneyAtRoundStart = 12000;
+        game.match.ElapsedSeconds = 754;
+        game.match.FinalTime = "0:12:34";
 
         // The person: "Continue" on the end screen, then a look at the hall
         // of fame and Esc. Whatever is still open after 20 seconds is closed,

@@ -77,9 +77,9 @@ struct Run {
     void playPersonsTurn() {
         Game& g = *game;
         window->run([&g] {
-            g.stockDblClick(g.Seats[0].Cards.top());
+            g.stockDblClick(g.table.Seats[0].Cards.top());
             g.mnuPlayDrawnCard_Click();
-            g.cardDblClick(g.Seats[kHuman].Cards[1]);
+            g.cardDblClick(g.table.Seats[kHuman].Cards[1]);
         });
     }
     SeededRandom random;
@@ -105,20 +105,20 @@ private slots:
             Game& g = *first.game;
             // Into the second round, then on to the person's turn and a
             // draw: the turn under way is the one that will be lost.
-            for (int turns = 0; turns < 100 && !g.RoundOver; ++turns) {
+            for (int turns = 0; turns < 100 && !g.table.RoundOver; ++turns) {
                 QVERIFY(first.advanceUntil(
-                    [&g] { return g.RoundOver || g.boundary() == SavePoint::PersonToPlay; }));
-                if (!g.RoundOver) first.playPersonsTurn();
+                    [&g] { return g.table.RoundOver || g.boundary() == SavePoint::PersonToPlay; }));
+                if (!g.table.RoundOver) first.playPersonsTurn();
             }
-            QVERIFY(g.RoundOver);
+            QVERIFY(g.table.RoundOver);
             first.window->run([&g] { g.windowClick(); });
             QVERIFY(first.advanceUntil([&g] { return g.boundary() == SavePoint::PersonToPlay; }));
             g.finishSaving();
             QVERIFY(QFile::exists(save));
             before = g.scene;
             beforeShot = first.window->grab().toImage();
-            first.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
-            QCOMPARE(g.Seats[kHuman].CardCount(), 8);
+            first.window->run([&g] { g.stockDblClick(g.table.Seats[0].Cards.top()); });
+            QCOMPARE(g.table.Seats[kHuman].CardCount(), 8);
 
             // The close box, confirmed.
             first.window->close();
@@ -133,7 +133,7 @@ private slots:
                  qPrintable(offer));
         Game& g = *second.game;
         QCOMPARE(g.boundary(), std::optional<SavePoint>(SavePoint::PersonToPlay));
-        QCOMPARE(g.Seats[kHuman].CardCount(), 7);  // the draw was the turn lost
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 7);  // the draw was the turn lost
 
         // Every card where it was, the notebook, money, clock, level and names.
         const Scene& after = g.scene;
@@ -175,8 +175,8 @@ private slots:
         }
 
         // It plays on: the person draws and the game goes on from there.
-        second.window->run([&g] { g.stockDblClick(g.Seats[0].Cards.top()); });
-        QCOMPARE(g.Seats[kHuman].CardCount(), 8);
+        second.window->run([&g] { g.stockDblClick(g.table.Seats[0].Cards.top()); });
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 8);
     }
 };
 

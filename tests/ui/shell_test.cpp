@@ -249,25 +249,25 @@ private slots:
         Fixture f;
         Game& g = *f.game;
         f.window->run([&g] {
-            g.CurrentSeat = kHuman;
+            g.table.CurrentSeat = kHuman;
             g.StartHumanTurn();
         });
-        const int top = g.Seats[0].Cards.top();
-        const int below = g.Seats[0].Cards[g.Seats[0].CardCount() - 1];
+        const int top = g.table.Seats[0].Cards.top();
+        const int below = g.table.Seats[0].Cards[g.table.Seats[0].CardCount() - 1];
         QVERIFY(isValidCard(top) && isValidCard(below));
 
         // A card that is not enabled does not react: the stock stays.
         f.window->run([&g, below] { g.scene.cardBack[below].enabled = false; });
         QWidget* lower = f.child(QStringLiteral("cardBack%1").arg(below));
         QTest::mouseDClick(lower, Qt::LeftButton, {}, QPoint(1, lower->height() / 2));
-        QCOMPARE(g.Seats[kHuman].CardCount(), 7);
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 7);
 
         // A double-click on the top of the stock draws it into the hand.
         QWidget* back = f.child(QStringLiteral("cardBack%1").arg(top));
         QVERIFY(back && back->isVisible());
         QTest::mouseDClick(back, Qt::LeftButton);
-        QCOMPARE(g.Seats[kHuman].CardCount(), 8);
-        QVERIFY(g.Seats[kHuman].Cards.contains(top));
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 8);
+        QVERIFY(g.table.Seats[kHuman].Cards.contains(top));
         QVERIFY(f.child(QStringLiteral("cardFace%1").arg(top))->isVisible());
         QVERIFY(back->isHidden());
 
@@ -284,10 +284,10 @@ private slots:
         QTRY_VERIFY(f.child("topPanel")->isVisible());
 
         // "1" then Esc arms the hand exchange.
-        QVERIFY(!g.GiveStarterHand);
+        QVERIFY(!g.match.GiveStarterHand);
         QTest::keyClick(table, '1');
         QTest::keyClick(table, Qt::Key_Escape);
-        QVERIFY(g.GiveStarterHand);
+        QVERIFY(g.match.GiveStarterHand);
     }
 
     void menuBarFollowsTheScene() {
@@ -334,10 +334,10 @@ private slots:
         Fixture f;
         Game& g = *f.game;
         f.window->run([&g] { g.scene.clockTimer = TimerRecord{10, true}; });
-        const long before = g.ElapsedSeconds;
+        const long before = g.match.ElapsedSeconds;
         long duringDialog = -1;
         QTimer::singleShot(150, [&] {
-            duringDialog = g.ElapsedSeconds;
+            duringDialog = g.match.ElapsedSeconds;
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
                 box->button(QMessageBox::Ok)->click();
         });
@@ -347,7 +347,7 @@ private slots:
         });
         QCOMPARE(answer, MsgResult::Ok);
         QCOMPARE(duringDialog, before);
-        QTRY_VERIFY(g.ElapsedSeconds > before);
+        QTRY_VERIFY(g.match.ElapsedSeconds > before);
     }
 
     void sequencesResumeAfterTheirPause() {
@@ -440,23 +440,23 @@ private slots:
         // The round's end, with its board and the notebook with a row.
         f.window->run([&g] {
             g.scene.menus.ScoreBrdItem.checked = false;
-            g.RoundOver = true;
+            g.table.RoundOver = true;
             g.ShowRoundEndBoard();
             g.ScoreRound();
             g.UpdateNotebook();
         });
         sweep(QStringLiteral("boardPanel"));
         sweep(QStringLiteral("notebook"));
-        QVERIFY(g.RoundOver);  // a click on a label does not continue
+        QVERIFY(g.table.RoundOver);  // a click on a label does not continue
         QVERIFY(f.dialogs.popups.empty());
 
         // The board's name labels are labels too; the table itself continues.
         QWidget* name = f.child(QStringLiteral("boardHandName1"));
         QVERIFY(name && name->isVisible());
         pointerClick(name, name->rect().center());
-        QVERIFY(g.RoundOver);
+        QVERIFY(g.table.RoundOver);
         pointerClick(table, QPoint(3, table->height() - 3));
-        QVERIFY(!g.RoundOver);
+        QVERIFY(!g.table.RoundOver);
     }
 
     // A double-click that discards the person's card with the stock empty
@@ -465,29 +465,29 @@ private slots:
         Fixture f;
         Game& g = *f.game;
         f.window->run([&g] {
-            g.CurrentSeat = kHuman;
+            g.table.CurrentSeat = kHuman;
             g.StartHumanTurn();
             // Leave a single card in the stock: the rest go to seat 1's laid
             // cards, so every card stays in one place.
-            CardList& stock = g.Seats[0].Cards;
+            CardList& stock = g.table.Seats[0].Cards;
             while (stock.count > 1) {
-                g.Seats[1].PileCards.push(stock[1]);
+                g.table.Seats[1].PileCards.push(stock[1]);
                 for (int i = 1; i < stock.count; ++i) stock[i] = stock[i + 1];
                 --stock.count;
             }
             g.LayoutTable();
         });
-        const int top = g.Seats[0].Cards.top();
+        const int top = g.table.Seats[0].Cards.top();
         QWidget* back = f.child(QStringLiteral("cardBack%1").arg(top));
         QVERIFY(back && back->isVisible());
         pointerDoubleClick(back, back->rect().center());
-        QCOMPARE(g.Seats[0].CardCount(), 0);
-        QCOMPARE(g.Seats[kHuman].CardCount(), 8);
+        QCOMPARE(g.table.Seats[0].CardCount(), 0);
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 8);
 
         // A card whose discard asks nothing.
         int card = 0;
-        for (int i = 1; i <= g.Seats[kHuman].CardCount() && !card; ++i) {
-            const int c = g.Seats[kHuman].Cards[i];
+        for (int i = 1; i <= g.table.Seats[kHuman].CardCount() && !card; ++i) {
+            const int c = g.table.Seats[kHuman].Cards[i];
             if (!IsDummyCard(g.table, c) && !RaisesSpetoWarning(g.table, c)) card = c;
         }
         QVERIFY(card);
@@ -495,13 +495,13 @@ private slots:
         QVERIFY(g.person.DiscardMode);
         QWidget* face = f.child(QStringLiteral("cardFace%1").arg(card));
         pointerDoubleClick(face, QPoint(5, face->height() / 2));
-        QVERIFY(g.RoundOver);
+        QVERIFY(g.table.RoundOver);
         QVERIFY(f.child("boardPanel")->isVisible());
 
         // A new click continues.
         QWidget* table = f.window->table();
         pointerClick(table, QPoint(3, table->height() - 3));
-        QVERIFY(!g.RoundOver);
+        QVERIFY(!g.table.RoundOver);
     }
 
     // A short text on the table is never cut short: the stock count from
@@ -535,12 +535,12 @@ private slots:
         // Discarding a card that could be laid off asks first, in a box
         // titled "คำเตือน".
         f.window->run([&g] {
-            g.CurrentSeat = kHuman;
+            g.table.CurrentSeat = kHuman;
             g.person.DiscardMode = true;
-            g.SetLayOffCards.assign({g.Seats[kHuman].Cards[1]});
-            g.scene.cardFace[g.Seats[kHuman].Cards[1]].enabled = true;
+            g.table.SetLayOffCards.assign({g.table.Seats[kHuman].Cards[1]});
+            g.scene.cardFace[g.table.Seats[kHuman].Cards[1]].enabled = true;
         });
-        const int card = g.Seats[kHuman].Cards[1];
+        const int card = g.table.Seats[kHuman].Cards[1];
         QString boxTitle;
         QTimer::singleShot(50, [&boxTitle] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -550,7 +550,7 @@ private slots:
         });
         QTest::mouseDClick(f.child(QStringLiteral("cardFace%1").arg(card)), Qt::LeftButton);
         QCOMPARE(boxTitle, QString::fromUtf8("คำเตือน"));
-        QCOMPARE(g.Seats[kHuman].CardCount(), 7);  // cancelled: the card stays
+        QCOMPARE(g.table.Seats[kHuman].CardCount(), 7);  // cancelled: the card stays
     }
 
     void theWindowBehindTheStartUpDialogsIsUpToDate() {

@@ -86,7 +86,7 @@ private slots:
     // are never shown together; "New Game" closes without the hall of fame.
     void endScreenAlternatesItsPictures() {
         EndScreen end;
-        game_->GameWon = false;
+        game_->match.GameWon = false;
         end.open(*game_);  // as the game does before it shows the window
         end.blinkTimer.interval = 5;
         bool sawFirst = false, sawSecond = false, sawBoth = false;

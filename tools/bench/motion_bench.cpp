@@ -109,15 +109,15 @@ int main(int argc, char** argv) {
         if (total.elapsed() < playSeconds * 1000) {
             // The person's turn, as a person plays it: draw, let the card
             // arrive, then discard; after a round, the click that goes on.
-            if (game.RoundOver)
+            if (game.table.RoundOver)
                 window.run([&game] { game.windowClick(); });
             else if (game.boundary() == SavePoint::PersonToPlay)
-                window.run([&game] { game.stockDblClick(game.Seats[0].Cards.top()); });
-            else if (game.CurrentSeat == kHuman && game.person.PlayMenuOn &&
+                window.run([&game] { game.stockDblClick(game.table.Seats[0].Cards.top()); });
+            else if (game.table.CurrentSeat == kHuman && game.person.PlayMenuOn &&
                      !game.person.DiscardMode)
                 window.run([&game] {
                     game.mnuPlayDrawnCard_Click();
-                    game.cardDblClick(game.Seats[kHuman].Cards[1]);
+                    game.cardDblClick(game.table.Seats[kHuman].Cards[1]);
                 });
             return;
         }

@@ -53,5 +53,5 @@ int main(int argc, char** argv) {
     window.show();
     window.run([&game] { game.MainWindowLoad(); });
     watch.waitAndReport();
-    return game.Seats[0].CardCount() == 23 ? 0 : 1;
+    return game.table.Seats[0].CardCount() == 23 ? 0 : 1;
 }

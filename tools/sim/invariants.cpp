@@ -19,7 +19,8 @@ std::string checkCards(const Game& game, const GameAction* action) {
     int total = 0;
     for (int seat = 0; seat <= 4; ++seat) {
         for (bool laid : {false, true}) {
-            const CardList& list = laid ? game.Seats[seat].PileCards : game.Seats[seat].Cards;
+            const CardList& list =
+                laid ? game.table.Seats[seat].PileCards : game.table.Seats[seat].Cards;
             const std::string name = placeName(seat, laid);
             if (list.count < 0 || list.count > kMaxCards)
                 return name + " counts " + std::to_string(list.count) + " cards";
@@ -40,8 +41,8 @@ std::string checkCards(const Game& game, const GameAction* action) {
     // Once the round is over, the end-of-round board shows the top card of
     // the pile (the turned-down card or the last discard) alone, off the pile.
     int expected = 52;
-    if (game.RoundOver) {
-        const CardList& pile = game.Seats[0].PileCards;
+    if (game.table.RoundOver) {
+        const CardList& pile = game.table.Seats[0].PileCards;
         const int shown = pile.count < kMaxCards ? pile[pile.count + 1] : 0;
         if (isValidCard(shown) && where[static_cast<std::size_t>(shown)].empty()) {
             where[static_cast<std::size_t>(shown)] = "the round-end board";
@@ -54,7 +55,7 @@ std::string checkCards(const Game& game, const GameAction* action) {
     if (total != expected) return "the places count " + std::to_string(total) + " cards";
 
     for (int seat = 1; seat <= 4; ++seat) {
-        const SeatRec& s = game.Seats[seat];
+        const SeatRec& s = game.table.Seats[seat];
         if (s.CardCount() > 0 || s.Knocked || s.DarkKnocked) continue;
         // The discard of the last card is reported before the knock is marked.
         if (action != nullptr && action->seat == seat &&
@@ -66,12 +67,12 @@ std::string checkCards(const Game& game, const GameAction* action) {
 }
 
 std::string checkDeal(const Game& game) {
-    const SeatRec& table = game.Seats[0];
+    const SeatRec& table = game.table.Seats[0];
     if (table.CardCount() != 23 || table.PileCount() != 1)
         return "the deal left " + std::to_string(table.CardCount()) + " cards in the stock and " +
                std::to_string(table.PileCount()) + " on the pile";
     for (int s = 1; s <= 4; ++s) {
-        const SeatRec& seat = game.Seats[s];
+        const SeatRec& seat = game.table.Seats[s];
         if (seat.CardCount() != 7 || seat.PileCount() != 0)
             return "the deal gave seat " + std::to_string(s) + " " +
                    std::to_string(seat.CardCount()) + " cards and " +
@@ -85,8 +86,8 @@ std::string checkDeal(const Game& game) {
 std::string checkActionEffect(const Game& game, const GameAction& a) {
     if (a.kind == "deal" || a.kind == "roundend") return {};
     if (a.seat < 1 || a.seat > 4) return a.kind + " by seat " + std::to_string(a.seat);
-    const SeatRec& seat = game.Seats[a.seat];
-    const CardList& pile = game.Seats[0].PileCards;
+    const SeatRec& seat = game.table.Seats[a.seat];
+    const CardList& pile = game.table.Seats[0].PileCards;
     const std::string who = a.kind + " by seat " + std::to_string(a.seat) + ": ";
     auto name = [](int c) { return cardNotation(c) + " (" + std::to_string(c) + ")"; };
     if (a.kind == "draw" || a.kind == "pick") {
@@ -127,7 +128,7 @@ std::string checkRoundMoney(const Game& game, const std::array<long, 5>& before,
     };
     long moved = 0, fooled = 0, gotFool = 0, kSum = 0;
     for (int s = 1; s <= 4; ++s) {
-        const Player& seat = game.Players[s];
+        const Player& seat = game.match.Players[s];
         moved += seat.Money - before[static_cast<std::size_t>(s)];
         if (flag(seat.RoundFooled)) ++fooled;
         if (flag(seat.RoundGotFool)) ++gotFool;
@@ -139,8 +140,8 @@ std::string checkRoundMoney(const Game& game, const std::array<long, 5>& before,
             << " seats paid for a fool";
         return out.str();
     }
-    const long foolMoney = (gotFool - fooled) * game.FoolBaht;
-    const long pot = game.TargetReached ? game.MissionPot : 0;
+    const long foolMoney = (gotFool - fooled) * game.match.FoolBaht;
+    const long pot = game.match.TargetReached ? game.match.MissionPot : 0;
     const long kMoney = moved - foolMoney - pot;
     if (kMoney != 0) {
         std::ostringstream out;
@@ -155,26 +156,27 @@ std::string checkRoundMoney(const Game& game, const std::array<long, 5>& before,
     // behind, and the pot.
     int leader = 1;
     for (int s = 2; s <= 4; ++s)
-        if (game.Players[s].TotalPoints > game.Players[leader].TotalPoints) leader = s;
-    const long lead = static_cast<std::int16_t>(game.Players[leader].TotalPoints);
+        if (game.match.Players[s].TotalPoints > game.match.Players[leader].TotalPoints) leader = s;
+    const long lead = static_cast<std::int16_t>(game.match.Players[leader].TotalPoints);
     long pointMoney = 0;  // what the leader collects
     for (int s = 1; s <= 4; ++s)
-        if (s != leader) pointMoney += (lead - game.Players[s].TotalPoints) * game.BahtPerPoint;
+        if (s != leader)
+            pointMoney += (lead - game.match.Players[s].TotalPoints) * game.match.BahtPerPoint;
     for (int s = 1; s <= 4; ++s) {
-        const Player& seat = game.Players[s];
-        long expected =
-            game.FoolBaht * ((flag(seat.RoundGotFool) ? 1 : 0) - (flag(seat.RoundFooled) ? 1 : 0)) +
-            game.KBaht * (4 * kOf(seat) - kSum);
-        if (game.TargetReached)
-            expected += s == leader ? pointMoney + game.MissionPot
-                                    : -(lead - seat.TotalPoints) * game.BahtPerPoint;
+        const Player& seat = game.match.Players[s];
+        long expected = game.match.FoolBaht *
+                            ((flag(seat.RoundGotFool) ? 1 : 0) - (flag(seat.RoundFooled) ? 1 : 0)) +
+                        game.match.KBaht * (4 * kOf(seat) - kSum);
+        if (game.match.TargetReached)
+            expected += s == leader ? pointMoney + game.match.MissionPot
+                                    : -(lead - seat.TotalPoints) * game.match.BahtPerPoint;
         const long got = seat.Money - before[static_cast<std::size_t>(s)];
         if (got != expected) {
             std::ostringstream out;
             out << "round " << round << ": seat " << s << "'s money moved by " << got
                 << " instead of " << expected << " (K " << kOf(seat) << " of " << kSum
                 << " in all, fooled " << flag(seat.RoundFooled) << ", got a fool "
-                << flag(seat.RoundGotFool) << (game.TargetReached ? ", game end" : "") << ")";
+                << flag(seat.RoundGotFool) << (game.match.TargetReached ? ", game end" : "") << ")";
             return out.str();
         }
     }
@@ -185,7 +187,7 @@ std::string checkRoundScore(const Game& game, int round) {
     if (round < 1) return {};
     bool ends = false;
     for (int s = 1; s <= 4; ++s) {
-        const Player& seat = game.Players[s];
+        const Player& seat = game.match.Players[s];
         if (seat.RoundPoints.size() <= static_cast<std::size_t>(round))
             return "seat " + std::to_string(s) + " has no points for round " +
                    std::to_string(round);
@@ -195,15 +197,15 @@ std::string checkRoundScore(const Game& game, int round) {
         if (sum != seat.TotalPoints)
             return "seat " + std::to_string(s) + " totals " + std::to_string(seat.TotalPoints) +
                    " but its rounds add up to " + std::to_string(sum);
-        if (seat.TotalPoints >= game.PointTarget) ends = true;
+        if (seat.TotalPoints >= game.match.PointTarget) ends = true;
     }
-    if (game.Players[kHuman].TotalPoints <= -game.PointTarget) ends = true;
-    if (ends != game.TargetReached) {
+    if (game.match.Players[kHuman].TotalPoints <= -game.match.PointTarget) ends = true;
+    if (ends != game.match.TargetReached) {
         std::ostringstream out;
         out << "round " << round << ": totals";
-        for (int s = 1; s <= 4; ++s) out << " " << game.Players[s].TotalPoints;
-        out << " against a target of " << game.PointTarget << ", but the game "
-            << (game.TargetReached ? "ends" : "goes on");
+        for (int s = 1; s <= 4; ++s) out << " " << game.match.Players[s].TotalPoints;
+        out << " against a target of " << game.match.PointTarget << ", but the game "
+            << (game.match.TargetReached ? "ends" : "goes on");
         return out.str();
     }
     return {};
@@ -219,7 +221,8 @@ std::string describeTable(const Game& game) {
     };
     for (int seat = 0; seat <= 4; ++seat) {
         for (bool laid : {false, true}) {
-            const CardList& list = laid ? game.Seats[seat].PileCards : game.Seats[seat].Cards;
+            const CardList& list =
+                laid ? game.table.Seats[seat].PileCards : game.table.Seats[seat].Cards;
             put("  ", placeName(seat, laid));
             put(" (", std::to_string(list.count));
             out += "):";
@@ -229,7 +232,7 @@ std::string describeTable(const Game& game) {
     }
     out += "  selection:";
     for (int i = 1; i <= 3; ++i)
-        put(" ", std::to_string(game.Selection[static_cast<std::size_t>(i)]));
+        put(" ", std::to_string(game.table.Selection[static_cast<std::size_t>(i)]));
     out += "\n";
     return out;
 }

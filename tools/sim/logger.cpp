@@ -21,7 +21,7 @@ std::vector<int> selectionOf(const Table& t) {
 }  // namespace
 
 std::vector<int> handOf(const Game& game, int seat) {
-    return listOf(game.Seats[static_cast<std::size_t>(seat)].Cards);
+    return listOf(game.table.Seats[static_cast<std::size_t>(seat)].Cards);
 }
 
 void EventLog::emit(const std::string& line) {
@@ -81,8 +81,8 @@ void EventLog::action(const LogContext& at, const GameAction& a, const Game* gam
     w.field("kind", a.kind).field("seat", a.seat).key("cards").values(a.cards);
     w.field("position", a.position).field("detail", a.detail);
     if (a.kind == "deal" && game != nullptr) {
-        w.key("stock").values(listOf(game->Seats[0].Cards));
-        w.key("pile").values(listOf(game->Seats[0].PileCards));
+        w.key("stock").values(listOf(game->table.Seats[0].Cards));
+        w.key("pile").values(listOf(game->table.Seats[0].PileCards));
         w.key("hands").beginArray();
         for (int s = 1; s <= 4; ++s) w.values(handOf(*game, s));
         w.endArray();
@@ -103,8 +103,8 @@ void EventLog::decisionStarts(const Game& g, const Table& t, const char* name, i
     w.key("setLayOffs").values(listOf(t.SetLayOffCards));
     w.key("runLayOffs").values(listOf(t.RunLayOffCards));
     w.field("hasLaidDown", me.HasLaidDown).field("stillClosed", me.StillClosed);
-    w.field("beginner", g.BeginnerChosen).field("vip", g.VipChosen);
-    w.field("mission", g.MissionMode).field("target", g.PointTarget);
+    w.field("beginner", g.match.BeginnerChosen).field("vip", g.match.VipChosen);
+    w.field("mission", g.match.MissionMode).field("target", g.match.PointTarget);
     w.field("pileAtTurnStart", t.PileCountAtTurnStart);
     w.key("person").values(listOf(t.Seats[kHuman].Cards));
     w.endObject();
@@ -209,10 +209,10 @@ void EventLog::roundEnd(const LogContext& at, const Game& g, int round) {
     int knocker = 0;
     std::string kind = "none";
     for (int s = 1; s <= 4; ++s) {
-        if (g.Seats[s].DarkKnocked) {
+        if (g.table.Seats[s].DarkKnocked) {
             knocker = s;
             kind = "dark";
-        } else if (g.Seats[s].Knocked) {
+        } else if (g.table.Seats[s].Knocked) {
             knocker = s;
             kind = "knock";
         }
@@ -220,7 +220,7 @@ void EventLog::roundEnd(const LogContext& at, const Game& g, int round) {
     w.field("knocker", knocker).field("knock", kind);
     auto perSeat = [&](const char* key, auto get) {
         w.key(key).beginArray();
-        for (int s = 1; s <= 4; ++s) w.value(get(g.Players[s]));
+        for (int s = 1; s <= 4; ++s) w.value(get(g.match.Players[s]));
         w.endArray();
     };
     perSeat("points",
@@ -248,8 +248,8 @@ void EventLog::roundEnd(const LogContext& at, const Game& g, int round) {
         w.endArray();
     }
     w.endObject();
-    w.field("stock", g.Seats[0].CardCount()).field("targetReached", g.TargetReached);
-    w.field("clock", g.ElapsedSeconds);
+    w.field("stock", g.table.Seats[0].CardCount()).field("targetReached", g.match.TargetReached);
+    w.field("clock", g.match.ElapsedSeconds);
     w.endObject();
     write(w.str());
 }

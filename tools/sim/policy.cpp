@@ -15,7 +15,7 @@ bool holds(const std::vector<int>& list, int code) {
 
 bool selected(const Game& g, int code) {
     for (int i = 1; i <= g.person.SelectionCount && i <= 3; ++i)
-        if (g.Selection[static_cast<std::size_t>(i)] == code) return true;
+        if (g.table.Selection[static_cast<std::size_t>(i)] == code) return true;
     return false;
 }
 
@@ -24,7 +24,7 @@ bool selected(const Game& g, int code) {
 PersonPolicy::PersonPolicy(std::uint64_t seed) : rng_(seed ^ 0x9e3779b97f4a7c15ULL) {}
 
 bool PersonPolicy::waiting(const Game& g) {
-    return g.CurrentSeat == kHuman && !g.RoundOver && !g.seq.running() &&
+    return g.table.CurrentSeat == kHuman && !g.table.RoundOver && !g.seq.running() &&
            (g.person.DrawPhase || g.person.PlayMenuOn);
 }
 
@@ -39,7 +39,7 @@ int PersonPolicy::pickIndex(std::size_t size) {
 
 std::vector<std::vector<int>> PersonPolicy::acceptedMelds(const Game& g, int mustHold) const {
     std::vector<std::vector<int>> found;
-    const std::vector<int> hand = g.Seats[kHuman].Cards.toVector();
+    const std::vector<int> hand = g.table.Seats[kHuman].Cards.toVector();
     const std::size_t n = hand.size();
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = i + 1; j < n; ++j)
@@ -55,11 +55,11 @@ std::vector<std::vector<int>> PersonPolicy::acceptedMelds(const Game& g, int mus
 std::string PersonPolicy::act(Game& g) {
     if (g.person.DrawPhase) return startTurn(g);
 
-    SeatRec& me = g.Seats[kHuman];
+    SeatRec& me = g.table.Seats[kHuman];
     auto& menus = g.scene.menus;
 
     // The card taken from the pile goes into a meld before anything else.
-    if (g.PickFromPile && isValidCard(g.PickedCard)) {
+    if (g.table.PickFromPile && isValidCard(g.table.PickedCard)) {
         if (!g.person.LayDownMode) {
             g.mnuPlayShowCard_Click();
             return "menu show";
@@ -89,7 +89,7 @@ std::string PersonPolicy::act(Game& g) {
         for (int i = 1; i <= me.CardCount(); ++i) {
             const int c = me.Cards[i];
             if (holds(turn_.refusedCards, c)) continue;
-            if (g.SetLayOffCards.contains(c) || g.RunLayOffCards.contains(c))
+            if (g.table.SetLayOffCards.contains(c) || g.table.RunLayOffCards.contains(c))
                 candidates.push_back(c);
         }
         if (candidates.empty() || !(mustPlay || chance(0.9))) {
@@ -100,8 +100,8 @@ std::string PersonPolicy::act(Game& g) {
                 return "menu show";
             }
             const int code = candidates[static_cast<std::size_t>(pickIndex(candidates.size()))];
-            const bool onSet = g.SetLayOffCards.contains(code);
-            const bool onRun = g.RunLayOffCards.contains(code);
+            const bool onSet = g.table.SetLayOffCards.contains(code);
+            const bool onRun = g.table.RunLayOffCards.contains(code);
             layOffOnSet_ = onSet && onRun ? chance(0.5) : onSet;
             const int before = me.CardCount();
             g.cardDblClick(code);
@@ -118,7 +118,7 @@ std::string PersonPolicy::act(Game& g) {
 std::string PersonPolicy::startTurn(Game& g) {
     turn_ = Turn{};
     blocked_.clear();
-    const CardList& pile = g.Seats[0].PileCards;
+    const CardList& pile = g.table.Seats[0].PileCards;
     std::vector<int> positions;
     for (int p = 1; p <= pile.count; ++p)
         if (CanPickFromPile(g.table, p)) positions.push_back(p);
@@ -127,7 +127,7 @@ std::string PersonPolicy::startTurn(Game& g) {
         g.cardDblClick(pile[p]);
         return "pick " + std::to_string(p);
     }
-    const int top = g.Seats[0].Cards.top();
+    const int top = g.table.Seats[0].Cards.top();
     g.stockDblClick(top);
     return "draw";
 }
@@ -138,7 +138,7 @@ std::string PersonPolicy::selectMeld(Game& g) {
         return "menu show";
     }
     if (turn_.meld.empty()) {
-        const int mustHold = g.PickFromPile ? g.PickedCard : 0;
+        const int mustHold = g.table.PickFromPile ? g.table.PickedCard : 0;
         const auto melds = acceptedMelds(g, mustHold);
         if (melds.empty()) {
             // Nothing to lay down (the pile pick cannot be completed either:
@@ -151,7 +151,7 @@ std::string PersonPolicy::selectMeld(Game& g) {
     }
     // A card selected earlier that is not part of this meld is put back first.
     for (int i = 1; i <= g.person.SelectionCount && i <= 3; ++i) {
-        const int c = g.Selection[static_cast<std::size_t>(i)];
+        const int c = g.table.Selection[static_cast<std::size_t>(i)];
         if (!holds(turn_.meld, c)) {
             g.cardMouseUp(c, 1);
             return "unselect " + cardNotation(c);
@@ -175,7 +175,7 @@ std::string PersonPolicy::selectMeld(Game& g) {
 }
 
 std::string PersonPolicy::discard(Game& g) {
-    SeatRec& me = g.Seats[kHuman];
+    SeatRec& me = g.table.Seats[kHuman];
     auto& menus = g.scene.menus;
     if (!g.person.DiscardMode) {
         if (!menus.mnuPlayDrawnCard.enabled && menus.mnuPlayArrangeCard.enabled &&

@@ -111,13 +111,13 @@ int main(int argc, char** argv) {
         last = at;
         if (g.seq.waiting()) {
             g.seq.resume();
-        } else if (g.RoundOver) {
+        } else if (g.table.RoundOver) {
             g.windowClick();
-            if (g.RoundNumber == 1) ++played;
+            if (g.match.RoundNumber == 1) ++played;
         } else if (at == SavePoint::PersonToPlay) {
-            g.stockDblClick(g.Seats[0].Cards.top());
+            g.stockDblClick(g.table.Seats[0].Cards.top());
             g.mnuPlayDrawnCard_Click();
-            g.cardDblClick(g.Seats[kHuman].Cards[1]);
+            g.cardDblClick(g.table.Seats[kHuman].Cards[1]);
         } else {
             g.turnTimerTick();
         }

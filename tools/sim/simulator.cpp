@@ -151,7 +151,7 @@ public:
     }
     void showStatisticsScreen(StatisticsScreen& screen) override {
         const int kept = screen.clickAction();
-        if (game_) game_->MoneyAtRoundStart = kept;
+        if (game_) game_->match.MoneyAtRoundStart = kept;
     }
     void showEndScreen(EndScreen& screen) override { screen.clickAction(); }
     void showHallOfFame(HallOfFame& screen) override { screen.clickClose(); }
@@ -279,7 +279,7 @@ void Run::maybeRestore() {
     const std::string path = gamePaths().saveFile;
     const FileText file = readSmallFile(path, kMaxSaveBytes);
     if (file.state != FileText::State::Read) return fail("the save cannot be read back");
-    const bool gameEnd = *at == SavePoint::RoundBoard && old.TargetReached;
+    const bool gameEnd = *at == SavePoint::RoundBoard && old.match.TargetReached;
 
     // The program closes; only its files remain. The generator goes on
     // from wherever: the save must set it.
@@ -334,7 +334,7 @@ void Run::writeStart() {
         .field("type", "start")
         .field("seed", static_cast<unsigned long long>(options_.seed));
     w.field("level", options_.level == Level::Beginner ? "beginner" : "vip");
-    w.field("mission", options_.mission).field("target", game_->PointTarget);
+    w.field("mission", options_.mission).field("target", game_->match.PointTarget);
     w.field("games", options_.games).field("player", options_.playerName);
     w.endObject();
     log_.release(w.str());
@@ -374,11 +374,11 @@ void Run::setUp() {
 }
 
 void Run::startRound() {
-    roundNo_ = game_->RoundNumber;
+    roundNo_ = game_->match.RoundNumber;
     roundSteps_ = 0;
     settled_ = false;
     for (int s = 1; s <= 4; ++s)
-        moneyAtDeal_[static_cast<std::size_t>(s)] = game_->Players[s].Money;
+        moneyAtDeal_[static_cast<std::size_t>(s)] = game_->match.Players[s].Money;
 }
 
 void Run::settleRound() {
@@ -386,14 +386,14 @@ void Run::settleRound() {
     settled_ = true;
     ++summary_.rounds;
     // The notebook has already moved on to the next round's number.
-    const int r = g.RoundNumber - 1;
+    const int r = g.match.RoundNumber - 1;
     const auto ri = static_cast<std::size_t>(r < 0 ? 0 : r);
     bool knock = false;
     for (int s = 1; s <= 4; ++s) {
-        const Player& seat = g.Players[s];
+        const Player& seat = g.match.Players[s];
         SeatTotals& t = summary_.seats[static_cast<std::size_t>(s)];
-        if (g.Seats[s].DarkKnocked) ++t.darkKnocks, knock = true;
-        if (g.Seats[s].Knocked) ++t.knocks, knock = true;
+        if (g.table.Seats[s].DarkKnocked) ++t.darkKnocks, knock = true;
+        if (g.table.Seats[s].Knocked) ++t.knocks, knock = true;
         if (ri < seat.RoundFooled.size() && seat.RoundFooled[ri]) ++t.fooled;
         if (ri < seat.RoundGotFool.size() && seat.RoundGotFool[ri]) ++t.gotFool;
         if (ri < seat.RoundPoints.size()) t.points += seat.RoundPoints[ri];
@@ -401,14 +401,14 @@ void Run::settleRound() {
     }
     if (!knock) ++summary_.noKnockRounds;
     log_.roundEnd(at(), g, r);
-    targetReached_ = g.TargetReached;
+    targetReached_ = g.match.TargetReached;
     if (options_.check) {
         std::string what = checkRoundScore(g, r);
         if (!what.empty()) return fail("scoring: " + what);
         what = checkRoundMoney(g, moneyAtDeal_, r);
         if (!what.empty()) return fail("money not conserved: " + what);
         // The board shows the last card that went onto the pile, off the pile.
-        const CardList& pile = g.Seats[0].PileCards;
+        const CardList& pile = g.table.Seats[0].PileCards;
         const int shown = pile.count < kMaxCards ? pile[pile.count + 1] : 0;
         if (shown != lastDiscard_)
             fail("the round-end board shows " + cardNotation(shown) + " but the last discard was " +
@@ -471,7 +471,7 @@ void Run::step() {
     ++summary_.steps;
     if (++roundSteps_ > options_.stepLimit) {
         fail("the round is stuck: no end after " + std::to_string(options_.stepLimit) +
-             " steps (seat " + std::to_string(g.CurrentSeat) + " to play)");
+             " steps (seat " + std::to_string(g.table.CurrentSeat) + " to play)");
         return;
     }
     if (g.seq.waiting()) {
@@ -492,35 +492,35 @@ void Run::step() {
             fail("the person's seat is stuck: " + policy_.blocked() + "\n" + describeTable(g));
             return;
         }
-    } else if (g.scene.turnTimer.enabled && !g.RoundOver) {
+    } else if (g.scene.turnTimer.enabled && !g.table.RoundOver) {
         lastStep_ = "turn timer";
         passTime(g.scene.turnTimer.interval);
         g.turnTimerTick();
-    } else if (g.RoundOver && !g.seq.running()) {
+    } else if (g.table.RoundOver && !g.seq.running()) {
         if (!settled_) settleRound();
         passTime(kPersonActionMs);
         lastStep_ = "continue after round";
         g.windowClick();
         // A game ends exactly after the round that reached its target.
-        if (options_.check && (g.RoundNumber == 1) != targetReached_) {
+        if (options_.check && (g.match.RoundNumber == 1) != targetReached_) {
             fail(targetReached_ ? "the game went on after its target was reached"
                                 : "the game ended before its target was reached");
             return;
         }
-        if (g.RoundNumber == 1) {
+        if (g.match.RoundNumber == 1) {
             writeGameEnd();
             ++gameNo_;
         }
         startRound();
     } else {
         fail("the game waits for nothing: no timer, no pause, no input expected (seat " +
-             std::to_string(g.CurrentSeat) + ")");
+             std::to_string(g.table.CurrentSeat) + ")");
         return;
     }
     followClockTimer();
     if (options_.trace != nullptr && options_.traceFrom > 0 && summary_.steps >= options_.traceFrom)
         *options_.trace << "step " << summary_.steps << " (" << lastStep_ << "), seat "
-                        << g.CurrentSeat << ", hint \"" << g.scene.hintLine.caption << "\"\n"
+                        << g.table.CurrentSeat << ", hint \"" << g.scene.hintLine.caption << "\"\n"
                         << describeTable(g);
     if (options_.check && summary_.ok) {
         const std::string what = checkCards(g);

@@ -64,8 +64,8 @@ namespace {
 
 void showPlayLog(Game& g, int seat, PopupAnchor anchor) {
     Scene& sc = g.scene;
-    const Player& rec = g.Players[static_cast<std::size_t>(seat)];
-    const PlayLogRec& log = g.PlayLogs[static_cast<std::size_t>(seat)];
+    const Player& rec = g.match.Players[static_cast<std::size_t>(seat)];
+    const PlayLogRec& log = g.match.PlayLogs[static_cast<std::size_t>(seat)];
 
     const std::string text = format(_("ทิ้งทับสามใบ %1 ครั้ง ,ทิ้งดัมมี่ %2 ครั้ง"),
                                     {plain(rec.DiscardOnThreeCount), plain(rec.DummyDiscardCount)});

@@ -64,7 +64,7 @@ void Game::FillRemarks() {
 
 void Game::turnTimerTick() {
     // One turn at a time; a stray tick after the round ended plays nothing.
-    if (seq.running() || RoundOver) return;
+    if (seq.running() || table.RoundOver) return;
 
     const int seat = StartTurn(table);
     if (seat == kHuman) {
@@ -78,7 +78,7 @@ void Game::StartHumanTurn() {
     scene.turnTimer.enabled = false;
     scene.blinkTimer.enabled = true;
 
-    const SeatRec& stock = Seats[0];
+    const SeatRec& stock = table.Seats[0];
     const int top = stock.Cards.top();
     if (isValidCard(top)) {
         scene.cardBack[top].enabled = true;
@@ -91,18 +91,18 @@ void Game::StartHumanTurn() {
 
     person.DrawPhase = true;
     person.PilePickMode = true;
-    PickFromPile = false;
+    table.PickFromPile = false;
     person.LayDownMode = false;
     person.ArrangeMode = false;
     person.DiscardMode = false;
     person.PlayMenuOn = false;
     person.ArrangeFirstChosen = false;
     person.ArrangeFirstPos = 0;
-    SelectedCard = 0;
+    table.SelectedCard = 0;
     person.SelectionCount = 0;
-    PickedCard = 0;
-    PileCountAtTurnStart = stock.PileCount();
-    scene.menus.mnuPlayShowCard.enabled = Seats[kHuman].HasLaidDown;
+    table.PickedCard = 0;
+    table.PileCountAtTurnStart = stock.PileCount();
+    scene.menus.mnuPlayShowCard.enabled = table.Seats[kHuman].HasLaidDown;
     // Arranging and discarding act only once the person has drawn or picked.
     scene.menus.mnuPlayArrangeCard.enabled = false;
     scene.menus.mnuPlayDrawnCard.enabled = false;
@@ -113,7 +113,7 @@ void Game::StartHumanTurn() {
 Task Game::ComputerTurn(int seat) {
     if (seat < 1 || seat > 3) co_return;
     const PlayingMark playing(ComputerPlaying);
-    const SeatRec& me = Seats[seat];
+    const SeatRec& me = table.Seats[seat];
     const Level rules = level();
 
     showTopPanel(true);
@@ -133,7 +133,7 @@ Task Game::ComputerTurn(int seat) {
             }
             case TurnStep::TookPile: {
                 // The taken cards are at the end of the hand now.
-                const int taken = PileCountAtTurnStart - PickIndex + 1;
+                const int taken = table.PileCountAtTurnStart - table.PickIndex + 1;
                 for (int i = me.CardCount() - taken + 1; i <= me.CardCount(); ++i)
                     if (isValidCard(me.Cards[i])) scene.cardFace[me.Cards[i]].visible = false;
                 say(seat, _(" เล่นไพ่ในวง"));
@@ -176,7 +176,7 @@ Task Game::ComputerTurn(int seat) {
                 break;
             case TurnStep::Discarding: {
                 say(seat, _("กำลัง  เลือกไพ่ในมือที่จะทิ้ง "));
-                const int c = me.Cards[SelectedCard];
+                const int c = me.Cards[table.SelectedCard];
                 if (isValidCard(c)) {
                     CardPicture& back = scene.cardBack[c];
                     if (seat == 1) back.left += 150;
@@ -198,7 +198,7 @@ Task Game::ComputerTurn(int seat) {
 
     co_await EndTurn(seat);
     showTopPanel(false);
-    saveProgress(RoundOver ? SavePoint::RoundBoard : SavePoint::BetweenTurns);
+    saveProgress(table.RoundOver ? SavePoint::RoundBoard : SavePoint::BetweenTurns);
 }
 
 }  // namespace vornak

@@ -9,10 +9,10 @@ namespace vornak {
 
 Task Game::EndTurn(int seat) {
     if (seat < 1 || seat > 4) co_return;
-    const SeatRec& me = Seats[seat];
+    const SeatRec& me = table.Seats[seat];
 
     const TurnEnd end = vornak::EndTurn(table, seat, watcher());
-    Player& player = Players[seat];
+    Player& player = match.Players[seat];
     if (end.ontoThree) ++player.DiscardOnThreeCount;
     if (end.dummy) ++player.DummyDiscardCount;
     // A dark knock offered to the person and not taken is withdrawn.
@@ -20,7 +20,7 @@ Task Game::EndTurn(int seat) {
 
     const int d = end.card;
     if (seat != kHuman && isValidCard(d)) scene.cardBack[d].visible = false;
-    if (!RoundOver) {
+    if (!table.RoundOver) {
         LayoutTable();
         LayoutSeatHand(seat);
         scene.turnTimer.enabled = true;
@@ -42,10 +42,10 @@ Task Game::EndTurn(int seat) {
         watcher()->roundEnding();
         ShowRoundEndBoard();
         ScoreRound();
-        report({"roundend", 0, {}, RoundNumber, ""});
+        report({"roundend", 0, {}, match.RoundNumber, ""});
         UpdateNotebook();
-        NotebookRows = RoundNumber;
-        if (RoundNumber >= 4) scene.notebookScrollDown.enabled = true;
+        NotebookRows = match.RoundNumber;
+        if (match.RoundNumber >= 4) scene.notebookScrollDown.enabled = true;
     }
 }
 

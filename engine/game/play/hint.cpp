@@ -110,8 +110,8 @@ struct Game::HintWork {
 };
 
 bool Game::hintAvailable() const {
-    return CurrentSeat == kHuman && !RoundOver && !seq.running() &&
-           (person.DrawPhase || person.PlayMenuOn) && Seats[kHuman].CardCount() > 0;
+    return table.CurrentSeat == kHuman && !table.RoundOver && !seq.running() &&
+           (person.DrawPhase || person.PlayMenuOn) && table.Seats[kHuman].CardCount() > 0;
 }
 
 void Game::HintItem_Click() {
@@ -147,7 +147,7 @@ void Game::HintItem_Click() {
 }
 
 void Game::showHint(const ExpertHint& h) {
-    const CardList& hand = Seats[kHuman].Cards;
+    const CardList& hand = table.Seats[kHuman].Cards;
     auto mark = [this](int c) {
         if (isValidCard(c)) scene.cardFace[c].hinted = true;
     };
@@ -157,7 +157,7 @@ void Game::showHint(const ExpertHint& h) {
             hint(_(" คำแนะนำ : ไม่มี"));
             break;
         case ExpertHint::Kind::Draw: {
-            const int top = Seats[0].Cards.top();
+            const int top = table.Seats[0].Cards.top();
             if (isValidCard(top)) scene.cardBack[top].hinted = true;
             hint(_(" คำแนะนำ : จั่วไพ่จากกอง"));
             break;

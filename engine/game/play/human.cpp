@@ -25,7 +25,7 @@ const char* const kTurnDownCaption = N_("คว่ำไพ่");
 const char* const kTurnDownHint = N_(" กรุณากดปุ่มคว่ำไพ่ เพื่อคว่ำไพ่ใบสุดท้ายในมือ");
 
 CardList& hand(Game& g) {
-    return g.Seats[kHuman].Cards;
+    return g.table.Seats[kHuman].Cards;
 }
 
 void enableHandFaces(Game& g) {
@@ -35,7 +35,7 @@ void enableHandFaces(Game& g) {
 }
 
 void disablePileFaces(Game& g) {
-    const CardList& pile = g.Seats[0].PileCards;
+    const CardList& pile = g.table.Seats[0].PileCards;
     for (int i = 1; i <= pile.count; ++i)
         if (isValidCard(pile[i])) g.scene.cardFace[pile[i]].enabled = false;
 }
@@ -60,7 +60,7 @@ void offerTurnDown(Game& g) {
 }
 
 bool darkKnockOffered(const Game& g) {
-    return g.Seats[kHuman].DarkKnocked && !g.RoundOver;
+    return g.table.Seats[kHuman].DarkKnocked && !g.table.RoundOver;
 }
 
 void offerDarkKnock(Game& g, const std::string& text) {
@@ -68,14 +68,14 @@ void offerDarkKnock(Game& g, const std::string& text) {
     g.scene.menus.mnuPlayShowCard.caption = _(kDarkKnockCaption);
     g.scene.menus.mnuPlayShowCard.enabled = true;
     g.scene.menus.mnuPlayDrawnCard.enabled = true;
-    g.Seats[kHuman].DarkKnocked = true;
+    g.table.Seats[kHuman].DarkKnocked = true;
 }
 
 // The hand no longer makes a dark knock: the offer is taken back.
 void withdrawDarkKnock(Game& g) {
-    g.Seats[kHuman].DarkKnocked = false;
+    g.table.Seats[kHuman].DarkKnocked = false;
     g.scene.menus.mnuPlayShowCard.caption = _(kShowCaption);
-    g.scene.menus.mnuPlayShowCard.enabled = g.Seats[kHuman].HasLaidDown;
+    g.scene.menus.mnuPlayShowCard.enabled = g.table.Seats[kHuman].HasLaidDown;
     g.scene.menus.mnuPlayDrawnCard.enabled = true;
 }
 
@@ -95,29 +95,29 @@ bool checkHumanDarkKnock(Game& g) {
             g.scene.cardFace[chosen].top -= kRaise;
         }
     }
-    return g.DarkKnockReady;
+    return g.table.DarkKnockReady;
 }
 
 bool mayCheckDarkKnock(const Game& g) {
-    return g.Seats[kHuman].CardCount() == 8 && g.Seats[kHuman].StillClosed;
+    return g.table.Seats[kHuman].CardCount() == 8 && g.table.Seats[kHuman].StillClosed;
 }
 
 Task humanLayDown(Game& g) {
     g.person.LayDownDone = false;
     co_await g.AnimateLayDown(PenaliseFeeders(g.table, kHuman));
     g.MoveMeldToTable(kHuman);
-    AddLayOffTargets(g.table, g.Selection);
+    AddLayOffTargets(g.table, g.table.Selection);
     g.LayoutSeatHand(kHuman);
 
     g.scene.menus.mnuPlayDrawnCard.enabled = true;
-    if (g.Seats[kHuman].CardCount() > 1) {
+    if (g.table.Seats[kHuman].CardCount() > 1) {
         g.hint(_("คลิ๊กไพ่ในมือ 3 ใบที่จะหงาย หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย"));
     } else {
         g.scene.menus.mnuPlayDrawnCard.caption = _(kTurnDownCaption);
         g.hint(_("คลิ๊กขวาที่ไพ่เพื่อเลือกเมนูคว่ำไพ่"));
     }
-    g.Seats[kHuman].HasLaidDown = true;
-    g.PickFromPile = false;
+    g.table.Seats[kHuman].HasLaidDown = true;
+    g.table.PickFromPile = false;
     g.person.SelectionCount = 0;
 }
 
@@ -132,18 +132,18 @@ Task humanDiscard(Game& g) {
     g.scene.menus.mnuPlayDrawnCard.enabled = false;
     g.person.DiscardMode = g.person.LayDownMode = g.person.ArrangeMode = false;
     clearSelection(g);
-    if (!g.RoundOver) g.LayoutSeatHand(kHuman);
-    g.saveProgress(g.RoundOver ? SavePoint::RoundBoard : SavePoint::BetweenTurns);
+    if (!g.table.RoundOver) g.LayoutSeatHand(kHuman);
+    g.saveProgress(g.table.RoundOver ? SavePoint::RoundBoard : SavePoint::BetweenTurns);
 }
 
 }  // namespace
 
 void Game::EndTurnPlayedForPerson() {
-    if (CurrentSeat != kHuman || seq.running()) return;  // (a dark knock has ended the round)
-    person.DrawPhase = person.PilePickMode = PickFromPile = false;
+    if (table.CurrentSeat != kHuman || seq.running()) return;  // (a dark knock has ended the round)
+    person.DrawPhase = person.PilePickMode = table.PickFromPile = false;
     person.LayDownMode = person.ArrangeMode = person.DiscardMode = person.PlayMenuOn = false;
     scene.blinkTimer.enabled = false;
-    const SeatRec& me = Seats[kHuman];
+    const SeatRec& me = table.Seats[kHuman];
     for (int i = 1; i <= me.CardCount(); ++i)
         if (isValidCard(me.Cards[i])) scene.cardBack[me.Cards[i]].visible = false;
     LayoutTable();
@@ -160,7 +160,7 @@ void Game::mnuPlayArrangeCard_Click() {
     person.PilePickMode = person.LayDownMode = person.DrawPhase = person.DiscardMode = false;
     clearSelection(*this);
     hint(_("คลิ๊ก..ไพ่ใบที่จะสลับตำแหน่ง หรือ กดปุ่มทิ้งไพ่เพื่อทิ้งไพ่"));
-    if (!Seats[kHuman].HasLaidDown) ArrangeHand(table, kHuman, observer).noteIn(table);
+    if (!table.Seats[kHuman].HasLaidDown) ArrangeHand(table, kHuman, observer).noteIn(table);
     LayoutSeatHand(kHuman);
     enableHandFaces(*this);
     if (!mayCheckDarkKnock(*this)) return;
@@ -182,7 +182,7 @@ void Game::mnuPlayShowCard_Click() {
     enableHandFaces(*this);
     // A chosen dark knock starts with a meld; once one is down the person may
     // still give it up and discard.
-    if (Seats[kHuman].DarkKnocked && Seats[kHuman].CardCount() == 8)
+    if (table.Seats[kHuman].DarkKnocked && table.Seats[kHuman].CardCount() == 8)
         scene.menus.mnuPlayDrawnCard.enabled = false;
 }
 
@@ -200,7 +200,7 @@ void Game::mnuPlayDrawnCard_Click() {
 }
 
 void Game::dropSelection() {
-    if (inputBlocked() || RoundOver || CurrentSeat != kHuman) return;
+    if (inputBlocked() || table.RoundOver || table.CurrentSeat != kHuman) return;
     if (person.SelectionCount == 0 && !person.ArrangeFirstChosen) return;
     clearSelection(*this);
     LayoutSeatHand(kHuman);
@@ -239,9 +239,10 @@ void Game::cardMouseUp(int code, int button) {
         if (pos == 0) return;  // only hand cards make a meld
         // A second click on a selected card puts it back.
         for (int i = 1; i <= person.SelectionCount; ++i) {
-            if (Selection[static_cast<std::size_t>(i)] != code) continue;
+            if (table.Selection[static_cast<std::size_t>(i)] != code) continue;
             for (int k = i; k < person.SelectionCount; ++k)
-                Selection[static_cast<std::size_t>(k)] = Selection[static_cast<std::size_t>(k + 1)];
+                table.Selection[static_cast<std::size_t>(k)] =
+                    table.Selection[static_cast<std::size_t>(k + 1)];
             --person.SelectionCount;
             picture.top = rowTop + kRaise;
             return;
@@ -249,12 +250,12 @@ void Game::cardMouseUp(int code, int button) {
         if (person.SelectionCount >= 3) person.SelectionCount = 0;
         ++person.SelectionCount;
         picture.top = rowTop - kRaise;
-        Selection[static_cast<std::size_t>(person.SelectionCount)] = code;
+        table.Selection[static_cast<std::size_t>(person.SelectionCount)] = code;
         if (person.SelectionCount < 3) return;
 
         for (int i = 1; i <= h.count; ++i)
             if (isValidCard(h[i])) scene.cardFace[h[i]].top = rowTop;
-        if (CheckLaidMeld(table, Selection[1], Selection[2], Selection[3])) {
+        if (CheckLaidMeld(table, table.Selection[1], table.Selection[2], table.Selection[3])) {
             seq.start(humanLayDown(*this));
         } else {
             dialogs.messageBox(_("ไพ่ชุดที่คุณหงายไม่ถูกต้อง กรุณาเลือกชุดใหม่ หรือ ทิ้งไพ่"), _(kErrorTitle),
@@ -298,17 +299,17 @@ void Game::cardDblClick(int code) {
     if (inputBlocked() || !isValidCard(code)) return;
     CardList& h = hand(*this);
     const int pos = h.find(code);
-    const int pilePos = Seats[0].PileCards.find(code);
+    const int pilePos = table.Seats[0].PileCards.find(code);
     bool handled = false;
 
     if (person.LayDownMode && pos != 0) {
         if (h.count >= 2) {
             handled = true;
             const std::string& name = cardName(code);
-            if (PickFromPile && isValidCard(PickedCard)) {
+            if (table.PickFromPile && isValidCard(table.PickedCard)) {
                 // The card taken from the pile must go into a new meld first.
                 dialogs.messageBox(
-                    format(_("กรุณาหงายไพ่ชุดที่มีไพ่ %1 ที่เล่นจากในวงก่อน"), {cardName(PickedCard)}),
+                    format(_("กรุณาหงายไพ่ชุดที่มีไพ่ %1 ที่เล่นจากในวงก่อน"), {cardName(table.PickedCard)}),
                     _(kErrorTitle), MsgButtons::Ok, MsgIcon::Critical);
                 LayoutSeatHand(kHuman);
                 person.SelectionCount = 0;
@@ -319,15 +320,15 @@ void Game::cardDblClick(int code) {
             bool qualifies = false;
             if (person.LayOffKindSet) {
                 kind = _("ตอง");
-                qualifies = SetLayOffCards.contains(code);
-                LayOffPos = pos;
-                LayOffOnRun = false;
+                qualifies = table.SetLayOffCards.contains(code);
+                table.LayOffPos = pos;
+                table.LayOffOnRun = false;
             } else if (person.LayOffKindRun) {
                 kind = _("เรียง");
-                qualifies = RunLayOffCards.contains(code);
-                LayOffPos = pos;
-                LayOffCard = code;
-                LayOffOnRun = true;
+                qualifies = table.RunLayOffCards.contains(code);
+                table.LayOffPos = pos;
+                table.LayOffCard = code;
+                table.LayOffOnRun = true;
             }
             if (qualifies) {
                 LayOff(kHuman);
@@ -351,7 +352,7 @@ void Game::cardDblClick(int code) {
 
     if (person.DiscardMode && pos != 0) {
         handled = true;
-        SelectedCard = pos;
+        table.SelectedCard = pos;
         const std::string& name = cardName(code);
         const bool several = h.count >= 2;
         if (several && IsDummyCard(table, code)) {
@@ -380,23 +381,23 @@ void Game::cardDblClick(int code) {
 
     if (person.PilePickMode && pilePos != 0) {
         handled = true;
-        const int oldIndex = PickIndex, oldCard = PickedCard;
-        PickIndex = pilePos;
-        PickedCard = code;
+        const int oldIndex = table.PickIndex, oldCard = table.PickedCard;
+        table.PickIndex = pilePos;
+        table.PickedCard = code;
         const std::string& name = cardName(code);
-        if (!CanPickFromPile(table, PickIndex)) {
+        if (!CanPickFromPile(table, table.PickIndex)) {
             hint(_("ไพ่ใบที่เลือกไม่เข้าชุดกับไพ่ในมือของคุณ"));
             dialogs.messageBox(
                 format(_("ไพ่ %1 ที่คุณเลือกไม่สามารถเล่นได้ กรุณาเลือกไพ่ใบใหม่ หรือ เลือกจั่วไพ่"), {name}),
                 _(kErrorTitle), MsgButtons::Ok, MsgIcon::Critical);
             hint(_("ไพ่ใบที่คุณเลือกไม่ถูกต้อง กรุณาเลือกใหม่ หรือ กดปุ่มจั่วไพ่"));
-            PickIndex = oldIndex;
-            PickedCard = oldCard;
+            table.PickIndex = oldIndex;
+            table.PickedCard = oldCard;
             return;
         }
-        const int stockTop = Seats[0].Cards.top();
+        const int stockTop = table.Seats[0].Cards.top();
         if (isValidCard(stockTop)) scene.cardBack[stockTop].enabled = false;
-        PickFromPile = true;
+        table.PickFromPile = true;
         TakeFromPile(kHuman);
         LayoutTable();
         LayoutSeatHand(kHuman);
@@ -413,7 +414,7 @@ void Game::cardDblClick(int code) {
         scene.menus.mnuPlayShowCard.enabled = true;
         scene.menus.mnuPlayDrawnCard.enabled = false;
         hint(_("คลิ๊กเลือกไพ่ในมือจำนวน 3 ใบ ที่จะหงาย"));
-        Seats[kHuman].HasLaidDown = true;
+        table.Seats[kHuman].HasLaidDown = true;
         return;
     }
 
@@ -424,7 +425,7 @@ void Game::cardDblClick(int code) {
 
 void Game::stockDblClick(int code) {
     if (inputBlocked() || !person.DrawPhase) return;
-    if (!isValidCard(code) || !Seats[0].Cards.contains(code)) return;
+    if (!isValidCard(code) || !table.Seats[0].Cards.contains(code)) return;
     person.PilePickMode = false;
     person.DrawPhase = false;
     person.PlayMenuOn = true;

@@ -38,7 +38,7 @@ void Game::disableAllFaces() {
 void Game::DrawCard(int seat) {
     if (!validSeat(seat)) return;
     say(seat, _(" จั่วไพ่"));
-    if (Seats[0].CardCount() < 1) return;  // an empty stock ends the round before any draw
+    if (table.Seats[0].CardCount() < 1) return;  // an empty stock ends the round before any draw
     const int card = vornak::DrawCard(table, seat, level(), random, watcher());
     if (isValidCard(card)) scene.cardBack[card].visible = false;
     LayoutTable();
@@ -47,9 +47,9 @@ void Game::DrawCard(int seat) {
 
 void Game::TakeFromPile(int seat) {
     if (!validSeat(seat)) return;
-    const CardList& pile = Seats[0].PileCards;
-    if (PickIndex < 1 || PickIndex > pile.count) return;
-    for (int k = PickIndex; k <= pile.count; ++k)
+    const CardList& pile = table.Seats[0].PileCards;
+    if (table.PickIndex < 1 || table.PickIndex > pile.count) return;
+    for (int k = table.PickIndex; k <= pile.count; ++k)
         if (isValidCard(pile[k])) scene.cardFace[pile[k]].visible = false;
     say(seat, _(" เล่นไพ่ในวง"));
     vornak::TakeFromPile(table, seat, watcher());
@@ -58,21 +58,21 @@ void Game::TakeFromPile(int seat) {
 void Game::showPenalties(int penalised) {
     for (int k = 1; k <= 4; ++k)
         if (penalised & (1 << k))
-            scene.seatName[k].caption = Players[k].Name + num(Seats[k].K) + " K ";
+            scene.seatName[k].caption = match.Players[k].Name + num(table.Seats[k].K) + " K ";
 }
 
 Task Game::AnimateLayDown(int penalised) {
-    const int seat = validSeat(CurrentSeat) ? CurrentSeat : kHuman;
+    const int seat = validSeat(table.CurrentSeat) ? table.CurrentSeat : kHuman;
     say(seat, _(" หงายไพ่ที่เล่น"));
     for (int i = 1; i <= 3; ++i)
-        if (isValidCard(Selection[i])) scene.cardBack[Selection[i]].visible = false;
+        if (isValidCard(table.Selection[i])) scene.cardBack[table.Selection[i]].visible = false;
     showPenalties(penalised);
 
     // The flight: from the pile when the meld follows a pick, else from the stock.
     static constexpr int kPickHeading[5] = {0, 185, 90, 355, 270};
     static constexpr int kDrawHeading[5] = {0, 270, 0, 345, 320};
     FlightTicks = 0;
-    if (PickFromPile) {
+    if (table.PickFromPile) {
         FlightX = 5000;
         FlightY = 3620;
         FlightHeading = kPickHeading[seat];
@@ -82,8 +82,8 @@ Task Game::AnimateLayDown(int penalised) {
         FlightHeading = kDrawHeading[seat];
     }
     for (int i = 1; i <= 3; ++i) {
-        if (!isValidCard(Selection[i])) continue;
-        CardPicture& face = scene.cardFace[Selection[i]];
+        if (!isValidCard(table.Selection[i])) continue;
+        CardPicture& face = scene.cardFace[table.Selection[i]];
         scene.toFront(face);
         face.top = FlightY;
         face.left = FlightX;
@@ -97,15 +97,16 @@ Task Game::AnimateLayDown(int penalised) {
     scene.flightTimer.enabled = false;
 
     for (int i = 1; i <= 3; ++i)
-        if (isValidCard(Selection[i])) scene.cardFace[Selection[i]].visible = false;
+        if (isValidCard(table.Selection[i])) scene.cardFace[table.Selection[i]].visible = false;
     person.LayDownDone = true;
 }
 
 void Game::showMeld(int seat) {
     const std::string meld = format(
         // TRANSLATORS: the three cards of a meld in a seat's plays of the round.
-        _("%1 ,%2,%3"), {cardName(Selection[1]), cardName(Selection[2]), cardName(Selection[3])});
-    logPlay(PlayLogs[static_cast<std::size_t>(seat)], meld);
+        _("%1 ,%2,%3"),
+        {cardName(table.Selection[1]), cardName(table.Selection[2]), cardName(table.Selection[3])});
+    logPlay(match.PlayLogs[static_cast<std::size_t>(seat)], meld);
     LayoutLaidCards(seat);
 }
 
@@ -123,8 +124,8 @@ void Game::showLayOff(int seat, int card) {
         scene.cardBack[card].visible = false;
         if (seat == kHuman) scene.cardFace[card].visible = false;
     }
-    logPlay(PlayLogs[static_cast<std::size_t>(seat)],
-            cardName(card) + (LayOffOnRun ? _(" (ดัมมี่ไพ่เรียง)") : _(" (ดัมมี่ไพ่ตอง)")));
+    logPlay(match.PlayLogs[static_cast<std::size_t>(seat)],
+            cardName(card) + (table.LayOffOnRun ? _(" (ดัมมี่ไพ่เรียง)") : _(" (ดัมมี่ไพ่ตอง)")));
     LayoutLaidCards(seat);
 }
 
@@ -139,7 +140,7 @@ void Game::LayOff(int seat) {
 
 void Game::LayoutLaidCards(int seat) {
     if (!validSeat(seat)) return;
-    SeatRec& me = Seats[seat];
+    SeatRec& me = table.Seats[seat];
     const int count = me.PileCount();
     const int g = me.MeldCount;
 

@@ -130,7 +130,7 @@ void Game::initResultsScene() {
 
 void Game::ShowRoundEndBoard() {
     hint(_("คลิ๊กเมาส์  เพื่อเล่นต่อไป "));
-    const int n = Seats[0].PileCount();
+    const int n = table.Seats[0].PileCount();
 
     for (int c = 1; c <= 52; ++c) {
         scene.cardBack[c].visible = false;
@@ -174,7 +174,7 @@ void Game::ShowRoundEndBoard() {
     // The top card of the pile (the knocker's turned-down card, or the last
     // discard) lies alone at the left.
     if (n >= 1) {
-        const int top = Seats[0].PileCards[n];
+        const int top = table.Seats[0].PileCards[n];
         if (isValidCard(top)) {
             CardPicture& face = scene.cardFace[top];
             scene.toFront(face);
@@ -182,15 +182,15 @@ void Game::ShowRoundEndBoard() {
             face.top = kTurnedDownTop;
             face.visible = true;
         }
-        Seats[0].PileCount() = n - 1;
+        table.Seats[0].PileCount() = n - 1;
     }
 
-    layoutColumn(scene, Seats[0].Cards, Seats[0].CardCount(), kStockColumnLeft);
-    layoutColumn(scene, Seats[0].PileCards, Seats[0].PileCount(), kPileColumnLeft);
+    layoutColumn(scene, table.Seats[0].Cards, table.Seats[0].CardCount(), kStockColumnLeft);
+    layoutColumn(scene, table.Seats[0].PileCards, table.Seats[0].PileCount(), kPileColumnLeft);
     for (int s = 1; s <= 4; ++s) {
-        layoutColumn(scene, Seats[s].Cards, Seats[s].CardCount(),
+        layoutColumn(scene, table.Seats[s].Cards, table.Seats[s].CardCount(),
                      kHandColumnLeft + (s - 1) * kColumnStep);
-        layoutColumn(scene, Seats[s].PileCards, Seats[s].PileCount(),
+        layoutColumn(scene, table.Seats[s].PileCards, table.Seats[s].PileCount(),
                      kLaidColumnLeft + (s - 1) * kColumnStep);
     }
 }
@@ -203,17 +203,17 @@ void Game::ContinueAfterRound() {
     ScoreBrdItem_Click();
 
     // The best computer result of the round just finished (at least 1).
-    const int finished = std::max(1, RoundNumber - 1);
+    const int finished = std::max(1, match.RoundNumber - 1);
     ensureRound(finished);
     long best = 1;
     for (int s = 1; s <= 3; ++s)
-        best = std::max(best, Players[s].RoundPoints[static_cast<std::size_t>(finished)]);
+        best = std::max(best, match.Players[s].RoundPoints[static_cast<std::size_t>(finished)]);
 
-    for (int s = 1; s <= 4; ++s) scene.seatName[s].caption = Players[s].Name;
-    MoneyAtRoundStart = Players[kHuman].Money;
-    FinalTime = scene.clockLabel.caption;
+    for (int s = 1; s <= 4; ++s) scene.seatName[s].caption = match.Players[s].Name;
+    match.MoneyAtRoundStart = match.Players[kHuman].Money;
+    match.FinalTime = scene.clockLabel.caption;
 
-    if (!TargetReached && !GameOver) {
+    if (!match.TargetReached && !match.GameOver) {
         scene.clockTimer.enabled = true;
         hint(_("กรุณารอสักครู่  .....กำลังสับไพ่"));
         DealRound();

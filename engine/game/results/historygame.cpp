@@ -57,15 +57,15 @@ void Game::openGameTally() {
     GameTally& t = match.Tally;
     t = GameTally{};
     t.Open = true;
-    t.Vip = VipChosen;
-    t.Mission = MissionMode;
-    t.Target = PointTarget;
-    t.StartMoney = Players[kHuman].Money;
+    t.Vip = match.VipChosen;
+    t.Mission = match.MissionMode;
+    t.Target = match.PointTarget;
+    t.StartMoney = match.Players[kHuman].Money;
 }
 
 void Game::tallyRound(int knocker) {
     if (knocker != kHuman) return;
-    if (Seats[kHuman].DarkKnocked)
+    if (table.Seats[kHuman].DarkKnocked)
         ++match.Tally.DarkKnocks;
     else
         ++match.Tally.Knocks;

@@ -36,7 +36,7 @@ bool parseMoney(const std::string& text, long& out) {
 
 void Game::writeLevelLabels() {
     for (int s = 1; s <= 4; ++s) {
-        const std::string& name = Players[s].Name;
+        const std::string& name = match.Players[s].Name;
         scene.seatName[s].caption = name;
         scene.boardHandName[s].caption = name;
         scene.boardLaidName[s].caption = name;
@@ -45,14 +45,14 @@ void Game::writeLevelLabels() {
         scene.notebookHeading[s].caption = name;
         statistics.name[s].caption = name;
     }
-    titleScreen.stakeLabel[0].caption = num(BahtPerPoint);
-    titleScreen.stakeLabel[1].caption = num(FoolBaht);
-    titleScreen.stakeLabel[2].caption = num(KBaht);
-    titleScreen.stakeLabel[3].caption = num(PointTarget);
+    titleScreen.stakeLabel[0].caption = num(match.BahtPerPoint);
+    titleScreen.stakeLabel[1].caption = num(match.FoolBaht);
+    titleScreen.stakeLabel[2].caption = num(match.KBaht);
+    titleScreen.stakeLabel[3].caption = num(match.PointTarget);
     scene.targetLine.caption =
-        format(_("จบเกม %1 แต้ม(แต้มละ %2 บาท)"), {num(PointTarget), num(BahtPerPoint)});
+        format(_("จบเกม %1 แต้ม(แต้มละ %2 บาท)"), {num(match.PointTarget), num(match.BahtPerPoint)});
     scene.ratesLine.caption =
-        format(_("ค่าเค  %1  บาท , ค่าโง่  %2  บาท"), {num(KBaht), num(FoolBaht)});
+        format(_("ค่าเค  %1  บาท , ค่าโง่  %2  บาท"), {num(match.KBaht), num(match.FoolBaht)});
 }
 
 namespace {
@@ -60,14 +60,14 @@ namespace {
 void applyLevel(Game& g, const Level& level, bool beginner) {
     g.scene.levelLabel.caption = level.levelText;
     for (int s = 1; s <= 3; ++s) {
-        g.Players[s].Name = level.names[s - 1];
-        g.Players[s].Money = level.money;
+        g.match.Players[s].Name = level.names[s - 1];
+        g.match.Players[s].Money = level.money;
     }
-    g.BahtPerPoint = level.bahtPerPoint;
-    g.KBaht = level.kBaht;
-    g.FoolBaht = level.foolBaht;
-    g.BeginnerChosen = beginner;
-    g.VipChosen = !beginner;
+    g.match.BahtPerPoint = level.bahtPerPoint;
+    g.match.KBaht = level.kBaht;
+    g.match.FoolBaht = level.foolBaht;
+    g.match.BeginnerChosen = beginner;
+    g.match.VipChosen = !beginner;
 }
 
 void checkTarget(Menus& menus, MenuItem* chosen) {
@@ -89,10 +89,10 @@ void chooseNormalTarget(Game& g, const Level& level, bool beginner, MenuItem& it
     g.seq.cancel();
     applyLevel(g, level, beginner);
     checkTarget(g.scene.menus, &item);
-    g.MissionMode = false;
-    g.PointTarget = row.target;
-    g.PreparedRunLength = row.preparedRun;
-    g.DrawHelpLevel = row.drawHelp;
+    g.match.MissionMode = false;
+    g.match.PointTarget = row.target;
+    g.match.PreparedRunLength = row.preparedRun;
+    g.match.DrawHelpLevel = row.drawHelp;
     g.writeLevelLabels();
     g.StartNewGame();
 }
@@ -116,14 +116,14 @@ namespace {
 // Puts a mission level in force; the caller starts the game.
 void startMission(Game& g, const Level& level, bool beginner, const TargetRow& row) {
     applyLevel(g, level, beginner);
-    g.MarkRateA = 500;
-    g.MarkRateB = 500;
-    g.MissionMode = true;
-    g.PointTarget = row.target;
-    g.PreparedRunLength = row.preparedRun;
-    g.DrawHelpLevel = row.drawHelp;
+    g.match.MarkRateA = 500;
+    g.match.MarkRateB = 500;
+    g.match.MissionMode = true;
+    g.match.PointTarget = row.target;
+    g.match.PreparedRunLength = row.preparedRun;
+    g.match.DrawHelpLevel = row.drawHelp;
     g.writeLevelLabels();
-    g.titleScreen.moneyLabel.caption = num(g.Players[kHuman].Money);
+    g.titleScreen.moneyLabel.caption = num(g.match.Players[kHuman].Money);
 }
 
 }  // namespace
@@ -135,7 +135,7 @@ void Game::StartBeginnerMission() {
 void Game::StartVipMission() {
     startMission(*this, kVip, false, {500, 4, 7});
     scene.levelLabel.caption = "VIP Level";  // one blank, unlike the normal VIP level
-    scene.moneyLabel.caption = num(Players[kHuman].Money);
+    scene.moneyLabel.caption = num(match.Players[kHuman].Money);
 }
 
 void Game::ResetGame() {
@@ -157,23 +157,23 @@ void Game::ResetGame() {
         scene.panelGotFool[s].caption.clear();
     }
 
-    RoundNumber = 1;
+    match.RoundNumber = 1;
 
     int capacity = 50;
-    switch (PointTarget) {
+    switch (match.PointTarget) {
         case 300:
         case 500:
         case 700:
         case 1000:
         case 2000:
-            capacity = PointTarget / 10;
+            capacity = match.PointTarget / 10;
             break;
         default:
             break;
     }
     const auto size = static_cast<std::size_t>(capacity) + 1;
     for (int s = 1; s <= 4; ++s) {
-        Player& seat = Players[s];
+        Player& seat = match.Players[s];
         seat.RoundK.assign(size, 0);
         seat.RoundPoints.assign(size, 0);
         seat.RoundGotFool.assign(size, false);
@@ -183,16 +183,16 @@ void Game::ResetGame() {
         seat.DummyDiscardCount = 0;
     }
 
-    MissionPot = 0;
-    TurnForward = true;
-    TargetReached = false;
-    CurrentSeat = 0;
+    match.MissionPot = 0;
+    table.TurnForward = true;
+    match.TargetReached = false;
+    table.CurrentSeat = 0;
     openGameTally();
 }
 
 void Game::showTitleScreen() {
     titleScreen.expertOpponents = match.ExpertPlayers;
-    titleScreen.open(MissionMode, BeginnerChosen, VipChosen);
+    titleScreen.open(match.MissionMode, match.BeginnerChosen, match.VipChosen);
     dialogs.showTitleScreen(titleScreen);
 }
 
@@ -212,51 +212,51 @@ void Game::showEndScreen() {
 }
 
 void Game::finishGame(long best) {
-    if (TargetReached) {
-        statistics.open(GameOver);
+    if (match.TargetReached) {
+        statistics.open(match.GameOver);
         dialogs.showStatisticsScreen(statistics);
         // "Continue" keeps the person's money as the statistics screen shows it.
-        long shown = Players[kHuman].Money;
-        if (parseMoney(statistics.money[kHuman].caption, shown)) MoneyAtRoundStart = shown;
+        long shown = match.Players[kHuman].Money;
+        if (parseMoney(statistics.money[kHuman].caption, shown)) match.MoneyAtRoundStart = shown;
     }
     recordFinishedGame(best);
 
-    if (TargetReached && !GameOver) {
-        if (!MissionMode) {
-            const long total = Players[kHuman].TotalPoints;
-            if (total < PointTarget || total <= best) {
-                GameOver = true;
-                GameWon = false;
+    if (match.TargetReached && !match.GameOver) {
+        if (!match.MissionMode) {
+            const long total = match.Players[kHuman].TotalPoints;
+            if (total < match.PointTarget || total <= best) {
+                match.GameOver = true;
+                match.GameWon = false;
             } else {
-                GameWon = true;
-                GameOver = false;
-                FinalTime = scene.clockLabel.caption;
+                match.GameWon = true;
+                match.GameOver = false;
+                match.FinalTime = scene.clockLabel.caption;
                 showEndScreen();
                 StartNewGame();
             }
         } else {
-            const long money = Players[kHuman].Money;
+            const long money = match.Players[kHuman].Money;
             if (money < 3000) {
-                GameOver = true;
-                GameWon = false;
+                match.GameOver = true;
+                match.GameWon = false;
             } else if (money < 20000) {
-                if (VipChosen) {
+                if (match.VipChosen) {
                     StartBeginnerMission();
                     showTitleScreen();
                 }
                 ResetGame();
                 DealRound();
             } else if (money < 100000) {
-                if (!VipChosen) {
+                if (!match.VipChosen) {
                     StartVipMission();
                     showTitleScreen();
                 }
                 ResetGame();
                 DealRound();
             } else {
-                GameWon = true;
-                GameOver = false;
-                FinalTime = scene.clockLabel.caption;
+                match.GameWon = true;
+                match.GameOver = false;
+                match.FinalTime = scene.clockLabel.caption;
                 showEndScreen();
                 StartBeginnerMission();
                 StartNewGame();
@@ -264,9 +264,9 @@ void Game::finishGame(long best) {
         }
     }
 
-    if (GameOver) {
+    if (match.GameOver) {
         showEndScreen();
-        if (MissionMode) StartBeginnerMission();
+        if (match.MissionMode) StartBeginnerMission();
         StartNewGame();
     }
 }

@@ -45,7 +45,7 @@ void Game::showNotebookRows() {
 }
 
 void Game::UpdateNotebook() {
-    const int r = RoundNumber < 1 ? 1 : RoundNumber;
+    const int r = match.RoundNumber < 1 ? 1 : match.RoundNumber;
     ensureRound(r);
     const auto ri = static_cast<std::size_t>(r);
 
@@ -58,13 +58,13 @@ void Game::UpdateNotebook() {
     roundLabel.visible = true;
 
     for (int s = 1; s <= 4; ++s) {
-        const Player& seat = Players[s];
+        const Player& seat = match.Players[s];
         // A dark knock's "*" replaces a fool's "^"; a plain knock's follows it.
         std::string markA, markB;
         if (seat.RoundFooled[ri]) markA.assign(1, '^');
-        if (Seats[s].DarkKnocked)
+        if (table.Seats[s].DarkKnocked)
             markA.assign(1, '*');
-        else if (Seats[s].Knocked)
+        else if (table.Seats[s].Knocked)
             markB.assign(1, '*');
 
         std::vector<Label>& cells = scene.notebookCell[s];
@@ -83,7 +83,7 @@ void Game::UpdateNotebook() {
     // The statistics of the game so far, on the table and for the
     // statistics screen.
     for (int s = 1; s <= 4; ++s) {
-        const Player& seat = Players[s];
+        const Player& seat = match.Players[s];
         long totalK = 0, fooled = 0, gotFool = 0;
         for (std::size_t i = 1; i <= ri; ++i) {
             totalK += seat.RoundK[i];
@@ -106,38 +106,42 @@ void Game::UpdateNotebook() {
     // Round money: the fool, then K. A seat's K is paid by (or paid to)
     // each of the three others, so K money always sums to zero.
     for (int s = 1; s <= 4; ++s) {
-        Player& seat = Players[s];
-        if (seat.RoundFooled[ri]) seat.Money -= FoolBaht;
-        if (seat.RoundGotFool[ri]) seat.Money += FoolBaht;
+        Player& seat = match.Players[s];
+        if (seat.RoundFooled[ri]) seat.Money -= match.FoolBaht;
+        if (seat.RoundGotFool[ri]) seat.Money += match.FoolBaht;
         const long k = seat.RoundK[ri];
-        seat.Money += k * KBaht * 3;
+        seat.Money += k * match.KBaht * 3;
         for (int o = 1; o <= 4; ++o)
-            if (o != s) Players[o].Money -= k * KBaht;
+            if (o != s) match.Players[o].Money -= k * match.KBaht;
     }
 
     // Game-end money: everyone pays the leader the difference of totals;
     // the leader also takes the pot.
-    if (TargetReached) {
+    if (match.TargetReached) {
         int w = 1;
         for (int i = 1; i <= 3; ++i)
             for (int j = i + 1; j <= 4; ++j)
-                if (Players[j].TotalPoints > Players[w].TotalPoints) w = j;
-        const long leaderTotal = static_cast<std::int16_t>(Players[w].TotalPoints);
+                if (match.Players[j].TotalPoints > match.Players[w].TotalPoints) w = j;
+        const long leaderTotal = static_cast<std::int16_t>(match.Players[w].TotalPoints);
 
         for (int s = 1; s <= 4; ++s)
-            MissionPot += Players[s].DummyDiscardCount * MarkRateB +
-                          Players[s].DiscardOnThreeCount * MarkRateA;
+            match.MissionPot += match.Players[s].DummyDiscardCount * match.MarkRateB +
+                                match.Players[s].DiscardOnThreeCount * match.MarkRateA;
         for (int s = 1; s <= 4; ++s)
-            if (s != w) Players[s].Money -= (leaderTotal - Players[s].TotalPoints) * BahtPerPoint;
-        Players[w].Money += MissionPot;
+            if (s != w)
+                match.Players[s].Money -=
+                    (leaderTotal - match.Players[s].TotalPoints) * match.BahtPerPoint;
+        match.Players[w].Money += match.MissionPot;
         for (int j = 1; j <= 4; ++j)
-            if (j != w) Players[w].Money += (leaderTotal - Players[j].TotalPoints) * BahtPerPoint;
+            if (j != w)
+                match.Players[w].Money +=
+                    (leaderTotal - match.Players[j].TotalPoints) * match.BahtPerPoint;
 
-        for (int s = 1; s <= 4; ++s) statistics.money[s].caption = num(Players[s].Money);
+        for (int s = 1; s <= 4; ++s) statistics.money[s].caption = num(match.Players[s].Money);
     }
 
-    RoundNumber = r + 1;
-    ensureRound(RoundNumber);
+    match.RoundNumber = r + 1;
+    ensureRound(match.RoundNumber);
 }
 
 void Game::ScoreBrdItem_Click() {

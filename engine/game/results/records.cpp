@@ -259,14 +259,14 @@ void Game::UpdateRecords() {
 
     auto line = [this](int i) -> std::string& { return RecordLines[static_cast<std::size_t>(i)]; };
 
-    if (MoneyAtRoundStart > MoneyRecordFloor[3]) {
+    if (match.MoneyAtRoundStart > MoneyRecordFloor[3]) {
         Entry e[5];
         for (int i = 1; i <= 3; ++i) {
             e[i].name = line(i);
             e[i].money = numberOf(line(i + 6));
         }
-        e[4].name = PlayerName;
-        e[4].money = MoneyAtRoundStart;
+        e[4].name = match.PlayerName;
+        e[4].money = match.MoneyAtRoundStart;
         for (int i = 1; i <= 3; ++i)
             for (int j = i + 1; j <= 4; ++j)
                 if (e[j].money > e[i].money) {
@@ -280,16 +280,16 @@ void Game::UpdateRecords() {
         MoneyRecordFloor[3] = numberOf(line(9));
     }
 
-    if (ElapsedSeconds < TimeRecordFloor[3]) {
+    if (match.ElapsedSeconds < TimeRecordFloor[3]) {
         Entry e[5];
         for (int i = 1; i <= 3; ++i) {
             e[i].name = line(i + 3);
             e[i].clock = line(i + 9);
             e[i].seconds = numberOf(line(i + 12));
         }
-        e[4].name = PlayerName;
-        e[4].seconds = ElapsedSeconds;
-        e[4].clock = FinalTime;
+        e[4].name = match.PlayerName;
+        e[4].seconds = match.ElapsedSeconds;
+        e[4].clock = match.FinalTime;
         for (int i = 1; i <= 3; ++i)
             for (int j = i + 1; j <= 4; ++j)
                 if (e[j].seconds < e[i].seconds) std::swap(e[i], e[j]);

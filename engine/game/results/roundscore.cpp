@@ -11,11 +11,11 @@
 namespace vornak {
 
 void Game::closeRoundHistory() {
-    ensureRound(RoundNumber);
-    const auto ri = static_cast<std::size_t>(RoundNumber);
+    ensureRound(match.RoundNumber);
+    const auto ri = static_cast<std::size_t>(match.RoundNumber);
     for (int s = 1; s <= 4; ++s) {
-        Player& p = Players[s];
-        SeatRec& seat = Seats[s];
+        Player& p = match.Players[s];
+        SeatRec& seat = table.Seats[s];
         p.RoundK[ri] += seat.K;
         p.RoundFooled[ri] = p.RoundFooled[ri] || seat.Fooled;
         p.RoundGotFool[ri] = p.RoundGotFool[ri] || seat.GotFool;
@@ -28,7 +28,7 @@ void Game::closeRoundHistory() {
 void Game::ScoreRound() {
     const RoundScore score = ScoreTable(table);
     closeRoundHistory();
-    const auto ri = static_cast<std::size_t>(RoundNumber);
+    const auto ri = static_cast<std::size_t>(match.RoundNumber);
 
     const int knocker = score.knocker;
     tallyRound(knocker);
@@ -36,22 +36,22 @@ void Game::ScoreRound() {
 
     // The next turn is one step on from CurrentSeat: the knocker opens the
     // next round, otherwise the seat after the last player.
-    if (TurnForward) {
+    if (table.TurnForward) {
         if (knocker != 0)
-            CurrentSeat = knocker - 1;
-        else if (CurrentSeat == 4)
-            CurrentSeat = 0;
+            table.CurrentSeat = knocker - 1;
+        else if (table.CurrentSeat == 4)
+            table.CurrentSeat = 0;
     } else {
         if (knocker != 0)
-            CurrentSeat = knocker + 1;
-        else if (CurrentSeat == 1)
-            CurrentSeat = 5;
+            table.CurrentSeat = knocker + 1;
+        else if (table.CurrentSeat == 1)
+            table.CurrentSeat = 5;
     }
 
     for (int seat = 1; seat <= 4; ++seat) {
         SortPileCards(table, seat);
-        Player& p = Players[seat];
-        const SeatRec& s = Seats[seat];
+        Player& p = match.Players[seat];
+        const SeatRec& s = table.Seats[seat];
         const SeatScore& mine = score.seats[static_cast<std::size_t>(seat)];
         p.RoundPoints[ri] = mine.points;
         p.TotalPoints += mine.points;
@@ -59,9 +59,9 @@ void Game::ScoreRound() {
 
         // The game goes on only while this seat is below the target and the
         // person has not fallen to minus the target.
-        if (!(p.TotalPoints < PointTarget &&
-              std::labs(Players[kHuman].TotalPoints) < PointTarget)) {
-            TargetReached = true;
+        if (!(p.TotalPoints < match.PointTarget &&
+              std::labs(match.Players[kHuman].TotalPoints) < match.PointTarget)) {
+            match.TargetReached = true;
             scene.clockTimer.enabled = false;
         }
 

@@ -262,7 +262,7 @@ void EndScreen::open(Game& game) {
     for (auto& i : image) i.visible = false;
     actionCaption.foreColor = kWhite;
     actionCaption.visible = true;
-    won = game.GameWon;
+    won = game.match.GameWon;
     if (!won) {
         image[0].visible = true;
         image[1].visible = true;
@@ -273,7 +273,7 @@ void EndScreen::open(Game& game) {
         image[2].visible = true;
         image[3].visible = true;
     }
-    game.ElapsedSeconds = 0;
+    game.match.ElapsedSeconds = 0;
     blinkTimer.enabled = true;
     tick(game);
 }
@@ -281,11 +281,11 @@ void EndScreen::open(Game& game) {
 void EndScreen::tick(Game& game) {
     const int first = won ? 2 : 0;
     const int second = first + 1;
-    game.ElapsedSeconds += 1;
-    if (game.ElapsedSeconds == 2) {
+    game.match.ElapsedSeconds += 1;
+    if (game.match.ElapsedSeconds == 2) {
         image[first].visible = true;
         image[second].visible = false;
-        game.ElapsedSeconds = 0;
+        game.match.ElapsedSeconds = 0;
     } else {
         image[second].visible = true;
         image[first].visible = false;

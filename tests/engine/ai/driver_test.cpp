@@ -28,15 +28,15 @@ protected:
     const std::string throwing = " ทิ้งไพ่เข้าวง ";
 
     void SetUp() override {
-        g.BeginnerChosen = true;
-        g.VipChosen = false;
-        g.RoundNumber = 1;
+        g.match.BeginnerChosen = true;
+        g.match.VipChosen = false;
+        g.match.RoundNumber = 1;
         g.ensureRound(1);
         g.FillRemarks();
         const char* names[] = {"", "Left", "Top", "Right", "Tester"};
-        for (int s = 1; s <= 4; ++s) g.Players[s].Name = names[s];
-        g.CurrentSeat = 0;
-        g.TurnForward = true;
+        for (int s = 1; s <= 4; ++s) g.match.Players[s].Name = names[s];
+        g.table.CurrentSeat = 0;
+        g.table.TurnForward = true;
         g.scene.turnTimer.enabled = true;
     }
 
@@ -55,12 +55,12 @@ protected:
         }
         std::set<int> used;
         for (int s = 0; s <= 4; ++s) {
-            for (int c : g.Seats[s].Cards.toVector()) used.insert(c);
-            for (int c : g.Seats[s].PileCards.toVector()) used.insert(c);
+            for (int c : g.table.Seats[s].Cards.toVector()) used.insert(c);
+            for (int c : g.table.Seats[s].PileCards.toVector()) used.insert(c);
         }
-        g.Seats[0].Cards.clear();
+        g.table.Seats[0].Cards.clear();
         for (int c = 1; c <= 52; ++c)
-            if (!used.count(c)) g.Seats[0].Cards.push(c);
+            if (!used.count(c)) g.table.Seats[0].Cards.push(c);
     }
 
     std::vector<Step> run() {
@@ -76,8 +76,8 @@ protected:
     void expectEveryCardOnce() {
         std::map<int, int> seen;
         for (int s = 0; s <= 4; ++s) {
-            for (int c : g.Seats[s].Cards.toVector()) ++seen[c];
-            for (int c : g.Seats[s].PileCards.toVector()) ++seen[c];
+            for (int c : g.table.Seats[s].Cards.toVector()) ++seen[c];
+            for (int c : g.table.Seats[s].PileCards.toVector()) ++seen[c];
         }
         for (int c = 1; c <= 52; ++c) EXPECT_EQ(seen[c], 1) << cardNotation(c);
         EXPECT_EQ(seen.size(), 52u);
@@ -92,7 +92,7 @@ TEST_F(Driver, AWholeDrawingTurn) {
     // Short pause 0.5 x 700, remark 0.4 x 5, long pause 0.25 x 900.
     t.random.values = {0.5, 0.4, 0.25};
     g.turnTimerTick();
-    EXPECT_EQ(g.CurrentSeat, 1);
+    EXPECT_EQ(g.table.CurrentSeat, 1);
     EXPECT_TRUE(g.seq.running());
     EXPECT_TRUE(g.scene.topPanel.visible);
     EXPECT_FALSE(g.scene.turnTimer.enabled);
@@ -104,7 +104,7 @@ TEST_F(Driver, AWholeDrawingTurn) {
     while (g.seq.waiting()) {
         steps.push_back({g.seq.pauseMs(), g.scene.hintLine.caption});
         if (g.scene.hintLine.caption == "Left" + choosing) {
-            nudged = g.Seats[1].Cards[g.SelectedCard];
+            nudged = g.table.Seats[1].Cards[g.table.SelectedCard];
             nudgedFrom = backLeft[nudged];
         }
         for (int c = 1; c <= 52; ++c) backLeft[c] = g.scene.cardBack[c].left;
@@ -123,12 +123,12 @@ TEST_F(Driver, AWholeDrawingTurn) {
     EXPECT_EQ(backLeft[nudged], nudgedFrom + 150);
 
     EXPECT_FALSE(g.seq.running());
-    EXPECT_EQ(g.Seats[1].CardCount(), 7);
-    EXPECT_EQ(g.Seats[1].PileCount(), 0);
-    EXPECT_EQ(g.Seats[0].PileCount(), 2);
-    EXPECT_EQ(g.Seats[0].CardCount(), 22);
-    EXPECT_EQ(g.Seats[0].PileCards[2], nudged);
-    EXPECT_TRUE(g.Seats[1].Discarded);
+    EXPECT_EQ(g.table.Seats[1].CardCount(), 7);
+    EXPECT_EQ(g.table.Seats[1].PileCount(), 0);
+    EXPECT_EQ(g.table.Seats[0].PileCount(), 2);
+    EXPECT_EQ(g.table.Seats[0].CardCount(), 22);
+    EXPECT_EQ(g.table.Seats[0].PileCards[2], nudged);
+    EXPECT_TRUE(g.table.Seats[1].Discarded);
     expectEveryCardOnce();
     EXPECT_TRUE(g.scene.turnTimer.enabled);  // re-armed by the end of turn
     EXPECT_FALSE(g.scene.topPanel.visible);
@@ -146,19 +146,19 @@ TEST_F(Driver, TheClockStandsWhileAComputerSeatPlays) {
         g.clockTick();
         g.seq.resume();
     }
-    EXPECT_EQ(g.ElapsedSeconds, 1);
+    EXPECT_EQ(g.match.ElapsedSeconds, 1);
     EXPECT_EQ(g.scene.clockLabel.caption, "0:00:01");
     g.clockTick();  // waiting for the next turn
-    EXPECT_EQ(g.ElapsedSeconds, 2);
+    EXPECT_EQ(g.match.ElapsedSeconds, 2);
 
     // A turn cancelled halfway (a new game) leaves the clock running.
     g.turnTimerTick();
     ASSERT_TRUE(g.seq.waiting());
     g.clockTick();
-    EXPECT_EQ(g.ElapsedSeconds, 2);
+    EXPECT_EQ(g.match.ElapsedSeconds, 2);
     g.seq.cancel();
     g.clockTick();
-    EXPECT_EQ(g.ElapsedSeconds, 3);
+    EXPECT_EQ(g.match.ElapsedSeconds, 3);
 }
 
 TEST_F(Driver, AWholePickingTurn) {
@@ -174,35 +174,35 @@ TEST_F(Driver, AWholePickingTurn) {
     EXPECT_EQ(steps[steps.size() - 2], Step(225, "Left" + choosing));
     EXPECT_EQ(steps.back(), Step(225, "Left" + throwing));
 
-    EXPECT_EQ(handText(g.Seats[1].PileCards), "5H 6H 7H");
-    EXPECT_TRUE(g.Seats[1].HasLaidDown);
-    EXPECT_FALSE(g.Seats[1].StillClosed);
-    EXPECT_FALSE(g.PickFromPile);
-    EXPECT_EQ(g.Seats[1].CardCount(), 5);
-    EXPECT_EQ(g.Seats[0].PileCount(), 1);
-    EXPECT_EQ(g.Seats[0].CardCount(), 22);
+    EXPECT_EQ(handText(g.table.Seats[1].PileCards), "5H 6H 7H");
+    EXPECT_TRUE(g.table.Seats[1].HasLaidDown);
+    EXPECT_FALSE(g.table.Seats[1].StillClosed);
+    EXPECT_FALSE(g.table.PickFromPile);
+    EXPECT_EQ(g.table.Seats[1].CardCount(), 5);
+    EXPECT_EQ(g.table.Seats[0].PileCount(), 1);
+    EXPECT_EQ(g.table.Seats[0].CardCount(), 22);
     expectEveryCardOnce();
     // The run's ends may now be laid off.
-    EXPECT_TRUE(g.RunLayOffCards.contains(parseCard("4H")));
-    EXPECT_TRUE(g.RunLayOffCards.contains(parseCard("8H")));
+    EXPECT_TRUE(g.table.RunLayOffCards.contains(parseCard("4H")));
+    EXPECT_TRUE(g.table.RunLayOffCards.contains(parseCard("8H")));
 }
 
 TEST_F(Driver, LowStockMeldsAndLaysOffDownToTheLastCardThenKnocks) {
     // Opened earlier; 4 stock cards after drawing the K of diamonds.
     table("5H 6H 7H 9C 9D 9S 2S", "2D 3D 4D", "2H 3H 4H", "3C 4C 5C", "QH", "10C JC QC AD KD");
-    g.Seats[1].HasLaidDown = true;
-    g.Seats[1].StillClosed = false;
-    g.SetLayOffCards.assign(parseCards("KD 2S"));
+    g.table.Seats[1].HasLaidDown = true;
+    g.table.Seats[1].StillClosed = false;
+    g.table.SetLayOffCards.assign(parseCards("KD 2S"));
     t.random.values = {0.5, 0.4, 0.25};
     g.turnTimerTick();
     const auto steps = run();
 
-    EXPECT_EQ(g.Seats[1].PileCount(), 7);  // two melds and the K of diamonds
-    EXPECT_EQ(g.Seats[1].CardCount(), 0);  // the 2 of spades was turned down
+    EXPECT_EQ(g.table.Seats[1].PileCount(), 7);  // two melds and the K of diamonds
+    EXPECT_EQ(g.table.Seats[1].CardCount(), 0);  // the 2 of spades was turned down
     // The end-of-round board shows the turned-down card alone, off the pile.
-    EXPECT_EQ(g.Seats[0].PileCount(), 1);
-    EXPECT_EQ(g.Seats[0].PileCards[2], parseCard("2S"));
-    EXPECT_TRUE(g.Seats[1].Knocked);
+    EXPECT_EQ(g.table.Seats[0].PileCount(), 1);
+    EXPECT_EQ(g.table.Seats[0].PileCards[2], parseCard("2S"));
+    EXPECT_TRUE(g.table.Seats[1].Knocked);
     // No pause after " น็อค ": the pause that follows the choice is the end
     // of turn's own, with the turned-down card.
     ASSERT_GE(steps.size(), 5u);
@@ -213,18 +213,18 @@ TEST_F(Driver, LowStockMeldsAndLaysOffDownToTheLastCardThenKnocks) {
 
 TEST_F(Driver, TheHumanTurnBegins) {
     table("5H 9C", "2D 3D", "2H 3H", "3C 4C", "QH JD");
-    g.CurrentSeat = 3;
+    g.table.CurrentSeat = 3;
     g.person.DiscardMode = g.person.LayDownMode = g.person.ArrangeMode = g.person.PlayMenuOn = true;
     g.person.SelectionCount = 2;
     g.scene.blinkTimer.enabled = false;
     g.scene.menus.mnuPlayShowCard.enabled = true;
     g.turnTimerTick();
 
-    EXPECT_EQ(g.CurrentSeat, 4);
+    EXPECT_EQ(g.table.CurrentSeat, 4);
     EXPECT_FALSE(g.seq.running());
     EXPECT_FALSE(g.scene.turnTimer.enabled);
     EXPECT_TRUE(g.scene.blinkTimer.enabled);
-    const int top = g.Seats[0].Cards.top();
+    const int top = g.table.Seats[0].Cards.top();
     EXPECT_TRUE(g.scene.cardBack[top].enabled);
     long highestOther = 0;
     for (int c = 1; c <= 52; ++c)
@@ -236,8 +236,8 @@ TEST_F(Driver, TheHumanTurnBegins) {
     EXPECT_FALSE(g.person.DiscardMode || g.person.LayDownMode || g.person.ArrangeMode ||
                  g.person.PlayMenuOn);
     EXPECT_EQ(g.person.SelectionCount, 0);
-    EXPECT_EQ(g.SelectedCard, 0);
-    EXPECT_EQ(g.PileCountAtTurnStart, 2);
+    EXPECT_EQ(g.table.SelectedCard, 0);
+    EXPECT_EQ(g.table.PileCountAtTurnStart, 2);
     EXPECT_FALSE(g.scene.menus.mnuPlayShowCard.enabled);
     EXPECT_FALSE(g.scene.menus.mnuPlayArrangeCard.enabled);  // nothing to arrange before the draw
     EXPECT_FALSE(g.scene.menus.mnuPlayDrawnCard.enabled);
@@ -245,33 +245,33 @@ TEST_F(Driver, TheHumanTurnBegins) {
               " ดับเบิ้ลคลิ๊กไพ่ในกอง เพื่อจั่วไพ่จากกอง  หรือดับเบิ้ลคลิ๊กไพ่ในวง เพื่อเล่นไพ่จากในวง");
 
     // Once the person has taken from the pile, "หงายไพ่" stays available.
-    g.Seats[4].HasLaidDown = true;
-    g.CurrentSeat = 3;
+    g.table.Seats[4].HasLaidDown = true;
+    g.table.CurrentSeat = 3;
     g.turnTimerTick();
     EXPECT_TRUE(g.scene.menus.mnuPlayShowCard.enabled);
 }
 
 TEST_F(Driver, StrayTicksCancelAndBackwardTurns) {
     table("5H 9C KD 2S 7D JC 4S", "2D 3D 9H", "2H 3H JS", "3C 4C", "QH");
-    g.TurnForward = false;
-    g.CurrentSeat = 4;
+    g.table.TurnForward = false;
+    g.table.CurrentSeat = 4;
     g.turnTimerTick();
-    EXPECT_EQ(g.CurrentSeat, 3);
+    EXPECT_EQ(g.table.CurrentSeat, 3);
     ASSERT_TRUE(g.seq.waiting());  // thinking, before any card moved
     g.turnTimerTick();             // a tick while the turn runs does nothing
-    EXPECT_EQ(g.CurrentSeat, 3);
+    EXPECT_EQ(g.table.CurrentSeat, 3);
     // A new game cancels the turn: nothing of it runs any more.
     g.seq.cancel();
-    EXPECT_EQ(g.Seats[3].CardCount(), 3);
-    EXPECT_EQ(g.Seats[0].PileCount(), 1);
+    EXPECT_EQ(g.table.Seats[3].CardCount(), 3);
+    EXPECT_EQ(g.table.Seats[0].PileCount(), 1);
     g.turnTimerTick();
-    EXPECT_EQ(g.CurrentSeat, 2);
+    EXPECT_EQ(g.table.CurrentSeat, 2);
     g.seq.runToEnd();
-    EXPECT_TRUE(g.Seats[2].Discarded);
+    EXPECT_TRUE(g.table.Seats[2].Discarded);
     // A tick after the round ended plays nothing.
-    g.RoundOver = true;
+    g.table.RoundOver = true;
     g.turnTimerTick();
-    EXPECT_EQ(g.CurrentSeat, 2);
+    EXPECT_EQ(g.table.CurrentSeat, 2);
     EXPECT_FALSE(g.seq.running());
 }
 
@@ -328,14 +328,15 @@ TEST_F(Driver, AnExpertSeatsTurnWaitsForItsThought) {
         const Table before = g.table;
         g.turnTimerTick();  // a tick while it thinks plays nothing
         EXPECT_EQ(g.table.CurrentSeat, before.CurrentSeat);
-        EXPECT_EQ(handText(g.Seats[1].Cards), handText(before.Seats[1].Cards));
+        EXPECT_EQ(handText(g.table.Seats[1].Cards), handText(before.Seats[1].Cards));
         thinker.runAll();
         ++thoughts;
     }
     EXPECT_EQ(thoughts, 2);  // the pile pick and the discard
     for (int s = 0; s <= 4; ++s) {
-        EXPECT_EQ(handText(g.Seats[s].Cards), handText(onTheSpot.Seats[s].Cards)) << s;
-        EXPECT_EQ(handText(g.Seats[s].PileCards), handText(onTheSpot.Seats[s].PileCards)) << s;
+        EXPECT_EQ(handText(g.table.Seats[s].Cards), handText(onTheSpot.Seats[s].Cards)) << s;
+        EXPECT_EQ(handText(g.table.Seats[s].PileCards), handText(onTheSpot.Seats[s].PileCards))
+            << s;
     }
     expectEveryCardOnce();
 }
@@ -354,13 +355,14 @@ TEST_F(Driver, ANewGameDropsAThoughtUnderWay) {
     ASSERT_EQ(thinker.thoughts.size(), 1u);
 
     g.seq.cancel();
-    const std::string hand = handText(g.Seats[1].Cards), pile = handText(g.Seats[0].PileCards);
+    const std::string hand = handText(g.table.Seats[1].Cards),
+                      pile = handText(g.table.Seats[0].PileCards);
     thinker.runAll();
     EXPECT_FALSE(g.seq.running());
     EXPECT_FALSE(g.seq.held());
-    EXPECT_EQ(handText(g.Seats[1].Cards), hand);
-    EXPECT_EQ(handText(g.Seats[0].PileCards), pile);
-    EXPECT_EQ(g.PickFromPile, false);
+    EXPECT_EQ(handText(g.table.Seats[1].Cards), hand);
+    EXPECT_EQ(handText(g.table.Seats[0].PileCards), pile);
+    EXPECT_EQ(g.table.PickFromPile, false);
 }
 
 // The hint marks the move the Expert would make, says it, and moves no card;
@@ -368,7 +370,7 @@ TEST_F(Driver, ANewGameDropsAThoughtUnderWay) {
 TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
     table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
           "3C 4C 5C 7C 8C 10C 6H", "QH 7H");
-    g.CurrentSeat = 3;
+    g.table.CurrentSeat = 3;
     g.turnTimerTick();
     ASSERT_TRUE(g.hintAvailable());
     const Table before = g.table;
@@ -386,11 +388,11 @@ TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
     // Either the stock's top card, or a pile card with the hand cards it
     // goes down with.
     if (marked.size() == 1) {
-        EXPECT_EQ(marked[0], g.Seats[0].Cards.top());
+        EXPECT_EQ(marked[0], g.table.Seats[0].Cards.top());
         EXPECT_TRUE(g.scene.cardBack[marked[0]].hinted);
     } else {
         int fromPile = 0;
-        for (int c : marked) fromPile += g.Seats[0].PileCards.contains(c) ? 1 : 0;
+        for (int c : marked) fromPile += g.table.Seats[0].PileCards.contains(c) ? 1 : 0;
         EXPECT_GE(fromPile, 1);
     }
 
@@ -398,7 +400,7 @@ TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
     const std::string said = g.scene.hintLine.caption;
     g.HintItem_Click();
     EXPECT_EQ(g.scene.hintLine.caption, said);
-    g.stockDblClick(g.Seats[0].Cards.top());
+    g.stockDblClick(g.table.Seats[0].Cards.top());
     g.refreshHint();
     for (int c = 1; c <= 52; ++c)
         EXPECT_FALSE(g.scene.cardFace[c].hinted || g.scene.cardBack[c].hinted);
@@ -408,9 +410,9 @@ TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
     for (int c = 1; c <= 52; ++c)
         if (g.scene.cardFace[c].hinted) marked.push_back(c);
     ASSERT_TRUE(marked.size() == 1 || marked.size() == 3);
-    for (int c : marked) EXPECT_TRUE(g.Seats[4].Cards.contains(c)) << cardNotation(c);
+    for (int c : marked) EXPECT_TRUE(g.table.Seats[4].Cards.contains(c)) << cardNotation(c);
     // Between turns there is nothing to hint.
-    g.CurrentSeat = 1;
+    g.table.CurrentSeat = 1;
     EXPECT_FALSE(g.hintAvailable());
 }
 
@@ -419,11 +421,11 @@ TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
 TEST_F(Driver, AfterTakingFromThePileTheHintLaysTheTakenCardDown) {
     table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",
           "3C 4C 5C 6S 7S QS KC", "AD 8S");
-    g.CurrentSeat = 3;
+    g.table.CurrentSeat = 3;
     g.turnTimerTick();
     g.cardDblClick(parseCard("8S"));
     ASSERT_TRUE(g.person.LayDownMode);
-    ASSERT_TRUE(g.Seats[4].Cards.contains(parseCard("8S")));
+    ASSERT_TRUE(g.table.Seats[4].Cards.contains(parseCard("8S")));
     g.HintItem_Click();
     std::vector<int> marked;
     for (int c = 1; c <= 52; ++c)

@@ -19,15 +19,15 @@ protected:
     Game& g = t.game;
 
     void SetUp() override {
-        g.BeginnerChosen = true;
-        g.RoundNumber = 1;
+        g.match.BeginnerChosen = true;
+        g.match.RoundNumber = 1;
         g.ensureRound(1);
         g.FillRemarks();
         // The table's third row is never spoken; marked here so that it
         // would show if it were.
         for (int j = 0; j < 6; ++j) g.Remarks[2][j] = "<row 2, " + std::to_string(j) + ">";
         const char* names[] = {"", "Left", "Top", "Right", "Tester"};
-        for (int s = 1; s <= 4; ++s) g.Players[s].Name = names[s];
+        for (int s = 1; s <= 4; ++s) g.match.Players[s].Name = names[s];
     }
 
     void deal(const char* hand, const char* pile) {
@@ -43,8 +43,8 @@ protected:
         std::map<int, int> seen;
         for (int turn = 0; turn < turns; ++turn) {
             const int seat = 1 + turn % 3;
-            const std::string name = g.Players[seat].Name;
-            g.CurrentSeat = seat;
+            const std::string name = g.match.Players[seat].Name;
+            g.table.CurrentSeat = seat;
             g.seq.start(g.ComputerTurn(seat));
             for (int i = 0; i < pausesBefore && g.seq.waiting(); ++i) g.seq.resume();
             const std::string& hint = g.scene.hintLine.caption;

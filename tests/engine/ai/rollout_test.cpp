@@ -90,7 +90,7 @@ TEST(Rollout, TheGameTurnIsTheCoreTurn) {
         table.random.values.assign(100000, 0.37);
 
         int compared = 0;
-        for (int turn = 0; turn < 12 && !g.RoundOver; ++turn) {
+        for (int turn = 0; turn < 12 && !g.table.RoundOver; ++turn) {
             Table core = g.table;
             const int seat = StartTurn(core);
             if (seat == kHuman) break;  // the game waits for the person

@@ -16,31 +16,31 @@ void fill(CardList& list, int n, int first = 1) {
 TEST(Layout, HandSpacingBySeatAndCount) {
     TestTable t;
     Game& g = t.game;
-    fill(g.Seats[4].Cards, 13);
+    fill(g.table.Seats[4].Cards, 13);
     g.LayoutSeatHand(4);
     EXPECT_EQ(g.scene.cardFace[1].left, 3350);
     EXPECT_EQ(g.scene.cardFace[2].left, 3700);
-    fill(g.Seats[4].Cards, 17);
+    fill(g.table.Seats[4].Cards, 17);
     g.LayoutSeatHand(4);
     EXPECT_EQ(g.scene.cardFace[2].left - g.scene.cardFace[1].left, 200);
 
     // A computer seat that has just discarded is squeezed to 150.
-    fill(g.Seats[2].Cards, 7, 20);
-    g.Seats[2].Discarded = true;
+    fill(g.table.Seats[2].Cards, 7, 20);
+    g.table.Seats[2].Discarded = true;
     g.LayoutSeatHand(2);
     EXPECT_EQ(g.scene.cardBack[21].left - g.scene.cardBack[20].left, 150);
-    g.Seats[2].Discarded = false;
+    g.table.Seats[2].Discarded = false;
     g.LayoutSeatHand(2);
     EXPECT_EQ(g.scene.cardBack[21].left - g.scene.cardBack[20].left, 450);
     EXPECT_EQ(g.scene.cardBack[20].top, 150);
 
     // The side hands start at 3500 and are not centred.
-    fill(g.Seats[3].Cards, 13, 30);
+    fill(g.table.Seats[3].Cards, 13, 30);
     g.LayoutSeatHand(3);
     EXPECT_EQ(g.scene.cardBack[30].top, 3500);
     EXPECT_EQ(g.scene.cardBack[31].top, 3650);
     EXPECT_EQ(g.scene.cardBack[30].left, 10880);
-    fill(g.Seats[1].Cards, 7, 40);
+    fill(g.table.Seats[1].Cards, 7, 40);
     g.LayoutSeatHand(1);
     EXPECT_EQ(g.scene.cardBack[41].top, 3750);
     EXPECT_EQ(g.scene.cardBack[40].left, 200);
@@ -49,19 +49,19 @@ TEST(Layout, HandSpacingBySeatAndCount) {
 TEST(Layout, StockFanAndPileRows) {
     TestTable t;
     Game& g = t.game;
-    fill(g.Seats[0].Cards, 16);
+    fill(g.table.Seats[0].Cards, 16);
     g.LayoutTable();
     EXPECT_EQ(g.scene.cardBack[16].left, 1680);
     EXPECT_EQ(g.scene.stockCount.caption, "เหลือ 16 ใบ");
-    fill(g.Seats[0].Cards, 17);
+    fill(g.table.Seats[0].Cards, 17);
     g.LayoutTable();
     EXPECT_EQ(g.scene.cardBack[2].left - g.scene.cardBack[1].left, 70);
-    fill(g.Seats[0].Cards, 5);
+    fill(g.table.Seats[0].Cards, 5);
     g.LayoutTable();
     EXPECT_EQ(g.scene.cardBack[1].left, 250);
     EXPECT_EQ(g.scene.cardBack[2].left, 550);
 
-    fill(g.Seats[0].PileCards, 13, 30);
+    fill(g.table.Seats[0].PileCards, 13, 30);
     g.LayoutTable();
     EXPECT_EQ(g.scene.cardFace[41].left, 7950);  // 12th card ends the first row
     EXPECT_EQ(g.scene.cardFace[41].top, 3000);
@@ -73,10 +73,10 @@ TEST(Layout, StockFanAndPileRows) {
 TEST(Layout, NothingMovesWhileTheRoundIsOver) {
     TestTable t;
     Game& g = t.game;
-    fill(g.Seats[0].Cards, 9);
+    fill(g.table.Seats[0].Cards, 9);
     g.LayoutTable();
-    g.RoundOver = true;
-    fill(g.Seats[0].Cards, 3);
+    g.table.RoundOver = true;
+    fill(g.table.Seats[0].Cards, 3);
     g.LayoutTable();
     EXPECT_EQ(g.scene.stockCount.caption, "เหลือ 9 ใบ");
 }
@@ -90,16 +90,16 @@ TEST(Timers, ClockRollsOver) {
     EXPECT_EQ(g.scene.clockLabel.caption, "0:59:59");
     g.clockTick();
     EXPECT_EQ(g.scene.clockLabel.caption, "1:00:00");
-    EXPECT_EQ(g.ElapsedSeconds, 3600);
+    EXPECT_EQ(g.match.ElapsedSeconds, 3600);
 }
 
 TEST(Timers, BlinkAlternatesOnlyForASeat) {
     TestTable t;
     Game& g = t.game;
-    g.CurrentSeat = 0;
+    g.table.CurrentSeat = 0;
     g.blinkTick();
     EXPECT_EQ(g.BlinkPhase, 0);
-    g.CurrentSeat = 2;
+    g.table.CurrentSeat = 2;
     g.blinkTick();
     EXPECT_EQ(g.scene.seatName[2].foreColor, kGreen);
     g.blinkTick();
@@ -110,7 +110,7 @@ TEST(Timers, BlinkAlternatesOnlyForASeat) {
 TEST(Timers, FlightBounces) {
     TestTable t;
     Game& g = t.game;
-    g.Selection = {0, 28, 29, 30};
+    g.table.Selection = {0, 28, 29, 30};
     // Right of the right edge, below the top, above the bottom: rule 4.
     g.FlightX = 11900, g.FlightY = 3000, g.FlightHeading = 45;
     g.flightStep();

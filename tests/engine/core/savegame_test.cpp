@@ -94,7 +94,7 @@ TEST(SavedGame, ContinuedWhereItWasLeft) {
     EXPECT_NE(offer.text.find("Noname"), std::string::npos) << offer.text;
     EXPECT_NE(offer.text.find("รอบที่ 1"), std::string::npos) << offer.text;
     EXPECT_TRUE(second.dialogs.prompts.empty());
-    EXPECT_EQ(second.game.PlayerName, first.game.PlayerName);
+    EXPECT_EQ(second.game.match.PlayerName, first.game.match.PlayerName);
 
     // Exactly the same game: saved again it gives the same bytes, and it
     // plays on alike (the person's draw is steered by the random numbers).
@@ -104,10 +104,11 @@ TEST(SavedGame, ContinuedWhereItWasLeft) {
         EXPECT_EQ(second.game.scene.cardFace[c].left, first.game.scene.cardFace[c].left);
         EXPECT_EQ(second.game.scene.cardBack[c].visible, first.game.scene.cardBack[c].visible);
     }
-    const int top = first.game.Seats[0].Cards.top();
+    const int top = first.game.table.Seats[0].Cards.top();
     first.game.stockDblClick(top);
     second.game.stockDblClick(top);
-    EXPECT_EQ(second.game.Seats[4].Cards.toVector(), first.game.Seats[4].Cards.toVector());
+    EXPECT_EQ(second.game.table.Seats[4].Cards.toVector(),
+              first.game.table.Seats[4].Cards.toVector());
     EXPECT_EQ(second.game.scene.hintLine.caption, first.game.scene.hintLine.caption);
 }
 
@@ -123,7 +124,7 @@ TEST(SavedGame, NewGameInsteadAndGameOverRemoveIt) {
     second.start();
     EXPECT_EQ(second.dialogs.prompts.size(), 1u);  // asked for the name as always
     EXPECT_FALSE(fs::exists(dir.path() / "Game.sav"));
-    EXPECT_EQ(second.game.Seats[4].CardCount(), 7);
+    EXPECT_EQ(second.game.table.Seats[4].CardCount(), 7);
 
     // Saved again as the game goes on; a decided game leaves nothing to
     // continue (before its records are written).
@@ -210,8 +211,8 @@ TEST(SavedGame, UnreadableSavesAreSetAside) {
         EXPECT_NE(m.text.find(aside[0].string()), std::string::npos);
         // A normal start: the name asked, a fresh game dealt.
         EXPECT_EQ(p.dialogs.prompts.size(), 1u);
-        EXPECT_EQ(p.game.Seats[4].CardCount(), 7);
-        EXPECT_EQ(p.game.RoundNumber, 1);
+        EXPECT_EQ(p.game.table.Seats[4].CardCount(), 7);
+        EXPECT_EQ(p.game.match.RoundNumber, 1);
     }
 
     // Something that is no file at all is moved aside the same way.
@@ -236,10 +237,10 @@ TEST(SavedGame, ValuesPlayRarelyChangesComeBackToo) {
     g.NotebookRows = 5;
     g.showDummyStateItem_Click();
     g.SetRandomSkin();
-    g.GiveStarterHand = true;
+    g.match.GiveStarterHand = true;
     g.match.ExpertPlayers = true;
-    g.Players[2].Name = "ชื่อ \"แปลก\"\t\\";
-    g.PlayLogs[3].Entries[12] = "\x01\x7f";
+    g.match.Players[2].Name = "ชื่อ \"แปลก\"\t\\";
+    g.match.PlayLogs[3].Entries[12] = "\x01\x7f";
     g.scene.windowCursor = Cursor::Busy;
     g.scene.menus.EndScoreHard[2].checked = true;
     const std::string text = writeSavedGame(g, SavePoint::PersonToPlay);
@@ -248,7 +249,7 @@ TEST(SavedGame, ValuesPlayRarelyChangesComeBackToo) {
     Program q(dir, 18);
     ASSERT_TRUE(applySavedGame(q.game, read.game));
     EXPECT_EQ(writeSavedGame(q.game, SavePoint::PersonToPlay), text);
-    EXPECT_EQ(q.game.Players[2].Name, g.Players[2].Name);
+    EXPECT_EQ(q.game.match.Players[2].Name, g.match.Players[2].Name);
     EXPECT_TRUE(q.game.person.LayOffKindRun);
     EXPECT_TRUE(q.game.scene.menus.RandomSkinItem.checked);
 }
@@ -275,7 +276,7 @@ TEST(SavedGame, AFailedSaveDisturbsNothing) {
     p.playToPersonsTurn();
     EXPECT_EQ(p.game.SavesWritten, 0);
     EXPECT_TRUE(p.dialogs.messages.empty());
-    EXPECT_EQ(p.game.Seats[4].CardCount(), 7);
+    EXPECT_EQ(p.game.table.Seats[4].CardCount(), 7);
 }
 
 }  // namespace

@@ -14,30 +14,30 @@ TEST(StartUp, NamePrompt) {
         t.game.MainWindowLoad();
         ASSERT_EQ(t.dialogs.prompts.size(), 1u);
         EXPECT_EQ(t.dialogs.prompts[0], "กรุณาใส่ชื่อของคุณก่อนเริ่มเล่นเกม(มากสุด 8 ตัวอักษร)");
-        EXPECT_EQ(t.game.PlayerName, "Noname");
-        EXPECT_EQ(t.game.Players[4].Name, "Noname");
+        EXPECT_EQ(t.game.match.PlayerName, "Noname");
+        EXPECT_EQ(t.game.match.Players[4].Name, "Noname");
     }
     {
         TestTable t;
         t.dialogs.inputAnswers = {std::nullopt};  // cancelled: an empty name
         t.game.MainWindowLoad();
-        EXPECT_EQ(t.game.PlayerName, "");
+        EXPECT_EQ(t.game.match.PlayerName, "");
     }
     {
         TestTable t;
         t.dialogs.inputAnswers = {std::string("สมชาย ใจดีมากมาก")};  // not cut to 8
         t.game.MainWindowLoad();
-        EXPECT_EQ(t.game.PlayerName, "สมชาย ใจดีมากมาก");
+        EXPECT_EQ(t.game.match.PlayerName, "สมชาย ใจดีมากมาก");
     }
 }
 
 TEST(StartUp, ProgramStartDefaultsAndRecordsFolder) {
     TestTable t;
     t.game.paths.recordsFile = t.dir.file("a/b/ScoreData.Dat");
-    t.game.BeginnerChosen = true;
+    t.game.match.BeginnerChosen = true;
     t.game.ProgramStart();
-    EXPECT_TRUE(t.game.MissionMode);
-    EXPECT_FALSE(t.game.BeginnerChosen);
+    EXPECT_TRUE(t.game.match.MissionMode);
+    EXPECT_FALSE(t.game.match.BeginnerChosen);
     EXPECT_EQ(t.dialogs.titleScreens, 1);
     EXPECT_TRUE(std::filesystem::is_directory(t.dir.path() / "a" / "b"));
 }

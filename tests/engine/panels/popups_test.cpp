@@ -20,7 +20,7 @@ protected:
             sc.boardLaidName[s].rect = Rect{4000 + 1500 * s, 2000, 1400, 285};
     }
     void logPlays(int seat, int count) {
-        PlayLogRec& log = g.PlayLogs[static_cast<std::size_t>(seat)];
+        PlayLogRec& log = g.match.PlayLogs[static_cast<std::size_t>(seat)];
         log.EntryCount = count;
         for (int i = 1; i <= std::min(count, 12); ++i)
             log.Entries[static_cast<std::size_t>(i)] = "play " + std::to_string(i);
@@ -47,8 +47,8 @@ TEST_F(SeatPopup, StartsHiddenWithItsHeadingAndLinesInsideTheBox) {
 }
 
 TEST_F(SeatPopup, ASeatThatLaidNothingShowsOnlyTheCounters) {
-    g.Players[1].DiscardOnThreeCount = 2;
-    g.Players[1].DummyDiscardCount = 0;
+    g.match.Players[1].DiscardOnThreeCount = 2;
+    g.match.Players[1].DummyDiscardCount = 0;
     g.seatNameMouseDown(1);
 
     EXPECT_TRUE(sc.playLogBox.visible);
@@ -73,8 +73,8 @@ TEST_F(SeatPopup, ASeatThatLaidNothingShowsOnlyTheCounters) {
 
 TEST_F(SeatPopup, TwelvePlaysFillTheBoxBesideTheRightSeat) {
     logPlays(3, 12);
-    g.Players[3].DiscardOnThreeCount = 11;
-    g.Players[3].DummyDiscardCount = 3;
+    g.match.Players[3].DiscardOnThreeCount = 11;
+    g.match.Players[3].DummyDiscardCount = 3;
     g.seatNameMouseDown(3);
 
     EXPECT_EQ(sc.playLogBox.rect.height, 5800);

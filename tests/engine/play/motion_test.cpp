@@ -26,8 +26,8 @@ protected:
         startTurn("3H 7C 9D JS 4S 8H 2D", "5C 6C KD 8C", "10C");
         t.random.values = {0.99};  // the draw is not steered
         // The stock face down, as the deal shows it.
-        for (int i = 1; i <= g.Seats[0].CardCount(); ++i)
-            g.scene.cardBack[g.Seats[0].Cards[i]].visible = true;
+        for (int i = 1; i <= g.table.Seats[0].CardCount(); ++i)
+            g.scene.cardBack[g.table.Seats[0].Cards[i]].visible = true;
         g.LayoutTable();
         g.LayoutSeatHand(kHuman);
         motion.settle();
@@ -116,7 +116,7 @@ TEST_F(Motion, ACardTakenWhileHiddenTravelsWhenItShowsUp) {
     // Taken from the pile, hidden while the seat thinks, then shown in the hand.
     const int c = parseCard("10C");
     const CardPicture onPile = g.scene.cardFace[c];
-    g.PickIndex = 1;
+    g.table.PickIndex = 1;
     g.TakeFromPile(kHuman);
     g.scene.cardFace[c].visible = false;
     motion.settle();

@@ -15,12 +15,12 @@ protected:
 
     void SetUp() override {
         t.setUpGame();
-        g.RoundNumber = 1;
+        g.match.RoundNumber = 1;
         g.ensureRound(1);
         const char* names[5] = {"", "Lek", "Noi", "Dang", "Tester"};
-        for (int s = 1; s <= 4; ++s) g.Players[s].Name = names[s];
-        g.CurrentSeat = kHuman;
-        g.TurnForward = true;
+        for (int s = 1; s <= 4; ++s) g.match.Players[s].Name = names[s];
+        g.table.CurrentSeat = kHuman;
+        g.table.TurnForward = true;
     }
 
     // The person's turn begins with this hand, stock (top last) and pile.
@@ -28,15 +28,15 @@ protected:
         t.setHand(kHuman, hand);
         t.setHand(0, stock);
         t.setPile(pile);
-        g.CurrentSeat = kHuman;
+        g.table.CurrentSeat = kHuman;
         g.StartHumanTurn();
     }
 
     // Opens the play stage as after a draw, without drawing.
     void inPlay(const std::string& hand) {
         t.setHand(kHuman, hand);
-        if (g.Seats[0].CardCount() == 0) t.setHand(0, "2D 3D 4D 5D 6D");
-        g.CurrentSeat = kHuman;
+        if (g.table.Seats[0].CardCount() == 0) t.setHand(0, "2D 3D 4D 5D 6D");
+        g.table.CurrentSeat = kHuman;
         g.person.PlayMenuOn = true;
         g.person.DrawPhase = g.person.PilePickMode = false;
         g.scene.menus.mnuPlayArrangeCard.enabled = true;
@@ -61,8 +61,8 @@ protected:
         };
     }
 
-    std::string hand() const { return handText(g.Seats[kHuman].Cards); }
-    std::string pile() const { return handText(g.Seats[0].PileCards); }
+    std::string hand() const { return handText(g.table.Seats[kHuman].Cards); }
+    std::string pile() const { return handText(g.table.Seats[0].PileCards); }
     std::string lastMessage() const {
         return dialogs.messages.empty() ? std::string() : dialogs.messages.back().text;
     }

@@ -20,8 +20,8 @@ protected:
             }
         };
         for (int s = 0; s <= 4; ++s) {
-            count(g.Seats[s].Cards);
-            count(g.Seats[s].PileCards);
+            count(g.table.Seats[s].Cards);
+            count(g.table.Seats[s].PileCards);
         }
         for (int c = 1; c <= 52; ++c)
             ASSERT_EQ(seen[static_cast<std::size_t>(c)], 1) << "card " << c << " step " << step;
@@ -30,18 +30,18 @@ protected:
     // Takes the pile from the lowest position it may, then lays the meld of
     // the picked card. Returns false when no pick is possible.
     bool pickAndMeld() {
-        const CardList& pile = g.Seats[0].PileCards;
+        const CardList& pile = g.table.Seats[0].PileCards;
         for (int p = 1; p <= pile.count; ++p) {
             if (!CanPickFromPile(g.table, p)) continue;
             g.cardDblClick(pile[p]);
             if (!g.person.LayDownMode) return false;
-            const CardList& h = g.Seats[kHuman].Cards;
+            const CardList& h = g.table.Seats[kHuman].Cards;
             for (int i = 1; i <= h.count; ++i)
                 for (int j = i + 1; j <= h.count; ++j)
-                    if (IsMeld(g.table, kHuman, g.PickedCard, h[i], h[j]) && h[i] != g.PickedCard &&
-                        h[j] != g.PickedCard) {
+                    if (IsMeld(g.table, kHuman, g.table.PickedCard, h[i], h[j]) &&
+                        h[i] != g.table.PickedCard && h[j] != g.table.PickedCard) {
                         const int a = h[i], b = h[j];
-                        g.cardMouseUp(g.PickedCard, 1);
+                        g.cardMouseUp(g.table.PickedCard, 1);
                         g.cardMouseUp(a, 1);
                         g.cardMouseUp(b, 1);
                         g.seq.runToEnd();
@@ -53,10 +53,10 @@ protected:
     }
 
     void humanTurn() {
-        if (!pickAndMeld()) g.stockDblClick(g.Seats[0].Cards.top());
+        if (!pickAndMeld()) g.stockDblClick(g.table.Seats[0].Cards.top());
         EXPECT_TRUE(g.scene.menus.mnuPlayDrawnCard.enabled);
         g.mnuPlayDrawnCard_Click();
-        g.cardDblClick(g.Seats[kHuman].Cards[1]);
+        g.cardDblClick(g.table.Seats[kHuman].Cards[1]);
         g.seq.runToEnd();
     }
 };
@@ -64,13 +64,13 @@ protected:
 TEST_F(Playout, CardsStayInOnePlace) {
     for (int round = 1; round <= 12; ++round) {
         SCOPED_TRACE(round);
-        g.RoundOver = false;
-        g.ensureRound(g.RoundNumber);
+        g.table.RoundOver = false;
+        g.ensureRound(g.match.RoundNumber);
         g.DealRound();
         expectEveryCardOnce(0);
         int step = 0;
-        for (; step < 400 && !g.RoundOver; ++step) {
-            if (g.CurrentSeat == kHuman && g.person.DrawPhase) {
+        for (; step < 400 && !g.table.RoundOver; ++step) {
+            if (g.table.CurrentSeat == kHuman && g.person.DrawPhase) {
                 humanTurn();
             } else {
                 ASSERT_TRUE(g.scene.turnTimer.enabled) << "step " << step;
@@ -79,10 +79,10 @@ TEST_F(Playout, CardsStayInOnePlace) {
             }
             // The round-end board takes the top card off the pile to show it
             // alone; until then every card is in its place.
-            if (!g.RoundOver) expectEveryCardOnce(step);
+            if (!g.table.RoundOver) expectEveryCardOnce(step);
             if (HasFatalFailure()) return;
         }
-        EXPECT_TRUE(g.RoundOver);
+        EXPECT_TRUE(g.table.RoundOver);
     }
 }
 

@@ -20,7 +20,7 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     EXPECT_TRUE(menus.mnuPlayArrangeCard.enabled);
     EXPECT_TRUE(menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(hand(), "3H 7C 9D JS 4S 8H 2D 8C");
-    EXPECT_EQ(g.Seats[0].CardCount(), 3);
+    EXPECT_EQ(g.table.Seats[0].CardCount(), 3);
     EXPECT_FALSE(g.person.DrawPhase);
     EXPECT_TRUE(g.person.PlayMenuOn);
     EXPECT_FALSE(g.scene.cardBack[parseCard("8C")].visible);
@@ -28,7 +28,7 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     EXPECT_TRUE(g.scene.cardFace[parseCard("8C")].enabled);
     EXPECT_EQ(g.scene.hintLine.caption, "คลิ๊กขวาที่ไพ่ในมือ  เพื่อเลือกเมนูย่อย (จัดไพ่ในมือ / หงายไพ่ / ทิ้งไพ่)");
     g.stockDblClick(parseCard("KD"));  // only one draw a turn
-    EXPECT_EQ(g.Seats[0].CardCount(), 3);
+    EXPECT_EQ(g.table.Seats[0].CardCount(), 3);
 
     g.stockMouseUp(parseCard("KD"), 2);  // the stock offers the play menu too
     ASSERT_EQ(dialogs.popups.size(), 1u);
@@ -42,10 +42,10 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(hand(), "3H 7C JS 4S 8H 2D 8C");
     EXPECT_EQ(pile(), "10C 9D");
-    EXPECT_TRUE(g.Seats[kHuman].Discarded);
+    EXPECT_TRUE(g.table.Seats[kHuman].Discarded);
     EXPECT_TRUE(g.scene.turnTimer.enabled);
-    EXPECT_FALSE(g.RoundOver);
-    EXPECT_EQ(g.CurrentSeat, 0);  // the driver steps on to seat 1
+    EXPECT_FALSE(g.table.RoundOver);
+    EXPECT_EQ(g.table.CurrentSeat, 0);  // the driver steps on to seat 1
     EXPECT_FALSE(g.person.PlayMenuOn);
     EXPECT_FALSE(menus.mnuPlayArrangeCard.enabled);
     EXPECT_FALSE(menus.mnuPlayDrawnCard.enabled);
@@ -57,11 +57,11 @@ TEST_F(Turn, WholeTurnFromDrawToDiscard) {
 TEST_F(Turn, ANewGameEndsThePersonsTurn) {
     startTurn("3H 7C 9D JS 4S 8H 2D", "5C 6C KD 8C", "10C");
     g.StartNewGame();
-    EXPECT_EQ(g.CurrentSeat, 0);
-    const int top = g.Seats[0].Cards.top();
+    EXPECT_EQ(g.table.CurrentSeat, 0);
+    const int top = g.table.Seats[0].Cards.top();
     g.stockDblClick(top);  // in the gap before seat 1's turn
-    EXPECT_EQ(g.Seats[0].CardCount(), 23);
-    EXPECT_EQ(g.Seats[kHuman].CardCount(), 7);
+    EXPECT_EQ(g.table.Seats[0].CardCount(), 23);
+    EXPECT_EQ(g.table.Seats[kHuman].CardCount(), 7);
 
     // The same after the draw, with the play menu up.
     g.turnTimerTick();
@@ -71,8 +71,8 @@ TEST_F(Turn, ANewGameEndsThePersonsTurn) {
     g.turnTimerTick();
     g.seq.runToEnd();
     g.turnTimerTick();
-    ASSERT_EQ(g.CurrentSeat, kHuman);
-    g.stockDblClick(g.Seats[0].Cards.top());
+    ASSERT_EQ(g.table.CurrentSeat, kHuman);
+    g.stockDblClick(g.table.Seats[0].Cards.top());
     g.mnuPlayDrawnCard_Click();
     ASSERT_TRUE(g.person.DiscardMode);
     g.EndScoreEasy_Click(2);
@@ -81,9 +81,9 @@ TEST_F(Turn, ANewGameEndsThePersonsTurn) {
     g.mnuPlayArrangeCard_Click();
     EXPECT_FALSE(g.person.DiscardMode || g.person.LayDownMode || g.person.ArrangeMode ||
                  g.person.PlayMenuOn);
-    g.cardDblClick(g.Seats[kHuman].Cards[1]);
-    EXPECT_EQ(g.Seats[kHuman].CardCount(), 7);
-    EXPECT_EQ(g.Seats[0].PileCount(), 1);
+    g.cardDblClick(g.table.Seats[kHuman].Cards[1]);
+    EXPECT_EQ(g.table.Seats[kHuman].CardCount(), 7);
+    EXPECT_EQ(g.table.Seats[0].PileCount(), 1);
 }
 
 TEST_F(Turn, PickRefusedLeavesEverythingAsItWas) {
@@ -95,8 +95,8 @@ TEST_F(Turn, PickRefusedLeavesEverythingAsItWas) {
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Critical);
     EXPECT_EQ(g.scene.hintLine.caption, "ไพ่ใบที่คุณเลือกไม่ถูกต้อง กรุณาเลือกใหม่ หรือ กดปุ่มจั่วไพ่");
     EXPECT_EQ(pile(), "KC 5D");
-    EXPECT_EQ(g.Seats[kHuman].CardCount(), 7);
-    EXPECT_EQ(g.PickIndex, 0);
+    EXPECT_EQ(g.table.Seats[kHuman].CardCount(), 7);
+    EXPECT_EQ(g.table.PickIndex, 0);
     EXPECT_TRUE(g.person.PilePickMode);
     EXPECT_TRUE(g.person.DrawPhase);
 }
@@ -107,18 +107,18 @@ TEST_F(Turn, PickMustBeMeldedBeforeTheDiscard) {
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(pile(), "KC");
     EXPECT_EQ(hand(), "4D 9C 9H 9S JS 8H 2S 5D 6D");
-    EXPECT_EQ(g.PickIndex, 2);
-    EXPECT_TRUE(g.PickFromPile);
+    EXPECT_EQ(g.table.PickIndex, 2);
+    EXPECT_TRUE(g.table.PickFromPile);
     EXPECT_TRUE(g.person.LayDownMode);
     EXPECT_FALSE(g.person.DrawPhase);
-    EXPECT_TRUE(g.Seats[kHuman].HasLaidDown);
+    EXPECT_TRUE(g.table.Seats[kHuman].HasLaidDown);
     EXPECT_FALSE(g.scene.menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(g.scene.hintLine.caption, "คลิ๊กเลือกไพ่ในมือจำนวน 3 ใบ ที่จะหงาย");
 
     // A valid set without the picked card is refused; nothing moves.
     click("9C 9H 9S");
     EXPECT_EQ(lastMessage(), "ไพ่ชุดที่คุณหงายไม่ถูกต้อง กรุณาเลือกชุดใหม่ หรือ ทิ้งไพ่");
-    EXPECT_EQ(g.Seats[kHuman].PileCount(), 0);
+    EXPECT_EQ(g.table.Seats[kHuman].PileCount(), 0);
     EXPECT_EQ(g.person.SelectionCount, 0);
 
     // Nor may a card be laid off before the picked card is melded.
@@ -128,20 +128,20 @@ TEST_F(Turn, PickMustBeMeldedBeforeTheDiscard) {
     EXPECT_TRUE(dialogs.popups.empty());
 
     click("6D 4D 5D");
-    EXPECT_EQ(handText(g.Seats[kHuman].PileCards), "4D 5D 6D");
+    EXPECT_EQ(handText(g.table.Seats[kHuman].PileCards), "4D 5D 6D");
     EXPECT_EQ(hand(), "9C 9H 9S JS 8H 2S");
-    EXPECT_FALSE(g.PickFromPile);
+    EXPECT_FALSE(g.table.PickFromPile);
     EXPECT_TRUE(g.scene.menus.mnuPlayDrawnCard.enabled);
     EXPECT_EQ(g.scene.hintLine.caption, "คลิ๊กไพ่ในมือ 3 ใบที่จะหงาย หรือ คลิ๊กขวาที่ไพ่ในมือเพื่อเลือกเมนูย่อย");
-    EXPECT_EQ(g.PlayLogs[kHuman].EntryCount, 1);
-    EXPECT_EQ(g.PlayLogs[kHuman].Entries[1], "4 ข้าวหลามตัด ,5 ข้าวหลามตัด,6 ข้าวหลามตัด");
-    EXPECT_TRUE(g.RunLayOffCards.contains(parseCard("3D")));
-    EXPECT_TRUE(g.RunLayOffCards.contains(parseCard("7D")));
+    EXPECT_EQ(g.match.PlayLogs[kHuman].EntryCount, 1);
+    EXPECT_EQ(g.match.PlayLogs[kHuman].Entries[1], "4 ข้าวหลามตัด ,5 ข้าวหลามตัด,6 ข้าวหลามตัด");
+    EXPECT_TRUE(g.table.RunLayOffCards.contains(parseCard("3D")));
+    EXPECT_TRUE(g.table.RunLayOffCards.contains(parseCard("7D")));
     // Laid in one row centred on the bottom seat.
     EXPECT_EQ(g.scene.cardFace[parseCard("4D")].top, 5420);
     EXPECT_EQ(g.scene.cardFace[parseCard("4D")].left, 5800 - 350 * 2);
     EXPECT_EQ(g.scene.cardFace[parseCard("6D")].left, 5800);
-    EXPECT_EQ(g.Seats[kHuman].MeldStarts[1], 3);
+    EXPECT_EQ(g.table.Seats[kHuman].MeldStarts[1], 3);
 }
 
 TEST_F(Turn, SelectionRaisesAndSecondClickPutsBack) {
@@ -159,7 +159,7 @@ TEST_F(Turn, SelectionRaisesAndSecondClickPutsBack) {
 TEST_F(Turn, LayOffRefusedWithAndWithoutAKind) {
     inPlay("6H 9C JS");
     g.mnuPlayShowCard_Click();
-    g.RunLayOffCards.assign(parseCards("2H 6H"));
+    g.table.RunLayOffCards.assign(parseCards("2H 6H"));
     const std::string tail = "  กรุณาเลือกไพ่ใบใหม่ หรือเลือกชนิดไพ่ดัมมี่ที่จะหงายใหม่  หรือ ทิ้งไพ่ ";
 
     g.cardDblClick(parseCard("6H"));  // no kind chosen yet (menu dismissed)
@@ -184,17 +184,17 @@ TEST_F(Turn, LayOffRefusedWithAndWithoutAKind) {
     g.cardDblClick(parseCard("6H"));
     EXPECT_EQ(dialogs.messages.size(), shown);
     EXPECT_EQ(hand(), "JS 9C");
-    EXPECT_EQ(handText(g.Seats[kHuman].PileCards), "6H");
-    EXPECT_EQ(g.PlayLogs[kHuman].Entries[1], "6 โพแดง (ดัมมี่ไพ่เรียง)");
-    EXPECT_TRUE(g.RunLayOffCards.contains(parseCard("5H")));
-    EXPECT_TRUE(g.RunLayOffCards.contains(parseCard("7H")));
+    EXPECT_EQ(handText(g.table.Seats[kHuman].PileCards), "6H");
+    EXPECT_EQ(g.match.PlayLogs[kHuman].Entries[1], "6 โพแดง (ดัมมี่ไพ่เรียง)");
+    EXPECT_TRUE(g.table.RunLayOffCards.contains(parseCard("5H")));
+    EXPECT_TRUE(g.table.RunLayOffCards.contains(parseCard("7H")));
     EXPECT_EQ(g.scene.hintLine.caption, "Tester หงายไพ่ดัมมี่");
 }
 
 TEST_F(Turn, LastCardCanOnlyBeTurnedDown) {
     inPlay("6H 9C");
     g.mnuPlayShowCard_Click();
-    g.RunLayOffCards.assign(parseCards("6H"));
+    g.table.RunLayOffCards.assign(parseCards("6H"));
     chooseOnPopup(PopupMenu::LayOffKind, [this] { g.showDummyStateItem_Click(); });
     g.cardDblClick(parseCard("6H"));
     EXPECT_EQ(g.scene.menus.mnuPlayDrawnCard.caption, "คว่ำไพ่");
@@ -216,7 +216,7 @@ TEST_F(Turn, LastCardCanOnlyBeTurnedDown) {
 TEST_F(Turn, DiscardWarningsAskBeforeDiscarding) {
     inPlay("3C 8H JS KD");
     t.setPile("2C");
-    g.RunLayOffCards.assign(parseCards("8H"));
+    g.table.RunLayOffCards.assign(parseCards("8H"));
     g.mnuPlayDrawnCard_Click();
 
     dialogs.messageAnswers = {MsgResult::Cancel};
@@ -241,19 +241,19 @@ TEST_F(Turn, DiscardWarningsAskBeforeDiscarding) {
 
     dblClick("3C");  // OK
     EXPECT_EQ(pile(), "2C 3C");
-    EXPECT_TRUE(g.FeedsClubsRun[kHuman]);
+    EXPECT_TRUE(g.table.FeedsClubsRun[kHuman]);
 
     // The dummy card with OK: counted in the statistics.
     inPlay("8H JS KD");
     g.mnuPlayDrawnCard_Click();
     dblClick("8H");
     EXPECT_EQ(pile(), "2C 3C 8H");
-    EXPECT_EQ(g.Players[kHuman].DummyDiscardCount, 1);
+    EXPECT_EQ(g.match.Players[kHuman].DummyDiscardCount, 1);
 }
 
 TEST_F(Turn, ArrangeSwapsTwoCards) {
     inPlay("3H 9C JS KD");
-    g.Seats[kHuman].HasLaidDown = true;  // no automatic arranging
+    g.table.Seats[kHuman].HasLaidDown = true;  // no automatic arranging
     g.mnuPlayArrangeCard_Click();
     EXPECT_TRUE(g.person.ArrangeMode);
     CardPicture& three = g.scene.cardFace[parseCard("3H")];
@@ -269,13 +269,13 @@ TEST_F(Turn, ArrangeSwapsTwoCards) {
 }
 
 TEST_F(Turn, DrawSteeringSwapsOnAnOddWalk) {
-    g.DrawHelpLevel = 9;
+    g.match.DrawHelpLevel = 9;
     // One pair that does not meld with the K of spades: one exchange.
     startTurn("9C 9D", "4C 7C 5H KS", "10C");
     t.random.values = {0.5};
     g.stockDblClick(parseCard("KS"));
     EXPECT_EQ(hand(), "9C 9D 5H");
-    EXPECT_EQ(handText(g.Seats[0].Cards), "4C 7C KS");
+    EXPECT_EQ(handText(g.table.Seats[0].Cards), "4C 7C KS");
 
     // Two exchanges (the 9 of hearts melds with the two 9s): no change.
     startTurn("9C 9D 2S", "4C 7C 5H 9H", "10C");
@@ -291,7 +291,7 @@ TEST_F(Turn, DrawSteeringSwapsOnAnOddWalk) {
     EXPECT_EQ(t.random.drawn, drawn);
 
     // Above the help level the draw is left alone.
-    g.DrawHelpLevel = 1;
+    g.match.DrawHelpLevel = 1;
     startTurn("9C 9D", "4C 7C 5H KS", "10C");
     t.random.values = {0.5};
     g.stockDblClick(parseCard("KS"));
@@ -301,14 +301,14 @@ TEST_F(Turn, DrawSteeringSwapsOnAnOddWalk) {
 TEST_F(Turn, DarkKnockOfferedTakenAndDeclined) {
     inPlay("3H 4H 5H 9C 9D 9S KC 6H");
     g.person.ArrangeMode = true;
-    g.Seats[kHuman].StillClosed = true;
-    g.Seats[kHuman].HasLaidDown = false;
+    g.table.Seats[kHuman].StillClosed = true;
+    g.table.Seats[kHuman].HasLaidDown = false;
     g.scene.menus.mnuPlayShowCard.enabled = false;
     g.cardMouseUp(parseCard("KC"), 1);
     g.cardMouseUp(parseCard("6H"), 1);
     EXPECT_EQ(hand(), "3H 4H 5H 9C 9D 9S 6H KC");
-    EXPECT_TRUE(g.DarkKnockReady);
-    EXPECT_TRUE(g.Seats[kHuman].DarkKnocked);
+    EXPECT_TRUE(g.table.DarkKnockReady);
+    EXPECT_TRUE(g.table.Seats[kHuman].DarkKnocked);
     EXPECT_EQ(g.scene.menus.mnuPlayShowCard.caption, "น๊อคมืด");
     EXPECT_TRUE(g.scene.menus.mnuPlayShowCard.enabled);
     EXPECT_EQ(dialogs.popups, std::vector<PopupMenu>{PopupMenu::Play});
@@ -317,18 +317,18 @@ TEST_F(Turn, DarkKnockOfferedTakenAndDeclined) {
     // Declined: a plain discard withdraws it.
     g.mnuPlayDrawnCard_Click();
     dblClick("KC");
-    EXPECT_FALSE(g.Seats[kHuman].DarkKnocked);
-    EXPECT_FALSE(g.RoundOver);
+    EXPECT_FALSE(g.table.Seats[kHuman].DarkKnocked);
+    EXPECT_FALSE(g.table.RoundOver);
     EXPECT_EQ(g.scene.menus.mnuPlayShowCard.caption, "หงายไพ่");
 }
 
 TEST_F(Turn, DarkKnockPlayedToTheEnd) {
     inPlay("3H 4H 5H 9C 9D 9S 6H KC");
-    g.Seats[kHuman].StillClosed = true;
-    g.Seats[kHuman].HasLaidDown = false;
+    g.table.Seats[kHuman].StillClosed = true;
+    g.table.Seats[kHuman].HasLaidDown = false;
     g.person.ArrangeMode = true;
     click("KC KC");  // offers the dark knock
-    ASSERT_TRUE(g.Seats[kHuman].DarkKnocked);
+    ASSERT_TRUE(g.table.Seats[kHuman].DarkKnocked);
     g.mnuPlayShowCard_Click();
     EXPECT_FALSE(g.scene.menus.mnuPlayDrawnCard.enabled);
     click("3H 4H 5H");
@@ -338,9 +338,9 @@ TEST_F(Turn, DarkKnockPlayedToTheEnd) {
     ASSERT_EQ(hand(), "KC");
     g.mnuPlayDrawnCard_Click();
     dblClick("KC");
-    EXPECT_TRUE(g.RoundOver);
-    EXPECT_TRUE(g.Seats[kHuman].DarkKnocked);
-    EXPECT_FALSE(g.Seats[kHuman].Knocked);
+    EXPECT_TRUE(g.table.RoundOver);
+    EXPECT_TRUE(g.table.Seats[kHuman].DarkKnocked);
+    EXPECT_FALSE(g.table.Seats[kHuman].Knocked);
 }
 
 }  // namespace

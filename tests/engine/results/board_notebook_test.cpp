@@ -18,11 +18,11 @@ class BoardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         t.setUpGame();
-        g.Seats[0].Cards.assign(codes(1, 19));          // the stock: 19 cards
-        g.Seats[0].PileCards.assign({20, 21, 22});      // 22: the turned-down card
-        g.Seats[1].Cards.assign(codes(23, 40));         // 18 cards
-        g.Seats[4].PileCards.assign({45, 41, 42, 43});  // laid in this order
-        g.Seats[4].Knocked = true;
+        g.table.Seats[0].Cards.assign(codes(1, 19));          // the stock: 19 cards
+        g.table.Seats[0].PileCards.assign({20, 21, 22});      // 22: the turned-down card
+        g.table.Seats[1].Cards.assign(codes(23, 40));         // 18 cards
+        g.table.Seats[4].PileCards.assign({45, 41, 42, 43});  // laid in this order
+        g.table.Seats[4].Knocked = true;
         for (int c = 1; c <= 52; ++c) g.scene.cardBack[c].visible = true;
     }
     const CardPicture& face(int code) const { return g.scene.cardFace[code]; }
@@ -37,7 +37,7 @@ TEST_F(BoardTest, ColumnsAndTheTurnedDownCard) {
     EXPECT_EQ(face(22).left, 500);
     EXPECT_EQ(face(22).top, 1600);
     EXPECT_TRUE(face(22).visible);
-    EXPECT_EQ(g.Seats[0].PileCount(), 2);
+    EXPECT_EQ(g.table.Seats[0].PileCount(), 2);
 
     // 19 cards in a column: 200 apart; 18: 250 apart.
     for (int j = 1; j <= 19; ++j) {
@@ -54,7 +54,7 @@ TEST_F(BoardTest, ColumnsAndTheTurnedDownCard) {
 
     // The laid cards show the order they were laid in, also after scoring.
     g.ScoreRound();
-    EXPECT_EQ(handText(g.Seats[4].PileCards), "3S 4S 5S 7S");
+    EXPECT_EQ(handText(g.table.Seats[4].PileCards), "3S 4S 5S 7S");
     const int laidLeft = 7800 + 3 * 930;
     EXPECT_EQ(face(45).left, laidLeft);
     EXPECT_EQ(face(45).top, 1040);
@@ -132,16 +132,17 @@ protected:
 
     // Ends a round the way the end of turn does after scoring.
     void endRound(long p1 = 10, long p2 = 20, long p3 = 30, long p4 = 40) {
-        const auto r = static_cast<std::size_t>(g.RoundNumber);
+        const auto r = static_cast<std::size_t>(g.match.RoundNumber);
         const long p[] = {0, p1, p2, p3, p4};
         for (int s = 1; s <= 4; ++s) {
-            g.Players[s].RoundPoints[r] = p[s];
-            g.Players[s].TotalPoints += p[s];
+            g.match.Players[s].RoundPoints[r] = p[s];
+            g.match.Players[s].TotalPoints += p[s];
         }
         g.UpdateNotebook();
-        g.NotebookRows = g.RoundNumber;
-        if (g.RoundNumber >= 4) g.scene.notebookScrollDown.enabled = true;
-        for (int s = 1; s <= 4; ++s) g.Seats[s].Knocked = g.Seats[s].DarkKnocked = false;
+        g.NotebookRows = g.match.RoundNumber;
+        if (g.match.RoundNumber >= 4) g.scene.notebookScrollDown.enabled = true;
+        for (int s = 1; s <= 4; ++s)
+            g.table.Seats[s].Knocked = g.table.Seats[s].DarkKnocked = false;
     }
 
     TestTable t;
@@ -149,17 +150,17 @@ protected:
 };
 
 TEST_F(NotebookTest, RowsCellsAndTotals) {
-    g.Seats[1].Knocked = true;
-    g.Players[1].RoundK[1] = 1;
-    g.Players[2].RoundFooled[1] = true;
-    g.Players[2].RoundK[1] = -1;
+    g.table.Seats[1].Knocked = true;
+    g.match.Players[1].RoundK[1] = 1;
+    g.match.Players[2].RoundFooled[1] = true;
+    g.match.Players[2].RoundK[1] = -1;
     endRound(85, -60, 0, 5);
-    g.Seats[3].DarkKnocked = true;
-    g.Players[3].RoundFooled[2] = true;
-    g.Players[3].RoundK[2] = 2;
+    g.table.Seats[3].DarkKnocked = true;
+    g.match.Players[3].RoundFooled[2] = true;
+    g.match.Players[3].RoundK[2] = 2;
     endRound(-5, 10, 120, 0);
 
-    EXPECT_EQ(g.RoundNumber, 3);
+    EXPECT_EQ(g.match.RoundNumber, 3);
     ASSERT_EQ(g.scene.notebookRound.size(), 3u);
     EXPECT_EQ(g.scene.notebookRound[1].caption, "รอบที่  1");
     EXPECT_EQ(g.scene.notebookRound[2].caption, "รอบที่  2");
@@ -188,7 +189,7 @@ TEST_F(NotebookTest, RowsCellsAndTotals) {
     EXPECT_EQ(g.scene.notebookCell[1].size(), 1u);
     EXPECT_EQ(g.scene.notebookTotal[1].caption, "");
     EXPECT_EQ(g.scene.panelPoints[1].caption, "");
-    EXPECT_EQ(g.RoundNumber, 1);
+    EXPECT_EQ(g.match.RoundNumber, 1);
 }
 
 TEST_F(NotebookTest, ScrollButtons) {
@@ -258,8 +259,8 @@ TEST_F(NotebookTest, MenuItemAndCloseMark) {
 
 TEST_F(NotebookTest, GamesLongerThanTheArraysKeepWorking) {
     for (int i = 0; i < 35; ++i) endRound(1, 1, 1, 1);  // capacity at 300 is 30 rounds
-    EXPECT_EQ(g.RoundNumber, 36);
-    EXPECT_EQ(g.Players[1].TotalPoints, 35);
+    EXPECT_EQ(g.match.RoundNumber, 36);
+    EXPECT_EQ(g.match.Players[1].TotalPoints, 35);
     EXPECT_EQ(g.scene.notebookRound[35].caption, "รอบที่  35");
 }
 

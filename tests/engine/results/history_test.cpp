@@ -291,12 +291,12 @@ protected:
         t.dialogs.onEndScreen = [](EndScreen& s) { s.clickAction(); };
     }
     void lastRound(long personTotal, long bestComputerRound) {
-        g.Players[4].TotalPoints = personTotal;
-        g.Players[2].RoundPoints[1] = bestComputerRound;
-        g.Players[1].TotalPoints = 300;
-        g.RoundNumber = 2;
-        g.TargetReached = true;
-        g.RoundOver = true;
+        g.match.Players[4].TotalPoints = personTotal;
+        g.match.Players[2].RoundPoints[1] = bestComputerRound;
+        g.match.Players[1].TotalPoints = 300;
+        g.match.RoundNumber = 2;
+        g.match.TargetReached = true;
+        g.table.RoundOver = true;
     }
     std::vector<GameRecord> history() const { return readHistory(g.paths.historyFile).games; }
 
@@ -306,14 +306,14 @@ protected:
 
 TEST_F(HistoryGameTest, AWonGameThenAGameGivenUpForAnotherLevel) {
     g.EndScoreEasy_Click(1);  // Beginner 300: the person starts with 8000
-    g.Seats[4].DarkKnocked = true;
+    g.table.Seats[4].DarkKnocked = true;
     g.tallyRound(4);
-    g.Seats[4].DarkKnocked = false;
+    g.table.Seats[4].DarkKnocked = false;
     g.tallyRound(4);
     g.tallyRound(2);
-    g.Players[4].RoundFooled[1] = true;
-    g.Players[4].Money = 9500;
-    g.ElapsedSeconds = 754;
+    g.match.Players[4].RoundFooled[1] = true;
+    g.match.Players[4].Money = 9500;
+    g.match.ElapsedSeconds = 754;
     lastRound(320, 120);
     g.ContinueAfterRound();
 
@@ -337,8 +337,8 @@ TEST_F(HistoryGameTest, AWonGameThenAGameGivenUpForAnotherLevel) {
     // The new game is left after two rounds for a VIP target: it is kept as
     // given up at the level it was played at. A game left before anything
     // was played is not kept.
-    g.RoundNumber = 3;
-    g.Players[4].Money = 7000;
+    g.match.RoundNumber = 3;
+    g.match.Players[4].Money = 7000;
     g.match.ExpertPlayers = true;
     g.EndScoreHard_Click(2);
     g.MissionItem_Click();
@@ -354,9 +354,9 @@ TEST_F(HistoryGameTest, AWonGameThenAGameGivenUpForAnotherLevel) {
 }
 
 TEST_F(HistoryGameTest, MissionGamesEachCountAndTheNextStartsWithTheMoneyCarried) {
-    g.Players[4].Money = 8000;
+    g.match.Players[4].Money = 8000;
     g.ResetGame();
-    g.Players[4].Money = 25000;
+    g.match.Players[4].Money = 25000;
     lastRound(100, 50);  // target not reached by the person: lost on points
     g.ContinueAfterRound();
     ASSERT_EQ(history().size(), 1u);
@@ -367,7 +367,7 @@ TEST_F(HistoryGameTest, MissionGamesEachCountAndTheNextStartsWithTheMoneyCarried
     EXPECT_TRUE(g.match.Tally.Open && g.match.Tally.Vip && g.match.Tally.Mission);
     EXPECT_EQ(g.match.Tally.StartMoney, 25000);
 
-    g.Players[4].Money = 2000;
+    g.match.Players[4].Money = 2000;
     lastRound(100, 50);
     g.ContinueAfterRound();  // below 3000: the mission is lost
     ASSERT_EQ(history().size(), 2u);
@@ -416,7 +416,7 @@ TEST(HistorySavedGame, TheTallyIsSavedAndADeclinedSaveIsGivenUp) {
         game.ProgramStart();
         game.MainWindowLoad();
         game.match.Tally.Knocks = 2;
-        game.ElapsedSeconds = 120;
+        game.match.ElapsedSeconds = 120;
         const auto at = game.boundary();
         ASSERT_TRUE(at);
         game.saveProgress(*at);

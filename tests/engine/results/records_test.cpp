@@ -117,10 +117,10 @@ class RecordsTest : public ::testing::Test {
 protected:
     // A won game: the money kept at its end, its time and its clock text.
     void win(const std::string& name, long money, long seconds, const std::string& clock) {
-        g.PlayerName = name;
-        g.MoneyAtRoundStart = money;
-        g.ElapsedSeconds = seconds;
-        g.FinalTime = clock;
+        g.match.PlayerName = name;
+        g.match.MoneyAtRoundStart = money;
+        g.match.ElapsedSeconds = seconds;
+        g.match.FinalTime = clock;
         g.UpdateRecords();
     }
     const std::string& line(int i) const { return g.RecordLines[static_cast<std::size_t>(i)]; }
@@ -394,10 +394,10 @@ TEST_F(RecordsTest, TwoCopiesKeepEachOthersRecords) {
     g.ReadRecords();
     other.game.ReadRecords();
     win("Ann", 5000, 600, "0:10:00");
-    other.game.PlayerName = "Bob";
-    other.game.MoneyAtRoundStart = 7000;
-    other.game.ElapsedSeconds = 900;
-    other.game.FinalTime = "0:15:00";
+    other.game.match.PlayerName = "Bob";
+    other.game.match.MoneyAtRoundStart = 7000;
+    other.game.match.ElapsedSeconds = 900;
+    other.game.match.FinalTime = "0:15:00";
     other.game.UpdateRecords();
     win("Cid", 6000, 700, "0:11:40");
     EXPECT_EQ(readFile(path),
@@ -416,10 +416,10 @@ TEST(RecordsTogether, TwoCopiesSavingAtOnceLoseNothing) {
         g.ReadRecords();
         start.arrive_and_wait();
         for (int k = 1; k <= kGames; ++k) {
-            g.PlayerName = name;
-            g.MoneyAtRoundStart = 1000 * k + offset;
-            g.ElapsedSeconds = 9000 - 100 * k - offset;
-            g.FinalTime = name + std::to_string(k);
+            g.match.PlayerName = name;
+            g.match.MoneyAtRoundStart = 1000 * k + offset;
+            g.match.ElapsedSeconds = 9000 - 100 * k - offset;
+            g.match.FinalTime = name + std::to_string(k);
             g.UpdateRecords();
         }
     };

@@ -17,8 +17,8 @@ protected:
         t.setLaid(4, "6S 7S 8S");
         for (int s = 1; s <= 4; ++s) t.setHand(s, "5C");
     }
-    long points(int s) const { return g.Players[s].RoundPoints[1]; }
-    int k(int s) const { return g.Players[s].RoundK[1]; }
+    long points(int s) const { return g.match.Players[s].RoundPoints[1]; }
+    int k(int s) const { return g.match.Players[s].RoundK[1]; }
     const std::string& line(int s) const { return g.scene.resultLine[s].caption; }
 
     TestTable t;
@@ -28,10 +28,10 @@ protected:
 TEST_F(ScoringTest, PlainKnockInOneSuitEarnsOneKAcrossSuitsNone) {
     t.setLaid(1, "9H 3H 4H 5H 10H JH");  // 5+5+5+5+10+10 = 40
     t.setHand(1, "");
-    g.Seats[1].Knocked = true;
+    g.table.Seats[1].Knocked = true;
     t.setLaid(2, "9C 9D 9S 3H 4H 5H");  // 15 + 15 = 30
     t.setHand(2, "");
-    g.Seats[2].Knocked = true;
+    g.table.Seats[2].Knocked = true;
 
     g.ScoreRound();
 
@@ -40,7 +40,7 @@ TEST_F(ScoringTest, PlainKnockInOneSuitEarnsOneKAcrossSuitsNone) {
     EXPECT_EQ(points(2), 80);
     EXPECT_EQ(k(2), 0);
     // The laid cards stay sorted.
-    EXPECT_EQ(handText(g.Seats[1].PileCards), "3H 4H 5H 9H 10H JH");
+    EXPECT_EQ(handText(g.table.Seats[1].PileCards), "3H 4H 5H 9H 10H JH");
     EXPECT_EQ(line(1), " P.Dorran  น็อค   ได้คะแนน  90  คะแนน และได้   1  K");
 }
 
@@ -48,7 +48,7 @@ TEST_F(ScoringTest, DarkKnockDoublesLaidCardsAndPaysPerSpeto) {
     // One suit with the 2 of clubs: +3 one suit, +1 dark knock, +1 speto.
     t.setLaid(1, "4C 2C 3C");  // 5 + 50 + 5 = 60
     t.setHand(1, "");
-    g.Seats[1].DarkKnocked = true;
+    g.table.Seats[1].DarkKnocked = true;
     g.ScoreRound();
     EXPECT_EQ(points(1), 120);
     EXPECT_EQ(k(1), 5);
@@ -58,7 +58,7 @@ TEST_F(ScoringTest, DarkKnockDoublesLaidCardsAndPaysPerSpeto) {
 TEST_F(ScoringTest, DarkKnockAcrossSuitsWithBothSpetos) {
     t.setLaid(3, "2C 3C 4C QS KS AS");  // 60 + 50 + 10 + 15 = 135
     t.setHand(3, "");
-    g.Seats[3].DarkKnocked = true;
+    g.table.Seats[3].DarkKnocked = true;
     g.ScoreRound();
     EXPECT_EQ(points(3), 270);
     EXPECT_EQ(k(3), 3);
@@ -83,11 +83,11 @@ TEST_F(ScoringTest, SeatHoldingBothSpetosPaysTwoK) {
 
 TEST_F(ScoringTest, KFromTheRoundIsKeptAndFoolTextsStandInOrder) {
     // What the round brought the seats, on the table.
-    g.Seats[1].K = 1;  // e.g. a speto turned down during the round
-    g.Seats[1].Fooled = true;
-    g.Seats[2].GotFool = true;
-    g.Seats[3].Fooled = true;
-    g.Seats[3].GotFool = true;
+    g.table.Seats[1].K = 1;  // e.g. a speto turned down during the round
+    g.table.Seats[1].Fooled = true;
+    g.table.Seats[2].GotFool = true;
+    g.table.Seats[3].Fooled = true;
+    g.table.Seats[3].GotFool = true;
     g.ScoreRound();
     EXPECT_EQ(points(1), 15 - 5 - 50);
     EXPECT_EQ(k(1), 1);
@@ -109,11 +109,11 @@ TEST_F(ScoringTest, OpenerOfTheNextRound) {
         TestTable table;
         table.setUpGame();
         Game& game = table.game;
-        game.TurnForward = c.forward;
-        game.CurrentSeat = c.current;
-        if (c.knocker) game.Seats[c.knocker].Knocked = true;
+        game.table.TurnForward = c.forward;
+        game.table.CurrentSeat = c.current;
+        if (c.knocker) game.table.Seats[c.knocker].Knocked = true;
         game.ScoreRound();
-        EXPECT_EQ(game.CurrentSeat, c.expected)
+        EXPECT_EQ(game.table.CurrentSeat, c.expected)
             << c.forward << " " << c.knocker << " " << c.current;
         EXPECT_EQ(game.scene.noKnockPicture.visible, c.knocker == 0);
     }
@@ -135,45 +135,45 @@ TEST_F(ScoringTest, NobodyKnockedShowsThePictureAndPlainLines) {
 TEST_F(ScoringTest, GameEndTest) {
     g.scene.clockTimer.enabled = true;
     // A computer seat at minus the target goes on.
-    g.Players[1].TotalPoints = -300 - 10;
+    g.match.Players[1].TotalPoints = -300 - 10;
     g.ScoreRound();
-    EXPECT_FALSE(g.TargetReached);
+    EXPECT_FALSE(g.match.TargetReached);
     EXPECT_TRUE(g.scene.clockTimer.enabled);
 
     // A computer seat exactly at the target ends the game.
-    g.Players[2].TotalPoints = 300 - 10;
+    g.match.Players[2].TotalPoints = 300 - 10;
     g.ScoreRound();
-    EXPECT_TRUE(g.TargetReached);
+    EXPECT_TRUE(g.match.TargetReached);
     EXPECT_FALSE(g.scene.clockTimer.enabled);
 }
 
 TEST_F(ScoringTest, PersonAtMinusTheTargetEndsTheGame) {
-    g.Players[4].TotalPoints = -290;
+    g.match.Players[4].TotalPoints = -290;
     t.setHand(4, "5C 5D 5H 5S");
     g.ScoreRound();  // 15 - 20 = -5: not yet
-    EXPECT_FALSE(g.TargetReached);
+    EXPECT_FALSE(g.match.TargetReached);
     g.ScoreRound();  // the same cards once more: -300
-    EXPECT_EQ(g.Players[4].TotalPoints, -300);
-    EXPECT_TRUE(g.TargetReached);
+    EXPECT_EQ(g.match.Players[4].TotalPoints, -300);
+    EXPECT_TRUE(g.match.TargetReached);
 }
 
 TEST_F(ScoringTest, SeatsOneToThreeSeeThePersonsTotalFromBeforeTheRound) {
     // The person starts the round at -300 and recovers to -295: seat 1's
     // test already saw -300 and ended the game.
-    g.Players[4].TotalPoints = -300;
+    g.match.Players[4].TotalPoints = -300;
     t.setLaid(4, "3H 4H 5H 6H");  // 20 - 5 = 15
     g.ScoreRound();
-    EXPECT_EQ(g.Players[4].TotalPoints, -285);
-    EXPECT_TRUE(g.TargetReached);
+    EXPECT_EQ(g.match.Players[4].TotalPoints, -285);
+    EXPECT_TRUE(g.match.TargetReached);
 
     // The person falls from -290 to -310 in the round: seat 4's own test sees it.
     TestTable other;
     other.setUpGame();
-    other.game.Players[4].TotalPoints = -290;
+    other.game.match.Players[4].TotalPoints = -290;
     other.setHand(4, "10C");
     other.game.ScoreRound();  // nothing laid: -2 x 10 = -20
-    EXPECT_EQ(other.game.Players[4].TotalPoints, -310);
-    EXPECT_TRUE(other.game.TargetReached);
+    EXPECT_EQ(other.game.match.Players[4].TotalPoints, -310);
+    EXPECT_TRUE(other.game.match.TargetReached);
 }
 
 }  // namespace

@@ -114,18 +114,18 @@ TEST(StatisticsScreen, ContinueReturnsTheMoneyShown) {
 TEST(EndScreen, LostPicturesAlternate) {
     TestTable t;
     Game& g = t.game;
-    g.GameWon = false;
-    g.ElapsedSeconds = 500;
+    g.match.GameWon = false;
+    g.match.ElapsedSeconds = 500;
     EndScreen s;
     s.open(g);
     EXPECT_EQ(s.actionCaption.caption, "New Game");
-    EXPECT_EQ(g.ElapsedSeconds, 1);
+    EXPECT_EQ(g.match.ElapsedSeconds, 1);
     EXPECT_TRUE(s.image[1].visible);
     EXPECT_FALSE(s.image[0].visible);
     s.tick(g);
     EXPECT_TRUE(s.image[0].visible);
     EXPECT_FALSE(s.image[1].visible);
-    EXPECT_EQ(g.ElapsedSeconds, 0);
+    EXPECT_EQ(g.match.ElapsedSeconds, 0);
     s.tick(g);
     EXPECT_TRUE(s.image[1].visible);
     EXPECT_FALSE(s.image[2].visible || s.image[3].visible);
@@ -139,10 +139,10 @@ TEST(EndScreen, WonGameMergesTheRecordsThenShowsTheHallOfFame) {
     TestTable t;
     Game& g = t.game;
     g.ReadRecords();
-    g.GameWon = true;
-    g.PlayerName = "Ann";
-    g.MoneyAtRoundStart = 12000;
-    g.ElapsedSeconds = 700;
+    g.match.GameWon = true;
+    g.match.PlayerName = "Ann";
+    g.match.MoneyAtRoundStart = 12000;
+    g.match.ElapsedSeconds = 700;
     t.dialogs.onEndScreen = [](EndScreen& s) {
         EXPECT_EQ(s.actionCaption.caption, "Continue");
         EXPECT_TRUE(s.image[3].visible);

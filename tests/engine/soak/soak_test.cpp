@@ -322,41 +322,41 @@ TEST(Invariants, NoticeMisplacedCardsAndUnbalancedMoney) {
     EXPECT_EQ(checkCards(t.game), "");
 
     Game& g = t.game;
-    const int card = g.Seats[1].Cards[1];
-    g.Seats[0].PileCards.push(card);  // one card in two places
+    const int card = g.table.Seats[1].Cards[1];
+    g.table.Seats[0].PileCards.push(card);  // one card in two places
     EXPECT_NE(checkCards(g).find("is in"), std::string::npos);
-    g.Seats[0].PileCards.count -= 1;
+    g.table.Seats[0].PileCards.count -= 1;
 
-    const int lost = g.Seats[2].Cards[7];
-    g.Seats[2].Cards.count = 6;  // a card nowhere
+    const int lost = g.table.Seats[2].Cards[7];
+    g.table.Seats[2].Cards.count = 6;  // a card nowhere
     EXPECT_NE(checkCards(g).find(cardNotation(lost)), std::string::npos);
-    g.Seats[2].Cards.count = 7;
+    g.table.Seats[2].Cards.count = 7;
 
-    const int all = g.Seats[3].Cards.count;
-    for (int i = 1; i <= all; ++i) g.Seats[0].PileCards.push(g.Seats[3].Cards[i]);
-    g.Seats[3].Cards.count = 0;  // an empty hand without a knock
+    const int all = g.table.Seats[3].Cards.count;
+    for (int i = 1; i <= all; ++i) g.table.Seats[0].PileCards.push(g.table.Seats[3].Cards[i]);
+    g.table.Seats[3].Cards.count = 0;  // an empty hand without a knock
     EXPECT_NE(checkCards(g).find("empty hand"), std::string::npos);
-    g.Seats[3].Knocked = true;
+    g.table.Seats[3].Knocked = true;
     EXPECT_EQ(checkCards(g), "");
 
     std::array<long, 5> before{};
-    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.Players[s].Money;
+    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.match.Players[s].Money;
     g.ensureRound(1);
-    g.Players[1].Money += 3 * g.KBaht;  // K paid to one seat by nobody
+    g.match.Players[1].Money += 3 * g.match.KBaht;  // K paid to one seat by nobody
     EXPECT_NE(checkRoundMoney(g, before, 1), "");
-    g.Players[2].Money -= 3 * g.KBaht;  // balanced, but no seat won a K
+    g.match.Players[2].Money -= 3 * g.match.KBaht;  // balanced, but no seat won a K
     EXPECT_NE(checkRoundMoney(g, before, 1).find("seat 1's money"), std::string::npos);
-    g.Players[2].Money += 2 * g.KBaht;  // seat 1 won one K from each of the others
-    g.Players[3].Money -= g.KBaht;
-    g.Players[4].Money -= g.KBaht;
-    g.Players[1].RoundK[1] = 1;
+    g.match.Players[2].Money += 2 * g.match.KBaht;  // seat 1 won one K from each of the others
+    g.match.Players[3].Money -= g.match.KBaht;
+    g.match.Players[4].Money -= g.match.KBaht;
+    g.match.Players[1].RoundK[1] = 1;
     EXPECT_EQ(checkRoundMoney(g, before, 1), "");
-    g.Players[1].RoundFooled[1] = true;  // a fool nobody was paid for
+    g.match.Players[1].RoundFooled[1] = true;  // a fool nobody was paid for
     EXPECT_NE(checkRoundMoney(g, before, 1), "");
-    g.Players[2].RoundGotFool[1] = true;  // paid, but the money did not move
+    g.match.Players[2].RoundGotFool[1] = true;  // paid, but the money did not move
     EXPECT_NE(checkRoundMoney(g, before, 1).find("seat 1's money"), std::string::npos);
-    g.Players[1].Money -= g.FoolBaht;
-    g.Players[2].Money += g.FoolBaht;
+    g.match.Players[1].Money -= g.match.FoolBaht;
+    g.match.Players[2].Money += g.match.FoolBaht;
     EXPECT_EQ(checkRoundMoney(g, before, 1), "");
 }
 
@@ -369,42 +369,42 @@ TEST(Invariants, CheckGameEndMoneyAndTheTargetRule) {
     Game& g = t.game;
     g.ensureRound(2);
     std::array<long, 5> before{};
-    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.Players[s].Money;
-    const long target = g.PointTarget;
+    for (int s = 1; s <= 4; ++s) before[static_cast<std::size_t>(s)] = g.match.Players[s].Money;
+    const long target = g.match.PointTarget;
     const std::array<long, 5> r1 = {0, 100, 40, -20, 10},
                               r2 = {0, target - 100, target - 40, 0, -5};
     for (int s = 1; s <= 4; ++s) {
-        g.Players[s].RoundPoints[1] = r1[static_cast<std::size_t>(s)];
-        g.Players[s].RoundPoints[2] = r2[static_cast<std::size_t>(s)];
-        g.Players[s].TotalPoints =
+        g.match.Players[s].RoundPoints[1] = r1[static_cast<std::size_t>(s)];
+        g.match.Players[s].RoundPoints[2] = r2[static_cast<std::size_t>(s)];
+        g.match.Players[s].TotalPoints =
             r1[static_cast<std::size_t>(s)] + r2[static_cast<std::size_t>(s)];
     }
     // Seats 1 and 2 tie on the target: seat 1 leads.
     EXPECT_NE(checkRoundScore(g, 2).find("goes on"), std::string::npos);
-    g.TargetReached = true;
+    g.match.TargetReached = true;
     EXPECT_EQ(checkRoundScore(g, 2), "");
-    g.MissionPot = 1000;
-    g.Players[1].Money += 1000 + (target + 20 + target - 5) * g.BahtPerPoint;
-    g.Players[3].Money -= (target + 20) * g.BahtPerPoint;
-    g.Players[4].Money -= (target - 5) * g.BahtPerPoint;
+    g.match.MissionPot = 1000;
+    g.match.Players[1].Money += 1000 + (target + 20 + target - 5) * g.match.BahtPerPoint;
+    g.match.Players[3].Money -= (target + 20) * g.match.BahtPerPoint;
+    g.match.Players[4].Money -= (target - 5) * g.match.BahtPerPoint;
     EXPECT_EQ(checkRoundMoney(g, before, 2), "");
-    g.Players[2].Money -= g.BahtPerPoint;  // the tied seat pays nothing
-    g.Players[3].Money += g.BahtPerPoint;
+    g.match.Players[2].Money -= g.match.BahtPerPoint;  // the tied seat pays nothing
+    g.match.Players[3].Money += g.match.BahtPerPoint;
     EXPECT_NE(checkRoundMoney(g, before, 2).find("seat 2"), std::string::npos);
 
-    g.Players[1].TotalPoints += 1;  // a total that is not the sum of its rounds
+    g.match.Players[1].TotalPoints += 1;  // a total that is not the sum of its rounds
     EXPECT_NE(checkRoundScore(g, 2).find("add up"), std::string::npos);
     // The person at minus the target ends the game; a computer seat does not.
     for (int s = 1; s <= 4; ++s) {
-        g.Players[s].RoundPoints[1] = 0;
-        g.Players[s].RoundPoints[2] = 0;
-        g.Players[s].TotalPoints = 0;
+        g.match.Players[s].RoundPoints[1] = 0;
+        g.match.Players[s].RoundPoints[2] = 0;
+        g.match.Players[s].TotalPoints = 0;
     }
-    g.Players[3].RoundPoints[2] = g.Players[3].TotalPoints = -target;
+    g.match.Players[3].RoundPoints[2] = g.match.Players[3].TotalPoints = -target;
     EXPECT_NE(checkRoundScore(g, 2).find("ends"), std::string::npos);
-    g.TargetReached = false;
+    g.match.TargetReached = false;
     EXPECT_EQ(checkRoundScore(g, 2), "");
-    g.Players[4].RoundPoints[2] = g.Players[4].TotalPoints = -target;
+    g.match.Players[4].RoundPoints[2] = g.match.Players[4].TotalPoints = -target;
     EXPECT_NE(checkRoundScore(g, 2).find("goes on"), std::string::npos);
 }
 
@@ -414,8 +414,8 @@ TEST(Invariants, CheckTheDealAndWhatEachActionDid) {
     t.game.DealRound();
     Game& g = t.game;
     EXPECT_EQ(checkDeal(g), "");
-    const int top = g.Seats[0].PileCards.top();
-    const int mine = g.Seats[1].Cards[1];
+    const int top = g.table.Seats[0].PileCards.top();
+    const int mine = g.table.Seats[1].Cards[1];
     EXPECT_EQ(checkActionEffect(g, {"discard", 1, {top}, 1, ""}), "");
     EXPECT_NE(checkActionEffect(g, {"discard", 1, {mine}, 1, ""}), "");
     EXPECT_EQ(checkActionEffect(g, {"draw", 1, {mine}, 0, ""}), "");
@@ -425,8 +425,8 @@ TEST(Invariants, CheckTheDealAndWhatEachActionDid) {
               std::string::npos);
     EXPECT_NE(checkActionEffect(g, {"knock", 1, {mine}, 0, "knock"}), "");
 
-    g.Seats[0].PileCards.push(g.Seats[0].Cards.top());  // one card too many on the pile
-    g.Seats[0].Cards.count -= 1;
+    g.table.Seats[0].PileCards.push(g.table.Seats[0].Cards.top());  // one card too many on the pile
+    g.table.Seats[0].Cards.count -= 1;
     EXPECT_NE(checkDeal(g), "");
 }
 
