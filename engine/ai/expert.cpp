@@ -35,26 +35,6 @@ std::uint64_t visibleTo(const Table& t, int seat) {
     return v;
 }
 
-// The round's result for `seat`: its points and K (as points of money),
-// against the mean of the other three, who share what it loses.
-double valueFor(const Table& t, int seat) {
-    const RoundScore score = ScoreTable(t);
-    auto value = [&](int s) {
-        const SeatScore& sc = score.seats[at(s)];
-        return static_cast<double>(sc.points) + kPointsPerK * (t.Seats[at(s)].K + sc.k);
-    };
-    double others = 0;
-    for (int s = 1; s <= 4; ++s)
-        if (s != seat) others += value(s);
-    return value(seat) - others / 3.0;
-}
-
-// The rollouts' level: every seat by the rules.
-Level rulesOnly(Level level) {
-    level.expertSeats = 0;
-    return level;
-}
-
 std::uint64_t mix(std::uint64_t x) {
     x += 0x9e3779b97f4a7c15ULL;
     x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
@@ -81,13 +61,33 @@ std::size_t bestCandidate(const SeatView& view, std::size_t candidates, std::uin
             Table t = base;
             SeededRandom play(sampleSeed + 1);
             apply(c, t, play);
-            total[c] += valueFor(t, view.seat);
+            total[c] += RoundValueFor(t, view.seat);
         }
     }
     return static_cast<std::size_t>(std::max_element(total.begin(), total.end()) - total.begin());
 }
 
 }  // namespace
+
+// The round's result for `seat`: its points and K (as points of money),
+// against the mean of the other three, who share what it loses.
+double RoundValueFor(const Table& t, int seat) {
+    const RoundScore score = ScoreTable(t);
+    auto value = [&](int s) {
+        const SeatScore& sc = score.seats[at(s)];
+        return static_cast<double>(sc.points) + kPointsPerK * (t.Seats[at(s)].K + sc.k);
+    };
+    double others = 0;
+    for (int s = 1; s <= 4; ++s)
+        if (s != seat) others += value(s);
+    return value(seat) - others / 3.0;
+}
+
+// The rollouts' level: every seat by the rules.
+Level RulesOnly(Level level) {
+    level.expertSeats = 0;
+    return level;
+}
 
 SeatView ViewOf(const Table& t, int seat) {
     SeatView v;
@@ -182,7 +182,7 @@ PilePick ExpertChoosePilePick(const SeatView& view, const Level& level, std::uin
     }
     if (candidates.size() == 1 || t.Seats[0].CardCount() == 0) return draw;
 
-    const Level rules = rulesOnly(level);
+    const Level rules = RulesOnly(level);
     const std::size_t best = bestCandidate(
         view, candidates.size(), seed, budget, [&](std::size_t c, Table& s, Random& r) {
             for (auto turn = PlayComputerTurn(s, seat, rules, r, nullptr, &candidates[c]);
@@ -209,7 +209,7 @@ DiscardChoice ExpertChooseDiscard(const SeatView& view, const Level& level, std:
         }
     if (positions.empty()) return d;
 
-    const Level rules = rulesOnly(level);
+    const Level rules = RulesOnly(level);
     const std::size_t best = bestCandidate(view, positions.size(), seed, budget,
                                            [&](std::size_t c, Table& s, Random& r) {
                                                s.SelectedCard = positions[c];

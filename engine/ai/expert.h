@@ -30,6 +30,12 @@ struct SeatView {
 };
 
 // What seat `seat` has seen of the table.
+// The round's result for `seat` as the Expert weighs it: its points and K
+// (a K as 50 points of money) against the mean of the other three.
+double RoundValueFor(const Table& t, int seat);
+// The rollouts' level: every seat by the rules.
+Level RulesOnly(Level level);
+
 SeatView ViewOf(const Table& t, int seat);
 
 // A table consistent with the view: the unseen cards dealt at random to the

@@ -14,8 +14,6 @@ namespace vornak {
 
 namespace {
 
-constexpr double kPointsPerK = 50.0;  // 500 baht a K against 10 a point
-
 std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
@@ -25,24 +23,6 @@ std::uint64_t mix(std::uint64_t x) {
     x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
     x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
     return x ^ (x >> 31);
-}
-
-// The round's result for `seat`, as the Expert weighs it.
-double valueFor(const Table& t, int seat) {
-    const RoundScore score = ScoreTable(t);
-    auto value = [&](int s) {
-        const SeatScore& sc = score.seats[at(s)];
-        return static_cast<double>(sc.points) + kPointsPerK * (t.Seats[at(s)].K + sc.k);
-    };
-    double others = 0;
-    for (int s = 1; s <= 4; ++s)
-        if (s != seat) others += value(s);
-    return value(seat) - others / 3.0;
-}
-
-Level rulesOnly(Level level) {
-    level.expertSeats = 0;
-    return level;
 }
 
 Meld sorted(Meld m) {
@@ -59,7 +39,7 @@ void finish(Table& t, int seat, const Level& rules, Random& r) {
 
 void play(const ReviewDecisionAt& d, const ReviewMove& m, Table& t, Random& r) {
     const int seat = d.view.seat;
-    const Level rules = rulesOnly(d.level);
+    const Level rules = RulesOnly(d.level);
     SeatRec& me = t.Seats[at(seat)];
     switch (m.kind) {
         case ReviewMove::Kind::Draw:
@@ -210,7 +190,7 @@ Verdict ExpertEvaluation(const ReviewDecisionAt& d, std::uint64_t seed,
             Table t = base;
             SeededRandom r(sampleSeed + 1);
             play(d, moves[c], t, r);
-            value[c].push_back(valueFor(t, d.view.seat));
+            value[c].push_back(RoundValueFor(t, d.view.seat));
         }
     };
     auto cancelled = [&] {

@@ -8,12 +8,8 @@ namespace vornak {
 
 namespace {
 
-std::size_t at(int i) {
-    return static_cast<std::size_t>(i);
-}
-
-bool validSeat(int s) {
-    return s >= 1 && s <= 4;
+std::size_t at(int seat) {
+    return static_cast<std::size_t>(seat);
 }
 
 // ---- Replay ----
@@ -113,7 +109,7 @@ std::vector<Table> replayRound(const RoundRecord& record, std::vector<Table>* be
     Table t = record.start;
     bool turnOpen = false;
     for (const RoundStep& step : record.steps) {
-        if (!validSeat(step.seat) || (t.RoundOver && step.kind != RoundStep::Kind::Knock))
+        if (step.seat < 1 || step.seat > 4 || (t.RoundOver && step.kind != RoundStep::Kind::Knock))
             return {};
         if (!turnOpen && step.kind != RoundStep::Kind::Knock) {
             // The seat's turn begins.
