@@ -52,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // A won game merged in: what the game holds is what the file holds.
-    g.PlayerName = "Fuzz";
-    g.MoneyAtRoundStart = 2000000000;
-    g.ElapsedSeconds = 1;
-    g.FinalTime = "0:00:01";
+    g.match.PlayerName = "Fuzz";
+    g.match.MoneyAtRoundStart = 2000000000;
+    g.match.ElapsedSeconds = 1;
+    g.match.FinalTime = "0:00:01";
     g.UpdateRecords();
     const auto merged = g.RecordLines;
     const auto back = readBack(g);

@@ -19,12 +19,12 @@ void playOn(vornak::Game& g) {
     for (int step = 0; step < 40; ++step) {
         if (g.seq.waiting()) {
             g.seq.resume();
-        } else if (g.RoundOver) {
+        } else if (g.table.RoundOver) {
             g.windowClick();
         } else if (g.boundary() == vornak::SavePoint::PersonToPlay) {
-            g.stockDblClick(g.Seats[0].Cards.top());
+            g.stockDblClick(g.table.Seats[0].Cards.top());
             g.mnuPlayDrawnCard_Click();
-            g.cardDblClick(g.Seats[vornak::kHuman].Cards[1]);
+            g.cardDblClick(g.table.Seats[vornak::kHuman].Cards[1]);
         } else if (g.scene.turnTimer.enabled) {
             g.turnTimerTick();
         } else {
