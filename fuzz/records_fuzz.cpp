@@ -12,7 +12,7 @@ namespace {
 
 std::array<std::string, 16> readBack(vornak::Game& g) {
     g.ReadRecords();
-    return g.RecordLines;
+    return g.records.lines;
 }
 
 // Numbers are kept with a leading blank and read back without it.
@@ -31,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     g.ReadRecords();
     for (int i = 1; i <= 6; ++i)
-        if (g.RecordLines[static_cast<std::size_t>(i)].empty())
+        if (g.records.lines[static_cast<std::size_t>(i)].empty())
             fail("name line " + std::to_string(i) + " is empty after reading");
     for (int i = 1; i <= 3; ++i)
-        if (g.TimeRecordFloor[static_cast<std::size_t>(i)] <= 0)
+        if (g.records.timeFloor[static_cast<std::size_t>(i)] <= 0)
             fail("time record " + std::to_string(i) + " is not positive");
 
     // Saving what was read and reading it again settles the text: a line
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     g.match.ElapsedSeconds = 1;
     g.match.FinalTime = "0:00:01";
     g.UpdateRecords();
-    const auto merged = g.RecordLines;
+    const auto merged = g.records.lines;
     const auto back = readBack(g);
     for (std::size_t i = 1; i <= 15; ++i)
         if (unblanked(back[i]) != unblanked(merged[i]))

@@ -20,13 +20,13 @@ struct Loaded {
 
 Loaded load(vornak::Game& g) {
     g.LoadSkinCatalogue();
-    if (g.SkinCount < 1 || g.SkinCount > vornak::kMaxSkins)
-        fail("the catalogue holds " + std::to_string(g.SkinCount) + " skins");
-    if (g.CurrentSkin < 1 || g.CurrentSkin > g.SkinCount)
-        fail("the current skin " + std::to_string(g.CurrentSkin) + " is out of range");
-    for (int i = 1; i <= g.SkinCount; ++i)
+    if (g.skins.count < 1 || g.skins.count > vornak::kMaxSkins)
+        fail("the catalogue holds " + std::to_string(g.skins.count) + " skins");
+    if (g.skins.current < 1 || g.skins.current > g.skins.count)
+        fail("the current skin " + std::to_string(g.skins.current) + " is out of range");
+    for (int i = 1; i <= g.skins.count; ++i)
         if (!g.scene.menus.SelectSkinItem[i].visible) fail("a skin has no menu entry");
-    return {g.SkinCount, g.CurrentSkin, g.RandomSkinOn, g.SkinPaths, g.SkinNames};
+    return {g.skins.count, g.skins.current, g.skins.random, g.skins.paths, g.skins.names};
 }
 
 }  // namespace

@@ -88,12 +88,12 @@ void Game::DealRound() {
     scene.menus.mnuPlayShowCard.caption = _("หงายไพ่");
     scene.menus.mnuPlayDrawnCard.caption = _("ทิ้งไพ่");
 
-    if (RandomSkinOn && SkinCount > 0) {
+    if (skins.random && skins.count > 0) {
         PickRandomSkin();
     } else {
-        ApplySkin(CurrentSkin);
+        ApplySkin(skins.current);
     }
-    scene.skinOverlay.visible = CurrentSkin >= 6;
+    scene.skinOverlay.visible = skins.current >= 6;
 
     match.MoneyAtRoundStart = match.Players[4].Money;
     scene.moneyLabel.caption = num(match.Players[4].Money);

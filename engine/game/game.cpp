@@ -112,8 +112,7 @@ void Game::initScene() {
 
 void Game::ProgramStart() {
     match.RoundNumber = 0;
-    ThinkDelayBase = 1000;
-    FlightStep = 100;
+    flight.step = 100;
     match.BeginnerChosen = false;
     match.VipChosen = false;
     match.MissionMode = true;
@@ -140,10 +139,6 @@ void Game::MainWindowLoad() {
     scene.menus.MissionItem.enabled = true;
     scene.menus.VIPLevelItem.enabled = true;
     FillRemarks();
-    FlightLeft = 0;
-    FlightTop = 0;
-    FlightRight = kClientWidth;
-    FlightBottom = kClientHeight;
     ReadRecords();
     if (!resumed) MissionItem_Click();
 }

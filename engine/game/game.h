@@ -3,15 +3,20 @@
 // The state is two values, the table of the round (core/table.h) and the
 // game across its rounds (core/match.h). The rules and the computer seats'
 // decisions are functions of the table (rules/, ai/), the card moves
-// functions on it (play/cardmoves.h). Game runs the turn sequences, the
+// functions on it (rules/cardmoves.h). Game runs the turn sequences, the
 // scene, the dialogs, the timers and the records, and calls the core; its
-// member functions are implemented in the source files of their subsystem:
-//   core/     start-up, menus, deal, layout, timers
-//   play/     the person's turn, the moves as the table shows them
-//   ai/       the computer seats' turns as the table shows them (driver)
-//   results/  end-of-round board and scoring, notebook, levels and money,
-//             records
-//   skins/    table backgrounds
+// member functions are implemented in the source files of their subsystem
+// (all under game/):
+//   game.cpp, deal.cpp, layout.cpp, timers.cpp   start-up, menus, deal, layout, timers
+//   play/      the person's turn, the moves as the table shows them, the
+//              computer seats' turns (driver), the hint, the lay-down flight
+//   results/   end-of-round board and scoring, notebook, levels and money,
+//              records, history
+//   skins/     table backgrounds
+//   panels/    the seat pop-ups
+//   savegame.cpp, resume.cpp   the saved game
+// The state one subsystem keeps is a small class of that subsystem's
+// (flight, notebook, records, skins, the person's modes), held here.
 #pragma once
 
 #include <array>
@@ -28,13 +33,17 @@
 #include "core/match.h"
 #include "core/observer.h"
 #include "game/personturn.h"
+#include "game/play/flight.h"
 #include "game/preferences.h"
 #include "core/report.h"
 #include "game/savegame.h"
 #include "game/scene.h"
 #include "game/sequence.h"
 #include "core/table.h"
+#include "game/results/notebook.h"
+#include "game/results/records.h"
 #include "game/results/screens.h"
+#include "game/skins/skins.h"
 
 namespace vornak {
 
@@ -87,36 +96,19 @@ public:
                      match.ExpertPlayers ? 0xEu : 0u};
     }
 
-    // ---- Program-level settings ----
-    long ThinkDelayBase = 1000;
-    long FlightStep = 100;
-
     // ---- Window-level state ----
     std::array<int, 53> Deck{};
-    bool StarterHandKey = false;
     bool NameHover = false;
     int BlinkPhase = 0;
-    int FlightX = 0, FlightY = 0;
-    double FlightHeading = 0;
-    int FlightRight = kClientWidth, FlightBottom = kClientHeight, FlightLeft = 0, FlightTop = 0;
-    int FlightTicks = 0;
     std::string Remarks[3][6];
 
     // The person's turn: the modes of the mouse and the keys.
     PersonModes person;
-
-    // Notebook.
-    long NotebookScroll = 0, NotebookRows = 0;
-
-    // Records.
-    std::array<std::string, 16> RecordLines;                    // 1..15
-    std::array<long, 4> MoneyRecordFloor{}, TimeRecordFloor{};  // 1..3
-
-    // Skins.
-    int SkinCount = 0, CurrentSkin = 5;
-    bool RandomSkinOn = false;
-    std::array<std::string, 16> SkinPaths, SkinNames;  // 1..15
-    std::string CurrentSkinPath;
+    // The subsystems' own state.
+    LayDownFlight flight;
+    NotebookState notebook;
+    RecordBook records;
+    Skins skins;
 
     // The statistics and title screens keep the labels the game writes into
     // them between showings.
@@ -289,45 +281,61 @@ public:
     void seatNameMouseMove(int seat);
     void seatLaidMouseMove(int seat);
 
-    // ---- Area-private helpers: add declarations only in your area's block ----
-    // [core]
-    void setFaceEnabledAll(bool enabled);
+    void writeLevelLabels();  // names, stakes and rates of the level in force
+
+    // ---- What the tools and the tests watch and steer ----
     // Tools that watch the game (the simulator) install an observer; the
     // core reports to it (core/report.h).
     GameObserver* observer = nullptr;
     void report(GameAction action) { vornak::report(watcher(), action); }
-    // [review] (review/gamerecord.cpp) What the moves report to: the round's
-    // record (match.Log), and through it the tools' observer.
+    // (game/gamerecord.cpp) What the moves report to: the round's record
+    // (match.Log), and through it the tools' observer.
     GameObserver* watcher();
-    std::unique_ptr<GameObserver> recorder;
-    // [rules]
-    // [play]
-    // [ai]
     // A computer seat's turn is under way: the clock stands.
     bool ComputerPlaying = false;
     void FillRemarks();  // the computer seats' remark table
-    // The lay-off, meld or penalty shown: the scene's side of the moves.
-    void showLayOff(int seat, int card);
-    void showMeld(int seat);
-    void showPenalties(int penalised);
-    // The round's K and fools go into the game's history.
-    void closeRoundHistory();
-    // [results]
-    void initResultsScene();                  // notebook, board panel and their labels
-    void finishGame(long bestComputerRound);  // ContinueAfterRound's game end
-    void showNotebookRows();                  // draws only the rows inside the notebook's band
-    void writeLevelLabels();                  // names, stakes and rates of the level in force
-    bool loadRecords(bool lockHeld);          // ReadRecords; false: an unreadable file stays
-    bool RecordsWarningShown = false;         // told that the records file cannot be replaced
-    // [skins]
-    void initPanelsScene();  // the seat pop-up box
-    // [saved game] (core/resume.cpp)
+
+    // (game/resume.cpp) The saved game.
     // Where the game stands when nothing runs: a boundary a save is taken
     // at, or none (a turn under way).
     std::optional<SavePoint> boundary() const;
     // Saves the game at a boundary; a save that fails changes nothing and
     // says nothing: play goes on.
     void saveProgress(SavePoint at);
+    // Waits until the saves handed to the writer are on the disk.
+    void finishSaving();
+    // The save is written on a thread of its own (the program): the disk's
+    // flush never holds up the game. Tests and tools write it at once.
+    bool SaveInBackground = false;
+    long SavesWritten = 0;  // saves taken since the program started
+
+    // (results/historygame.cpp) The history of games.
+    void tallyRound(int knocker);  // a round is scored
+    // The time a game ends at, in seconds since 1970; none: the system's.
+    std::function<std::int64_t()> historyClock;
+
+private:
+    // The save writes and restores the whole game, the private state too.
+    friend std::string writeSavedGame(const Game& game, SavePoint point);
+    friend bool applySavedGame(Game& game, const SavedGame& saved);
+
+    void setFaceEnabledAll(bool enabled);
+    std::unique_ptr<GameObserver> recorder;
+    bool StarterHandKey = false;
+
+    // The lay-off, meld or penalty shown: the scene's side of the moves.
+    void showLayOff(int seat, int card);
+    void showMeld(int seat);
+    void showPenalties(int penalised);
+    // The round's K and fools go into the game's history.
+    void closeRoundHistory();
+
+    void initResultsScene();                  // notebook, board panel and their labels
+    void finishGame(long bestComputerRound);  // ContinueAfterRound's game end
+    void showNotebookRows();                  // draws only the rows inside the notebook's band
+    bool loadRecords(bool lockHeld);          // ReadRecords; false: an unreadable file stays
+    void initPanelsScene();                   // the seat pop-up box
+
     // The game is over or given up: there is nothing to continue.
     void discardSave();
     // At start: a save there is read, and the player is asked whether to go
@@ -336,29 +344,17 @@ public:
     std::optional<SavedGame> offerSavedGame();
     // Puts the saved game on the table and lets it play on.
     bool resumeGame(const SavedGame& saved);
-    // Waits until the saves handed to the writer are on the disk.
-    void finishSaving();
-    // The save is written on a thread of its own (the program): the disk's
-    // flush never holds up the game. Tests and tools write it at once.
-    bool SaveInBackground = false;
-    long SavesWritten = 0;   // saves taken since the program started
     bool SavingOff = false;  // a save that could not be set aside stays as it is
+    std::unique_ptr<FileKeeper> saveKeeper_;
+    FileKeeper& saveKeeper();
 
-    // [history] (results/historygame.cpp)
     void openGameTally();                // a game begins: its tally starts
-    void tallyRound(int knocker);        // a round is scored
     void recordFinishedGame(long best);  // the game is decided: it goes into the history
     // A game under way is left for another (a new game, a level chosen, a
     // saved game not continued): it goes into the history as given up.
     void recordGivenUpGame(Match& m);
     void writeToHistory(Match& m, std::string_view result);
-    // The time a game ends at, in seconds since 1970; none: the system's.
-    std::function<std::int64_t()> historyClock;
     bool HistoryWarningShown = false;  // told that the history cannot be written
-
-private:
-    std::unique_ptr<FileKeeper> saveKeeper_;
-    FileKeeper& saveKeeper();
 };
 
 }  // namespace vornak

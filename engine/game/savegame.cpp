@@ -664,8 +664,8 @@ std::string writeSavedGame(const Game& constGame, SavePoint point) {
         .flag(g.person.LayOffKindSet)
         .flag(g.person.LayOffKindRun);
     w.flag(g.person.LayDownDone).end();
-    w.key("notebook").num(g.NotebookRows).num(g.NotebookScroll).end();
-    w.key("skin").num(g.CurrentSkin).flag(g.RandomSkinOn).str(g.CurrentSkinPath).end();
+    w.key("notebook").num(g.notebook.rows).num(g.notebook.scroll).end();
+    w.key("skin").num(g.skins.current).flag(g.skins.random).str(g.skins.shownPath).end();
 
     const Scene& sc = g.scene;
     w.key("window").num(static_cast<int>(sc.windowCursor)).num(sc.backColor);
@@ -771,14 +771,14 @@ bool applySavedGame(Game& g, const SavedGame& s) {
 
     g.person = s.person;
     g.ComputerPlaying = false;
-    g.NotebookRows = s.NotebookRows;
-    g.NotebookScroll = s.NotebookScroll;
+    g.notebook.rows = s.NotebookRows;
+    g.notebook.scroll = s.NotebookScroll;
 
     // The skin in force; the catalogue is the player's own, as read at start.
     Scene& sc = g.scene;
-    g.CurrentSkin = s.CurrentSkin;
-    g.RandomSkinOn = s.RandomSkinOn;
-    g.CurrentSkinPath = s.CurrentSkinPath;
+    g.skins.current = s.CurrentSkin;
+    g.skins.random = s.RandomSkinOn;
+    g.skins.shownPath = s.CurrentSkinPath;
     for (int i = 1; i <= 15; ++i)
         sc.menus.SelectSkinItem[i].checked = !s.RandomSkinOn && i == s.CurrentSkin;
     sc.menus.RandomSkinItem.checked = s.RandomSkinOn;

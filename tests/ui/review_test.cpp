@@ -57,7 +57,7 @@ class ReviewTest : public QObject {
                 game->ShowRoundEndBoard();
                 game->ScoreRound();
                 game->UpdateNotebook();
-                game->NotebookRows = game->match.RoundNumber - 1;
+                game->notebook.rows = game->match.RoundNumber - 1;
             });
         }
         QWidget* child(const QString& name) const {

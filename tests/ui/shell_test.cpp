@@ -310,13 +310,13 @@ private slots:
         int shown = 0;
         for (QAction* a : f.window->skinMenu()->actions())
             if (a->isVisible() && !a->isSeparator()) ++shown;
-        QCOMPARE(shown, g.SkinCount + 2);  // and "Add New Skin....." and "Random Skin"
-        QAction* skin2 = findAction(bar, QString::fromStdString(g.SkinNames[2]));
+        QCOMPARE(shown, g.skins.count + 2);  // and "Add New Skin....." and "Random Skin"
+        QAction* skin2 = findAction(bar, QString::fromStdString(g.skins.names[2]));
         QVERIFY(skin2);
         skin2->trigger();
-        QCOMPARE(g.CurrentSkin, 2);
+        QCOMPARE(g.skins.current, 2);
         QVERIFY(skin2->isChecked());
-        QVERIFY(!findAction(bar, QString::fromStdString(g.SkinNames[5]))->isChecked());
+        QVERIFY(!findAction(bar, QString::fromStdString(g.skins.names[5]))->isChecked());
 
         // A disabled menu greys its title and its items' keys do nothing.
         f.window->run([&g] { g.scene.menus.mnuGame.enabled = false; });

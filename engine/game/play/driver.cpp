@@ -19,11 +19,14 @@ int roundedDraw(Game& g, double scale, const char* use) {
     return static_cast<int>(std::nearbyint(g.Rnd(use) * scale));
 }
 
+// The base of the computer seats' pauses, in milliseconds.
+constexpr long kThinkDelayBase = 1000;
+
 int shortPause(Game& g) {
-    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 300), "short pause");
+    return roundedDraw(g, static_cast<double>(kThinkDelayBase - 300), "short pause");
 }
 int longPause(Game& g) {
-    return roundedDraw(g, static_cast<double>(g.ThinkDelayBase - 100), "long pause");
+    return roundedDraw(g, static_cast<double>(kThinkDelayBase - 100), "long pause");
 }
 // 0..5; the end values are half as likely as the others.
 int remarkVariant(Game& g) {

@@ -44,7 +44,7 @@ Task Game::EndTurn(int seat) {
         ScoreRound();
         report({"roundend", 0, {}, match.RoundNumber, ""});
         UpdateNotebook();
-        NotebookRows = match.RoundNumber;
+        notebook.rows = match.RoundNumber;
         if (match.RoundNumber >= 4) scene.notebookScrollDown.enabled = true;
     }
 }

@@ -71,26 +71,20 @@ Task Game::AnimateLayDown(int penalised) {
     // The flight: from the pile when the meld follows a pick, else from the stock.
     static constexpr int kPickHeading[5] = {0, 185, 90, 355, 270};
     static constexpr int kDrawHeading[5] = {0, 270, 0, 345, 320};
-    FlightTicks = 0;
-    if (table.PickFromPile) {
-        FlightX = 5000;
-        FlightY = 3620;
-        FlightHeading = kPickHeading[seat];
-    } else {
-        FlightX = 1500;
-        FlightY = 1600;
-        FlightHeading = kDrawHeading[seat];
-    }
+    if (table.PickFromPile)
+        flight.start(5000, 3620, kPickHeading[seat]);
+    else
+        flight.start(1500, 1600, kDrawHeading[seat]);
     for (int i = 1; i <= 3; ++i) {
         if (!isValidCard(table.Selection[i])) continue;
         CardPicture& face = scene.cardFace[table.Selection[i]];
         scene.toFront(face);
-        face.top = FlightY;
-        face.left = FlightX;
+        face.top = flight.y;
+        face.left = flight.x;
         face.visible = true;
     }
     scene.flightTimer.enabled = true;
-    for (int step = 0; step < kFlightSteps && FlightTicks < kFlightSteps; ++step) {
+    for (int step = 0; step < kFlightSteps && flight.ticks < kFlightSteps; ++step) {
         flightStep();
         if (prefs.flights) co_await seq.pause(kFlightPauseMs);
     }

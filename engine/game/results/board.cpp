@@ -136,7 +136,7 @@ void Game::ShowRoundEndBoard() {
         scene.cardBack[c].visible = false;
         scene.cardFace[c].visible = false;
     }
-    if (CurrentSkin >= 6) scene.skinOverlay.visible = false;
+    if (skins.current >= 6) scene.skinOverlay.visible = false;
 
     scene.backgroundPicture = paths.pictureFolder + "/endround1.bmp";
     scene.windowCursor = Cursor::Default;

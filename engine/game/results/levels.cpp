@@ -141,7 +141,7 @@ void Game::StartVipMission() {
 void Game::ResetGame() {
     scene.notebookScrollUp.enabled = false;
     scene.notebookScrollDown.enabled = false;
-    NotebookScroll = 0;
+    notebook.scroll = 0;
 
     if (scene.notebookRound.empty()) scene.notebookRound.emplace_back();
     scene.notebookRound.resize(1);

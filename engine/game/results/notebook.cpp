@@ -159,24 +159,14 @@ void Game::ScoreBrdItem_Click() {
 void Game::notebookScroll(int index) {
     int shift = 0;
     if (index == 1) {
-        ++NotebookScroll;
-        if (NotebookScroll < NotebookRows - 2) {
-            scene.notebookScrollUp.enabled = true;
-            scene.notebookScrollDown.enabled = true;
-        } else {
-            scene.notebookScrollDown.enabled = false;
-            scene.notebookScrollUp.enabled = true;
-        }
+        ++notebook.scroll;
+        scene.notebookScrollUp.enabled = true;
+        scene.notebookScrollDown.enabled = notebook.canScrollDown();
         shift = -kNotebookRowStep;
     } else if (index == 0) {
-        --NotebookScroll;
-        if (NotebookScroll != 0) {
-            scene.notebookScrollUp.enabled = true;
-            scene.notebookScrollDown.enabled = true;
-        } else {
-            scene.notebookScrollUp.enabled = false;
-            scene.notebookScrollDown.enabled = true;
-        }
+        --notebook.scroll;
+        scene.notebookScrollUp.enabled = notebook.canScrollUp();
+        scene.notebookScrollDown.enabled = true;
         shift = kNotebookRowStep;
     } else {
         return;

@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "game/results/records.h"
+
+#include "core/i18n.h"
 #include "game/files.h"
 #include "game/game.h"
-#include "core/i18n.h"
 
 namespace vornak {
 
@@ -198,6 +200,79 @@ struct Entry {
 
 }  // namespace
 
+void RecordBook::read(const std::string& text) {
+    const auto fields = readFields(text, 15);
+    for (int i = 1; i <= 15; ++i)
+        lines[static_cast<std::size_t>(i)] = fields[static_cast<std::size_t>(i - 1)];
+
+    for (int i = 13; i <= 15; ++i)
+        if (lines[static_cast<std::size_t>(i)].empty())
+            lines[static_cast<std::size_t>(i)] = "10000";
+    for (int i = 1; i <= 6; ++i)
+        if (lines[static_cast<std::size_t>(i)].empty())
+            lines[static_cast<std::size_t>(i)].assign(1, '-');
+    for (int i = 1; i <= 3; ++i) {
+        const auto idx = static_cast<std::size_t>(i);
+        moneyFloor[idx] = numberOf(lines[idx + 6]);
+        timeFloor[idx] = numberOf(lines[idx + 12]);
+        if (timeFloor[idx] <= 0) timeFloor[idx] = 10000;
+    }
+}
+
+void RecordBook::enter(const std::string& name, long money, long seconds,
+                       const std::string& clock) {
+    if (money > moneyFloor[3]) {
+        Entry e[5];
+        for (int i = 1; i <= 3; ++i) {
+            e[i].name = line(i);
+            e[i].money = numberOf(line(i + 6));
+        }
+        e[4].name = name;
+        e[4].money = money;
+        for (int i = 1; i <= 3; ++i)
+            for (int j = i + 1; j <= 4; ++j)
+                if (e[j].money > e[i].money) {
+                    std::swap(e[i].name, e[j].name);
+                    std::swap(e[i].money, e[j].money);
+                }
+        for (int i = 1; i <= 3; ++i) {
+            line(i) = e[i].name;
+            line(i + 6) = num(e[i].money);
+        }
+        moneyFloor[3] = numberOf(line(9));
+    }
+
+    if (seconds < timeFloor[3]) {
+        Entry e[5];
+        for (int i = 1; i <= 3; ++i) {
+            e[i].name = line(i + 3);
+            e[i].clock = line(i + 9);
+            e[i].seconds = numberOf(line(i + 12));
+        }
+        e[4].name = name;
+        e[4].seconds = seconds;
+        e[4].clock = clock;
+        for (int i = 1; i <= 3; ++i)
+            for (int j = i + 1; j <= 4; ++j)
+                if (e[j].seconds < e[i].seconds) std::swap(e[i], e[j]);
+        for (int i = 1; i <= 3; ++i) {
+            line(i + 3) = e[i].name;
+            line(i + 9) = e[i].clock;
+            line(i + 12) = num(e[i].seconds);
+        }
+        timeFloor[3] = numberOf(line(15));
+    }
+}
+
+std::string RecordBook::fileText() const {
+    std::string text;
+    for (int i = 1; i <= 15; ++i) {
+        text += storableLine(lines[static_cast<std::size_t>(i)]);
+        text += "\r\n";
+    }
+    return text;
+}
+
 void Game::ReadRecords() {
     loadRecords(false);
 }
@@ -221,8 +296,8 @@ bool Game::loadRecords(bool lockHeld) {
                                         "ไฟล์เดิมถูกย้ายไปเก็บไว้ที่\n%1\nเกมจะเริ่มบันทึกสถิติใหม่"),
                                       {aside}),
                                _(kWarningTitle), MsgButtons::Ok, MsgIcon::Exclamation);
-        } else if (!RecordsWarningShown) {
-            RecordsWarningShown = true;
+        } else if (!records.warningShown) {
+            records.warningShown = true;
             dialogs.messageBox(format(_("ไม่สามารถอ่านไฟล์บันทึกสถิติ (Hall of Fame) ได้\n%1\n"
                                         "สถิติใหม่จะไม่ถูกบันทึกจนกว่าจะแก้ไขหรือย้ายไฟล์นี้"),
                                       {paths.recordsFile}),
@@ -231,22 +306,7 @@ bool Game::loadRecords(bool lockHeld) {
         file.text.clear();
     }
 
-    const auto fields = readFields(file.text, 15);
-    for (int i = 1; i <= 15; ++i)
-        RecordLines[static_cast<std::size_t>(i)] = fields[static_cast<std::size_t>(i - 1)];
-
-    for (int i = 13; i <= 15; ++i)
-        if (RecordLines[static_cast<std::size_t>(i)].empty())
-            RecordLines[static_cast<std::size_t>(i)] = "10000";
-    for (int i = 1; i <= 6; ++i)
-        if (RecordLines[static_cast<std::size_t>(i)].empty())
-            RecordLines[static_cast<std::size_t>(i)].assign(1, '-');
-    for (int i = 1; i <= 3; ++i) {
-        const auto idx = static_cast<std::size_t>(i);
-        MoneyRecordFloor[idx] = numberOf(RecordLines[idx + 6]);
-        TimeRecordFloor[idx] = numberOf(RecordLines[idx + 12]);
-        if (TimeRecordFloor[idx] <= 0) TimeRecordFloor[idx] = 10000;
-    }
+    records.read(file.text);
     return file.state != FileText::State::Unreadable || movedAside;
 }
 
@@ -257,49 +317,7 @@ void Game::UpdateRecords() {
     FileLock lock(lockPathOf(paths.recordsFile));
     const bool replaceable = loadRecords(true);
 
-    auto line = [this](int i) -> std::string& { return RecordLines[static_cast<std::size_t>(i)]; };
-
-    if (match.MoneyAtRoundStart > MoneyRecordFloor[3]) {
-        Entry e[5];
-        for (int i = 1; i <= 3; ++i) {
-            e[i].name = line(i);
-            e[i].money = numberOf(line(i + 6));
-        }
-        e[4].name = match.PlayerName;
-        e[4].money = match.MoneyAtRoundStart;
-        for (int i = 1; i <= 3; ++i)
-            for (int j = i + 1; j <= 4; ++j)
-                if (e[j].money > e[i].money) {
-                    std::swap(e[i].name, e[j].name);
-                    std::swap(e[i].money, e[j].money);
-                }
-        for (int i = 1; i <= 3; ++i) {
-            line(i) = e[i].name;
-            line(i + 6) = num(e[i].money);
-        }
-        MoneyRecordFloor[3] = numberOf(line(9));
-    }
-
-    if (match.ElapsedSeconds < TimeRecordFloor[3]) {
-        Entry e[5];
-        for (int i = 1; i <= 3; ++i) {
-            e[i].name = line(i + 3);
-            e[i].clock = line(i + 9);
-            e[i].seconds = numberOf(line(i + 12));
-        }
-        e[4].name = match.PlayerName;
-        e[4].seconds = match.ElapsedSeconds;
-        e[4].clock = match.FinalTime;
-        for (int i = 1; i <= 3; ++i)
-            for (int j = i + 1; j <= 4; ++j)
-                if (e[j].seconds < e[i].seconds) std::swap(e[i], e[j]);
-        for (int i = 1; i <= 3; ++i) {
-            line(i + 3) = e[i].name;
-            line(i + 9) = e[i].clock;
-            line(i + 12) = num(e[i].seconds);
-        }
-        TimeRecordFloor[3] = numberOf(line(15));
-    }
+    records.enter(match.PlayerName, match.MoneyAtRoundStart, match.ElapsedSeconds, match.FinalTime);
 
     // A file that could not be read, and stays, is not saved over.
     if (replaceable) SaveRecords();
@@ -310,13 +328,8 @@ void Game::SaveRecords() {
     // Whatever stands at the path and cannot be read stays as it is.
     if (readSmallFile(paths.recordsFile, 0).state == FileText::State::Unreadable) return;
 
-    std::string text;
-    for (int i = 1; i <= 15; ++i) {
-        text += storableLine(RecordLines[static_cast<std::size_t>(i)]);
-        text += "\r\n";
-    }
     // A failed write leaves the old records; the game goes on.
-    replaceFile(paths.recordsFile, text);
+    replaceFile(paths.recordsFile, records.fileText());
 }
 
 }  // namespace vornak

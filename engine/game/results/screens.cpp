@@ -328,10 +328,11 @@ HallOfFame::HallOfFame() {
 void HallOfFame::load(Game& game) {
     closed = false;
     game.ReadRecords();
-    for (int i = 1; i <= 6; ++i) lblName[i].caption = game.RecordLines[static_cast<std::size_t>(i)];
+    for (int i = 1; i <= 6; ++i)
+        lblName[i].caption = game.records.lines[static_cast<std::size_t>(i)];
     for (int i = 1; i <= 3; ++i) {
-        lblScore[i].caption = game.RecordLines[static_cast<std::size_t>(i + 6)];
-        lblUsedTime[i].caption = game.RecordLines[static_cast<std::size_t>(i + 9)];
+        lblScore[i].caption = game.records.lines[static_cast<std::size_t>(i + 6)];
+        lblUsedTime[i].caption = game.records.lines[static_cast<std::size_t>(i + 9)];
     }
 }
 

@@ -175,42 +175,48 @@ std::string startingSkinPicture(const Paths& paths) {
     return path != kNoPicture && isLoadablePicture(path) ? path : std::string();
 }
 
+void Skins::take(const SkinCatalogue& catalogue) {
+    count = catalogue.count;
+    current = catalogue.current;
+    for (int i = 1; i <= kMaxSkins; ++i) {
+        const bool used = i <= count;
+        const auto k = static_cast<std::size_t>(i - 1);
+        paths[static_cast<std::size_t>(i)] = used ? catalogue.paths[k] : std::string();
+        names[static_cast<std::size_t>(i)] = used ? catalogue.names[k] : std::string();
+    }
+}
+
 void Game::LoadSkinCatalogue() {
     const SkinCatalogue cat = readSkinCatalogue(paths);
-    SkinCount = cat.count;
-    scene.menus.AddSkinItem.enabled = SkinCount < kMaxSkins;
-    CurrentSkin = cat.current;
+    skins.take(cat);
+    scene.menus.AddSkinItem.enabled = skins.count < kMaxSkins;
     for (int i = 1; i <= kMaxSkins; ++i) {
-        const bool used = i <= SkinCount;
-        const auto k = static_cast<std::size_t>(i - 1);
-        SkinPaths[static_cast<std::size_t>(i)] = used ? cat.paths[k] : std::string();
-        SkinNames[static_cast<std::size_t>(i)] = used ? cat.names[k] : std::string();
         MenuItem& item = scene.menus.SelectSkinItem[i];
-        item.visible = used;
-        item.caption = SkinNames[static_cast<std::size_t>(i)];
+        item.visible = i <= skins.count;
+        item.caption = skins.names[static_cast<std::size_t>(i)];
         item.checked = false;
     }
 
     if (!cat.random) {
-        ChooseSkin(CurrentSkin);
+        ChooseSkin(skins.current);
     } else {
         SetRandomSkin();
-        ApplySkin(CurrentSkin);
+        ApplySkin(skins.current);
     }
 }
 
 void Game::ApplySkin(int index) {
-    if (index < 1 || index > SkinCount) return;
-    const std::string previousSkin = CurrentSkinPath;
-    CurrentSkinPath = SkinPaths[static_cast<std::size_t>(index)];
-    if (CurrentSkinPath == kNoPicture) {
+    if (index < 1 || index > skins.count) return;
+    const std::string previousSkin = skins.shownPath;
+    skins.shownPath = skins.paths[static_cast<std::size_t>(index)];
+    if (skins.shownPath == kNoPicture) {
         // No picture: the table and its top strip show the plain colour.
         scene.backgroundPicture.clear();
         return;
     }
     // A picture that cannot be loaded leaves the previous background.
-    if (isLoadablePicture(CurrentSkinPath)) {
-        scene.backgroundPicture = CurrentSkinPath;
+    if (isLoadablePicture(skins.shownPath)) {
+        scene.backgroundPicture = skins.shownPath;
         return;
     }
     // The previous background may be the end-of-round board's picture (the
@@ -225,13 +231,13 @@ void Game::ApplySkin(int index) {
 }
 
 void Game::ChooseSkin(int index) {
-    if (index < 1 || index > SkinCount) return;
+    if (index < 1 || index > skins.count) return;
     scene.skinOverlay.visible = index >= 6;
     for (int i = 1; i <= kMaxSkins; ++i) scene.menus.SelectSkinItem[i].checked = false;
-    RandomSkinOn = false;
+    skins.random = false;
     scene.menus.SelectSkinItem[index].checked = true;
     scene.menus.RandomSkinItem.checked = false;
-    CurrentSkin = index;
+    skins.current = index;
     if (index < static_cast<int>(kSkinColors.size()))
         scene.backColor = kSkinColors[static_cast<std::size_t>(index)];
     ApplySkin(index);
@@ -240,24 +246,24 @@ void Game::ChooseSkin(int index) {
 void Game::SetRandomSkin() {
     for (int i = 1; i <= kMaxSkins; ++i) scene.menus.SelectSkinItem[i].checked = false;
     scene.menus.RandomSkinItem.checked = true;
-    RandomSkinOn = true;
+    skins.random = true;
 }
 
 void Game::PickRandomSkin() {
-    if (SkinCount < 1) return;
+    if (skins.count < 1) return;
     int k = 0;
     // Draws until the number falls in 1..N; a generator that keeps
     // answering out of range cannot hang the deal.
-    for (int tries = 0; tries < 1000 && (k < 1 || k > SkinCount); ++tries)
-        k = static_cast<int>(std::floor(SkinCount * Rnd("random skin") + 1));
-    k = std::clamp(k, 1, SkinCount);
+    for (int tries = 0; tries < 1000 && (k < 1 || k > skins.count); ++tries)
+        k = static_cast<int>(std::floor(skins.count * Rnd("random skin") + 1));
+    k = std::clamp(k, 1, skins.count);
     ApplySkin(k);
-    CurrentSkin = k;
-    scene.skinOverlay.visible = CurrentSkin >= 6;
+    skins.current = k;
+    scene.skinOverlay.visible = skins.current >= 6;
 }
 
 void Game::AddSkin() {
-    if (SkinCount >= kMaxSkins) return;
+    if (skins.count >= kMaxSkins) return;
     const auto file =
         dialogs.openFile("Add New Skin...", "Jpeg File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp");
     if (!file || file->empty()) return;
@@ -274,29 +280,29 @@ void Game::AddSkin() {
 
     for (int i = 1; i <= kMaxSkins; ++i) scene.menus.SelectSkinItem[i].checked = false;
     scene.menus.RandomSkinItem.checked = false;
-    ++SkinCount;
-    if (SkinCount >= kMaxSkins) scene.menus.AddSkinItem.enabled = false;
-    const auto n = static_cast<std::size_t>(SkinCount);
-    SkinPaths[n] = *file;
-    SkinNames[n] = *name;
-    MenuItem& item = scene.menus.SelectSkinItem[SkinCount];
+    ++skins.count;
+    if (skins.count >= kMaxSkins) scene.menus.AddSkinItem.enabled = false;
+    const auto n = static_cast<std::size_t>(skins.count);
+    skins.paths[n] = *file;
+    skins.names[n] = *name;
+    MenuItem& item = scene.menus.SelectSkinItem[skins.count];
     item.caption = *name;
     item.visible = true;
-    ChooseSkin(SkinCount);
+    ChooseSkin(skins.count);
     SaveSkinCatalogue();
 }
 
 void Game::SaveSkinCatalogue() {
     // Nothing loaded yet: an empty list would only be read back as garbage.
-    if (SkinCount < 1 || SkinCount > kMaxSkins || paths.skinFile.empty()) return;
+    if (skins.count < 1 || skins.count > kMaxSkins || paths.skinFile.empty()) return;
 
     std::string text;
     const auto line = [&text](const std::string& s) { text += s + "\r\n"; };
-    for (int i = 1; i <= SkinCount; ++i) line(SkinPaths[static_cast<std::size_t>(i)]);
-    for (int i = 1; i <= SkinCount; ++i) line(SkinNames[static_cast<std::size_t>(i)]);
-    line(plain(SkinCount));
-    line(plain(CurrentSkin));
-    line(RandomSkinOn ? "1" : "0");
+    for (int i = 1; i <= skins.count; ++i) line(skins.paths[static_cast<std::size_t>(i)]);
+    for (int i = 1; i <= skins.count; ++i) line(skins.names[static_cast<std::size_t>(i)]);
+    line(plain(skins.count));
+    line(plain(skins.current));
+    line(skins.random ? "1" : "0");
 
     // A failed write (full disk, no permission) leaves the old list as it was.
     replaceFile(paths.skinFile, text);

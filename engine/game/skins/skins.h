@@ -1,7 +1,9 @@
-// Helpers of the skin catalogue that other parts of the engine and the tests
-// use. The catalogue's procedures themselves are members of Game.
+// The skins: the catalogue of table backgrounds as its file keeps it, and
+// the skins as the game has them. The procedures that show them on the
+// table and keep the file are members of Game.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +32,20 @@ struct SkinCatalogue {
     int current = 0;
     bool random = false;
     std::vector<std::string> paths, names;  // 0-based, `count` each
+};
+
+// The skins as the game has them: the catalogue's skins 1..count, the one
+// chosen, whether each deal draws one at random, and the picture the table
+// shows.
+struct Skins {
+    int count = 0;
+    int current = 5;
+    bool random = false;
+    std::array<std::string, kMaxSkins + 1> paths, names;  // 1..count, the rest empty
+    std::string shownPath;
+
+    // Takes the catalogue's skins and its current one (not yet shown).
+    void take(const SkinCatalogue& catalogue);
 };
 
 // Parses the lines of a skin list (2N + 3 values). Empty when the lines do

@@ -14,7 +14,7 @@ struct DealTest : ::testing::Test {
     Game& g = t.game;
     void SetUp() override {
         for (int s = 1; s <= 4; ++s) g.match.Players[s].Name = "Seat" + plain(s);
-        g.SkinCount = 0;
+        g.skins.count = 0;
     }
 };
 

@@ -112,19 +112,19 @@ TEST(Timers, FlightBounces) {
     Game& g = t.game;
     g.table.Selection = {0, 28, 29, 30};
     // Right of the right edge, below the top, above the bottom: rule 4.
-    g.FlightX = 11900, g.FlightY = 3000, g.FlightHeading = 45;
+    g.flight.x = 11900, g.flight.y = 3000, g.flight.heading = 45;
     g.flightStep();
-    EXPECT_EQ(g.FlightHeading, 135);
+    EXPECT_EQ(g.flight.heading, 135);
     // Heading 180 past the left edge: rule 1 gives 0.
-    g.FlightX = 50, g.FlightY = 3000, g.FlightHeading = 180;
+    g.flight.x = 50, g.flight.y = 3000, g.flight.heading = 180;
     g.flightStep();
-    EXPECT_EQ(g.FlightHeading, 0);
-    EXPECT_EQ(g.scene.cardFace[29].left, g.FlightX + 930);
-    EXPECT_EQ(g.scene.cardFace[30].top, g.FlightY);
+    EXPECT_EQ(g.flight.heading, 0);
+    EXPECT_EQ(g.scene.cardFace[29].left, g.flight.x + 930);
+    EXPECT_EQ(g.scene.cardFace[30].top, g.flight.y);
     // The top-left corner sends the cards down and right.
-    g.FlightX = -10, g.FlightY = -10, g.FlightHeading = 45;
+    g.flight.x = -10, g.flight.y = -10, g.flight.heading = 45;
     g.flightStep();
-    EXPECT_EQ(g.FlightHeading, 315);
+    EXPECT_EQ(g.flight.heading, 315);
 }
 
 }  // namespace

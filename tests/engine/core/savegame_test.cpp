@@ -140,7 +140,7 @@ TEST(SavedGame, NewGameInsteadAndGameOverRemoveIt) {
     second.game.queryClose();
     Program third(dir, 5);
     third.start();
-    EXPECT_EQ(third.game.CurrentSkin, 2);
+    EXPECT_EQ(third.game.skins.current, 2);
     EXPECT_EQ(third.game.boundary(), SavePoint::PersonToPlay);
 }
 
@@ -233,8 +233,8 @@ TEST(SavedGame, ValuesPlayRarelyChangesComeBackToo) {
     p.start();
     p.playToPersonsTurn();
     Game& g = p.game;
-    g.NotebookScroll = 2;
-    g.NotebookRows = 5;
+    g.notebook.scroll = 2;
+    g.notebook.rows = 5;
     g.showDummyStateItem_Click();
     g.SetRandomSkin();
     g.match.GiveStarterHand = true;

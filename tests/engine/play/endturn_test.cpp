@@ -40,7 +40,7 @@ TEST_F(EndOfTurn, TurningDownTheLastCardKnocks) {
     EXPECT_FALSE(g.table.Seats[2].DarkKnocked);
     EXPECT_FALSE(g.scene.turnTimer.enabled);
     EXPECT_FALSE(g.scene.clockTimer.enabled);
-    EXPECT_EQ(g.NotebookRows, 2);  // the notebook has moved on to the next round
+    EXPECT_EQ(g.notebook.rows, 2);  // the notebook has moved on to the next round
     EXPECT_FALSE(g.scene.notebookScrollDown.enabled);
     EXPECT_EQ(g.match.Players[2].RoundK[1], 0);
 }
@@ -77,7 +77,7 @@ TEST_F(EndOfTurn, KnockStraightFromThePreviousDiscardIsAFool) {
     endTurn(1);
     EXPECT_TRUE(g.match.Players[2].RoundFooled[2]);
     EXPECT_TRUE(g.table.TurnForward);
-    EXPECT_EQ(g.NotebookRows, 3);
+    EXPECT_EQ(g.notebook.rows, 3);
 }
 
 TEST_F(EndOfTurn, QueenOfSpadesAndWholePileBonuses) {
@@ -112,7 +112,7 @@ TEST_F(EndOfTurn, EmptyStockEndsTheRoundWithoutAKnock) {
     EXPECT_FALSE(g.table.Seats[4].Knocked);
     EXPECT_FALSE(g.table.Seats[4].DarkKnocked);
     EXPECT_FALSE(g.scene.turnTimer.enabled);
-    EXPECT_EQ(g.NotebookRows, 4);  // three rounds played: the notebook scrolls
+    EXPECT_EQ(g.notebook.rows, 4);  // three rounds played: the notebook scrolls
     EXPECT_TRUE(g.scene.notebookScrollDown.enabled);
     EXPECT_EQ(g.table.CurrentSeat, 0);
 }
@@ -165,7 +165,7 @@ TEST_F(EndOfTurn, MeldFedBySpetoDiscardCostsTheFeederOneK) {
     EXPECT_FALSE(g.table.FeedsClubsRun[2]);
     g.seq.runToEnd();
     EXPECT_FALSE(g.scene.flightTimer.enabled);
-    EXPECT_EQ(g.FlightTicks, 20);
+    EXPECT_EQ(g.flight.ticks, 20);
     EXPECT_TRUE(g.person.LayDownDone);
     EXPECT_EQ(g.match.Players[kHuman].RoundK[1], 0);
     EXPECT_EQ(handText(g.table.Seats[kHuman].PileCards), "2C 3C 4C");

@@ -76,7 +76,7 @@ TEST_F(BoardTest, ColumnsAndTheTurnedDownCard) {
 }
 
 TEST_F(BoardTest, TheTableGivesWayToTheBoard) {
-    g.CurrentSkin = 6;
+    g.skins.current = 6;
     g.scene.skinOverlay.visible = true;
     g.ShowRoundEndBoard();
 
@@ -100,7 +100,7 @@ TEST_F(BoardTest, TheTableGivesWayToTheBoard) {
     // Skins 1 to 5 leave the overlay alone.
     TestTable other;
     other.setUpGame();
-    other.game.CurrentSkin = 5;
+    other.game.skins.current = 5;
     other.game.scene.skinOverlay.visible = true;
     other.game.ShowRoundEndBoard();
     EXPECT_TRUE(other.game.scene.skinOverlay.visible);
@@ -139,7 +139,7 @@ protected:
             g.match.Players[s].TotalPoints += p[s];
         }
         g.UpdateNotebook();
-        g.NotebookRows = g.match.RoundNumber;
+        g.notebook.rows = g.match.RoundNumber;
         if (g.match.RoundNumber >= 4) g.scene.notebookScrollDown.enabled = true;
         for (int s = 1; s <= 4; ++s)
             g.table.Seats[s].Knocked = g.table.Seats[s].DarkKnocked = false;
@@ -202,7 +202,7 @@ TEST_F(NotebookTest, ScrollButtons) {
     EXPECT_FALSE(g.scene.notebookScrollUp.enabled);
     endRound();
     endRound();
-    ASSERT_EQ(g.NotebookRows, 6);
+    ASSERT_EQ(g.notebook.rows, 6);
 
     const int top1 = g.scene.notebookRound[1].rect.top;
     const int cellTop5 = g.scene.notebookCell[2][5].rect.top;
@@ -224,7 +224,7 @@ TEST_F(NotebookTest, ScrollButtons) {
     g.notebookScroll(0);
     EXPECT_TRUE(g.scene.notebookScrollUp.enabled);
     g.notebookScroll(0);
-    EXPECT_EQ(g.NotebookScroll, 0);
+    EXPECT_EQ(g.notebook.scroll, 0);
     EXPECT_FALSE(g.scene.notebookScrollUp.enabled);
     EXPECT_TRUE(g.scene.notebookScrollDown.enabled);
     EXPECT_EQ(g.scene.notebookRound[1].rect.top, top1);

@@ -246,7 +246,7 @@ TEST_F(GameEndTest, NormalBeginnerGameWonAt300) {
     EXPECT_EQ(endCaption, "Continue");
     EXPECT_EQ(t.dialogs.hallOfFames, 1);
     EXPECT_TRUE(std::filesystem::exists(g.paths.recordsFile));
-    EXPECT_EQ(g.RecordLines[10], "0:12:34");
+    EXPECT_EQ(g.records.lines[10], "0:12:34");
     // A new game has started.
     EXPECT_EQ(g.match.RoundNumber, 1);
     EXPECT_FALSE(g.match.TargetReached);
@@ -322,7 +322,7 @@ TEST_F(GameEndTest, MissionWonAt100000) {
     g.statistics.money[4].caption = " 100000";
     g.ContinueAfterRound();
     EXPECT_EQ(endCaption, "Continue");
-    EXPECT_EQ(g.RecordLines[7], "100000");  // read back by the hall of fame
+    EXPECT_EQ(g.records.lines[7], "100000");  // read back by the hall of fame
     EXPECT_TRUE(g.match.BeginnerChosen);
     EXPECT_EQ(g.match.Players[4].Money, 8000);
 }

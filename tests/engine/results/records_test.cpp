@@ -123,7 +123,7 @@ protected:
         g.match.FinalTime = clock;
         g.UpdateRecords();
     }
-    const std::string& line(int i) const { return g.RecordLines[static_cast<std::size_t>(i)]; }
+    const std::string& line(int i) const { return g.records.lines[static_cast<std::size_t>(i)]; }
     // Where unreadable records were moved, oldest name first.
     std::vector<std::string> keptAside() const {
         std::vector<std::string> found;
@@ -151,8 +151,8 @@ TEST_F(RecordsTest, MissingFileShowsDashesAndAnyWinEntersBothTables) {
     hall.load(g);
     for (int i = 1; i <= 6; ++i) EXPECT_EQ(hall.lblName[i].caption, "-");
     EXPECT_EQ(hall.lblScore[1].caption, "");
-    EXPECT_EQ(g.MoneyRecordFloor[3], 0);
-    EXPECT_EQ(g.TimeRecordFloor[3], 10000);
+    EXPECT_EQ(g.records.moneyFloor[3], 0);
+    EXPECT_EQ(g.records.timeFloor[3], 10000);
     EXPECT_EQ(line(15), "10000");
 
     win("Ann", 5000, 600, "0:10:00");
@@ -164,14 +164,14 @@ TEST_F(RecordsTest, MissingFileShowsDashesAndAnyWinEntersBothTables) {
 TEST_F(RecordsTest, MergesInOrderAndEqualResultsDoNotEnter) {
     writeFile(g.paths.recordsFile, kThreeRecords);
     g.ReadRecords();
-    EXPECT_EQ(g.MoneyRecordFloor[3], 5000);
-    EXPECT_EQ(g.TimeRecordFloor[3], 600);
+    EXPECT_EQ(g.records.moneyFloor[3], 5000);
+    EXPECT_EQ(g.records.timeFloor[3], 600);
     EXPECT_EQ(line(7), "30000");
 
     win("Gus", 5000, 600, "0:10:00");  // equal to the third: neither table
     EXPECT_EQ(line(3), "Cid");
     EXPECT_EQ(line(6), "Fay");
-    EXPECT_EQ(g.MoneyRecordFloor[3], 5000);
+    EXPECT_EQ(g.records.moneyFloor[3], 5000);
 
     win("Hal", 20000, 480, "0:08:00");  // ties with the second: the older stays ahead
     EXPECT_EQ(line(2), "Bob");
@@ -180,8 +180,8 @@ TEST_F(RecordsTest, MergesInOrderAndEqualResultsDoNotEnter) {
     EXPECT_EQ(line(5), "Eve");
     EXPECT_EQ(line(6), "Hal");
     EXPECT_EQ(line(15), " 480");
-    EXPECT_EQ(g.MoneyRecordFloor[3], 20000);
-    EXPECT_EQ(g.TimeRecordFloor[3], 480);
+    EXPECT_EQ(g.records.moneyFloor[3], 20000);
+    EXPECT_EQ(g.records.timeFloor[3], 480);
 
     win("Ivy", 90000, 100, "0:01:40");
     EXPECT_EQ(line(1), "Ivy");
@@ -201,7 +201,7 @@ TEST_F(RecordsTest, ShortLongAndGarbledFilesReadSafely) {
     EXPECT_EQ(line(3), "-");
     EXPECT_EQ(line(9), "");
     EXPECT_EQ(line(13), "10000");
-    EXPECT_EQ(g.MoneyRecordFloor[1], 0);
+    EXPECT_EQ(g.records.moneyFloor[1], 0);
 
     std::string longFile = kThreeRecords;
     for (int i = 0; i < 20; ++i) longFile += "extra\r\n";
@@ -214,12 +214,12 @@ TEST_F(RecordsTest, ShortLongAndGarbledFilesReadSafely) {
     writeFile(g.paths.recordsFile, lines({"a", "b", "c", "d", "e", "f", "12abc", "99999999999999",
                                           "-5", "x", "y", "z", "0", "-7", "oops"}));
     g.ReadRecords();
-    EXPECT_EQ(g.MoneyRecordFloor[1], 12);
-    EXPECT_GT(g.MoneyRecordFloor[2], 0);
-    EXPECT_EQ(g.MoneyRecordFloor[3], -5);
-    EXPECT_EQ(g.TimeRecordFloor[1], 10000);
-    EXPECT_EQ(g.TimeRecordFloor[2], 10000);
-    EXPECT_EQ(g.TimeRecordFloor[3], 10000);
+    EXPECT_EQ(g.records.moneyFloor[1], 12);
+    EXPECT_GT(g.records.moneyFloor[2], 0);
+    EXPECT_EQ(g.records.moneyFloor[3], -5);
+    EXPECT_EQ(g.records.timeFloor[1], 10000);
+    EXPECT_EQ(g.records.timeFloor[2], 10000);
+    EXPECT_EQ(g.records.timeFloor[3], 10000);
 
     std::string junk;
     for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 37 + 11) % 256);
@@ -334,7 +334,7 @@ TEST_F(RecordsTest, AFolderInTheRecordsPlaceIsKeptAsideWhole) {
     EXPECT_NE(t.dialogs.messages[0].text.find(aside[0]), std::string::npos);
     EXPECT_EQ(t.dialogs.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(line(1), "-");
-    EXPECT_EQ(g.TimeRecordFloor[3], 10000);
+    EXPECT_EQ(g.records.timeFloor[3], 10000);
 
     win("Ann", 5000, 600, "0:10:00");
     g.ReadRecords();

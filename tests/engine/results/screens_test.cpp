@@ -150,8 +150,8 @@ TEST(EndScreen, WonGameMergesTheRecordsThenShowsTheHallOfFame) {
     };
     g.showEndScreen();
     EXPECT_EQ(t.dialogs.hallOfFames, 1);
-    EXPECT_EQ(g.RecordLines[1], "Ann");
-    EXPECT_EQ(g.RecordLines[13], "700");
+    EXPECT_EQ(g.records.lines[1], "Ann");
+    EXPECT_EQ(g.records.lines[13], "700");
 }
 
 }  // namespace

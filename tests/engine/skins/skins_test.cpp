@@ -87,21 +87,21 @@ TEST_F(Skins, NoSkinFileGivesTheBuiltInCatalogueAndSavesSeventeenLines) {
     writeBuiltInPictures();
     g.LoadSkinCatalogue();
 
-    EXPECT_EQ(g.SkinCount, 7);
-    EXPECT_EQ(g.CurrentSkin, 5);
-    EXPECT_FALSE(g.RandomSkinOn);
+    EXPECT_EQ(g.skins.count, 7);
+    EXPECT_EQ(g.skins.current, 5);
+    EXPECT_FALSE(g.skins.random);
     for (int i = 1; i <= 7; ++i) {
         const auto& item = g.scene.menus.SelectSkinItem[i];
         EXPECT_TRUE(item.visible) << i;
         EXPECT_EQ(item.caption, kNames[i - 1]);
         EXPECT_EQ(item.checked, i == 5) << i;
-        EXPECT_EQ(g.SkinNames[static_cast<std::size_t>(i)], kNames[i - 1]);
+        EXPECT_EQ(g.skins.names[static_cast<std::size_t>(i)], kNames[i - 1]);
     }
     EXPECT_FALSE(g.scene.menus.SelectSkinItem[8].visible);
     EXPECT_FALSE(g.scene.menus.RandomSkinItem.checked);
     EXPECT_TRUE(g.scene.menus.AddSkinItem.enabled);
-    EXPECT_EQ(g.SkinPaths[6], "Nothing");
-    EXPECT_EQ(g.CurrentSkinPath, file("bkGrnd5.bmp"));
+    EXPECT_EQ(g.skins.paths[6], "Nothing");
+    EXPECT_EQ(g.skins.shownPath, file("bkGrnd5.bmp"));
     EXPECT_EQ(g.scene.backgroundPicture, file("bkGrnd5.bmp"));
     EXPECT_EQ(g.scene.backColor, 0x808080u);
     EXPECT_FALSE(g.scene.skinOverlay.visible);
@@ -127,11 +127,11 @@ TEST_F(Skins, ACatalogueReadsBackExactlyAndIsWrittenTheSameWay) {
     writeAll(g.paths.skinFile, text);
     g.LoadSkinCatalogue();
 
-    ASSERT_EQ(g.SkinCount, 3);
-    EXPECT_EQ(g.SkinNames[1], "My  Skin   ");
-    EXPECT_EQ(g.SkinNames[2], "  Plain colour\t ");
-    EXPECT_EQ(g.SkinNames[3], "ไม่มีภาพ ");
-    EXPECT_EQ(g.SkinPaths[3], "/nowhere/x.jpg");
+    ASSERT_EQ(g.skins.count, 3);
+    EXPECT_EQ(g.skins.names[1], "My  Skin   ");
+    EXPECT_EQ(g.skins.names[2], "  Plain colour\t ");
+    EXPECT_EQ(g.skins.names[3], "ไม่มีภาพ ");
+    EXPECT_EQ(g.skins.paths[3], "/nowhere/x.jpg");
     EXPECT_EQ(g.scene.menus.SelectSkinItem[2].caption, "  Plain colour\t ");
     EXPECT_FALSE(g.scene.menus.SelectSkinItem[4].visible);
     EXPECT_TRUE(g.scene.menus.SelectSkinItem[1].checked);
@@ -146,8 +146,8 @@ TEST_F(Skins, ACatalogueReadsBackExactlyAndIsWrittenTheSameWay) {
 TEST_F(Skins, LineFeedOnlyFilesAndTrailingBlankLinesStillRead) {
     writeAll(g.paths.skinFile, "Nothing\nOnly\n1\n1\n0\n\n\n");
     g.LoadSkinCatalogue();
-    EXPECT_EQ(g.SkinCount, 1);
-    EXPECT_EQ(g.SkinNames[1], "Only");
+    EXPECT_EQ(g.skins.count, 1);
+    EXPECT_EQ(g.skins.names[1], "Only");
 }
 
 TEST_F(Skins, GarbledSkinFilesFallBackToTheBuiltInCatalogue) {
@@ -171,9 +171,9 @@ TEST_F(Skins, GarbledSkinFilesFallBackToTheBuiltInCatalogue) {
         TestTable fresh;
         writeAll(fresh.game.paths.skinFile, text);
         fresh.game.LoadSkinCatalogue();
-        EXPECT_EQ(fresh.game.SkinCount, 7);
-        EXPECT_EQ(fresh.game.CurrentSkin, 5);
-        EXPECT_EQ(fresh.game.SkinNames[5], kNames[4]);
+        EXPECT_EQ(fresh.game.skins.count, 7);
+        EXPECT_EQ(fresh.game.skins.current, 5);
+        EXPECT_EQ(fresh.game.skins.names[5], kNames[4]);
         EXPECT_TRUE(fresh.game.scene.menus.SelectSkinItem[5].checked);
         EXPECT_FALSE(fresh.game.scene.menus.SelectSkinItem[8].visible);
     }
@@ -182,14 +182,14 @@ TEST_F(Skins, GarbledSkinFilesFallBackToTheBuiltInCatalogue) {
 TEST_F(Skins, ACurrentSkinOutOfRangeReadsAsTheNearestSkin) {
     writeAll(g.paths.skinFile, listText({"Nothing", "Nothing", "A", "B", "2", "9", "0"}));
     g.LoadSkinCatalogue();
-    EXPECT_EQ(g.SkinCount, 2);
-    EXPECT_EQ(g.CurrentSkin, 2);
+    EXPECT_EQ(g.skins.count, 2);
+    EXPECT_EQ(g.skins.current, 2);
     EXPECT_TRUE(g.scene.menus.SelectSkinItem[2].checked);
 
     TestTable other;
     writeAll(other.game.paths.skinFile, listText({"Nothing", "A", "1", "-3", "0"}));
     other.game.LoadSkinCatalogue();
-    EXPECT_EQ(other.game.CurrentSkin, 1);
+    EXPECT_EQ(other.game.skins.current, 1);
 }
 
 TEST_F(Skins, AddingSkinsGrowsTheMenuUpToFifteen) {
@@ -201,7 +201,7 @@ TEST_F(Skins, AddingSkinsGrowsTheMenuUpToFifteen) {
     t.dialogs.fileAnswers.push_back(file("holiday.jpg"));
     t.dialogs.inputAnswers.push_back(std::string());
     g.AddSkin();
-    EXPECT_EQ(g.SkinCount, 7);
+    EXPECT_EQ(g.skins.count, 7);
     EXPECT_FALSE(fs::exists(g.paths.skinFile));
     ASSERT_EQ(t.dialogs.fileDialogs.size(), 2u);
     EXPECT_EQ(t.dialogs.fileDialogs[0], "Add New Skin...");
@@ -211,12 +211,12 @@ TEST_F(Skins, AddingSkinsGrowsTheMenuUpToFifteen) {
     t.dialogs.fileAnswers.push_back(file("holiday.jpg"));
     t.dialogs.inputAnswers.push_back("Holiday ");
     g.AddSkin();
-    EXPECT_EQ(g.SkinCount, 8);
+    EXPECT_EQ(g.skins.count, 8);
     EXPECT_TRUE(g.scene.menus.SelectSkinItem[8].visible);
     EXPECT_EQ(g.scene.menus.SelectSkinItem[8].caption, "Holiday ");
     EXPECT_TRUE(g.scene.menus.SelectSkinItem[8].checked);
     EXPECT_FALSE(g.scene.menus.SelectSkinItem[5].checked);
-    EXPECT_EQ(g.CurrentSkin, 8);
+    EXPECT_EQ(g.skins.current, 8);
     EXPECT_TRUE(g.scene.skinOverlay.visible);
     EXPECT_EQ(g.scene.backgroundPicture, file("holiday.jpg"));
     EXPECT_TRUE(g.scene.menus.AddSkinItem.enabled);
@@ -233,21 +233,21 @@ TEST_F(Skins, AddingSkinsGrowsTheMenuUpToFifteen) {
         g.AddSkin();
         EXPECT_EQ(g.scene.menus.AddSkinItem.enabled, n < 15) << n;
     }
-    EXPECT_EQ(g.SkinCount, 15);
+    EXPECT_EQ(g.skins.count, 15);
     EXPECT_EQ(crlfLines(readAll(g.paths.skinFile)).size(), 33u);
 
     // A sixteenth is never asked for.
     const auto asked = t.dialogs.fileDialogs.size();
     g.AddSkin();
     EXPECT_EQ(t.dialogs.fileDialogs.size(), asked);
-    EXPECT_EQ(g.SkinCount, 15);
+    EXPECT_EQ(g.skins.count, 15);
 
     // The full catalogue loads again, with "Add New Skin....." disabled.
     TestTable next;
     next.game.paths.skinFile = g.paths.skinFile;
     next.game.LoadSkinCatalogue();
-    EXPECT_EQ(next.game.SkinCount, 15);
-    EXPECT_EQ(next.game.CurrentSkin, 15);
+    EXPECT_EQ(next.game.skins.count, 15);
+    EXPECT_EQ(next.game.skins.current, 15);
     EXPECT_EQ(next.game.scene.menus.SelectSkinItem[15].caption, "Skin 15");
     EXPECT_FALSE(next.game.scene.menus.AddSkinItem.enabled);
 }
@@ -256,7 +256,7 @@ TEST_F(Skins, AFileNameWithALineBreakIsRefused) {
     g.LoadSkinCatalogue();
     t.dialogs.fileAnswers.push_back(file("odd\nname.jpg"));
     g.AddSkin();
-    EXPECT_EQ(g.SkinCount, 7);
+    EXPECT_EQ(g.skins.count, 7);
     EXPECT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_TRUE(t.dialogs.prompts.empty());
 }
@@ -275,8 +275,8 @@ TEST_F(Skins, APictureThatCannotBeLoadedKeepsThePreviousBackground) {
 
     g.ChooseSkin(2);  // missing file
     EXPECT_EQ(g.scene.backgroundPicture, file("bkGrnd1.bmp"));
-    EXPECT_EQ(g.CurrentSkinPath, file("bkGrnd2.jpg"));
-    EXPECT_EQ(g.CurrentSkin, 2);
+    EXPECT_EQ(g.skins.shownPath, file("bkGrnd2.jpg"));
+    EXPECT_EQ(g.skins.current, 2);
     EXPECT_EQ(g.scene.backColor, 0x404080u);
 
     g.ChooseSkin(3);  // not a picture
@@ -302,7 +302,7 @@ TEST_F(Skins, APictureThatCannotBeLoadedKeepsThePreviousBackground) {
     g.ChooseSkin(0);
     g.ChooseSkin(8);
     g.ApplySkin(16);
-    EXPECT_EQ(g.CurrentSkin, 6);
+    EXPECT_EQ(g.skins.current, 6);
 }
 
 // The deal re-applies the skin right after the end-of-round board: a skin
@@ -325,60 +325,60 @@ TEST_F(Skins, TheBoardPictureNeverStaysOnTheNextRound) {
     t.random.values = {0.0};  // skin 1, now missing
     g.ShowRoundEndBoard();
     g.DealRound();
-    EXPECT_EQ(g.CurrentSkin, 1);
+    EXPECT_EQ(g.skins.current, 1);
     EXPECT_EQ(g.scene.backgroundPicture, file("bkGrnd4.bmp"));
 }
 
 TEST_F(Skins, RandomSkinsDrawEverySkinAndPersist) {
     g.LoadSkinCatalogue();
     g.SetRandomSkin();
-    EXPECT_TRUE(g.RandomSkinOn);
+    EXPECT_TRUE(g.skins.random);
     EXPECT_TRUE(g.scene.menus.RandomSkinItem.checked);
     for (int i = 1; i <= 7; ++i) EXPECT_FALSE(g.scene.menus.SelectSkinItem[i].checked);
-    EXPECT_EQ(g.CurrentSkin, 5);  // no new picture until the next deal
+    EXPECT_EQ(g.skins.current, 5);  // no new picture until the next deal
 
     t.random.values = {0.0, 0.9999, 0.75};
     g.PickRandomSkin();
-    EXPECT_EQ(g.CurrentSkin, 1);
+    EXPECT_EQ(g.skins.current, 1);
     EXPECT_FALSE(g.scene.skinOverlay.visible);
     g.PickRandomSkin();
-    EXPECT_EQ(g.CurrentSkin, 7);
+    EXPECT_EQ(g.skins.current, 7);
     EXPECT_TRUE(g.scene.skinOverlay.visible);
-    EXPECT_EQ(g.CurrentSkinPath, file("bkGrnd6.jpg"));
+    EXPECT_EQ(g.skins.shownPath, file("bkGrnd6.jpg"));
     g.PickRandomSkin();
-    EXPECT_EQ(g.CurrentSkin, 6);  // int(7 * 0.75 + 1)
+    EXPECT_EQ(g.skins.current, 6);  // int(7 * 0.75 + 1)
 
     // A draw out of range is drawn again.
     t.random.values = {1.0, 0.3};
     g.PickRandomSkin();
-    EXPECT_EQ(g.CurrentSkin, 3);
+    EXPECT_EQ(g.skins.current, 3);
 
     std::array<int, 8> seen{};
     for (int i = 0; i < 7000; ++i) {
         g.PickRandomSkin();
-        ++seen[static_cast<std::size_t>(g.CurrentSkin)];
+        ++seen[static_cast<std::size_t>(g.skins.current)];
     }
     for (int k = 1; k <= 7; ++k) EXPECT_NEAR(seen[static_cast<std::size_t>(k)], 1000, 150) << k;
-    EXPECT_TRUE(g.RandomSkinOn);
+    EXPECT_TRUE(g.skins.random);
 
     // The next start keeps random skins on and applies the skin last drawn.
     writeBmp(file("bkGrnd2.jpg"));  // a BMP under a JPEG name loads too
     t.random.values = {0.2};
     g.PickRandomSkin();
-    ASSERT_EQ(g.CurrentSkin, 2);
+    ASSERT_EQ(g.skins.current, 2);
     g.SaveSkinCatalogue();
     TestTable next;
     next.game.paths = g.paths;
     next.game.LoadSkinCatalogue();
-    EXPECT_TRUE(next.game.RandomSkinOn);
-    EXPECT_EQ(next.game.CurrentSkin, 2);
+    EXPECT_TRUE(next.game.skins.random);
+    EXPECT_EQ(next.game.skins.current, 2);
     EXPECT_TRUE(next.game.scene.menus.RandomSkinItem.checked);
     EXPECT_FALSE(next.game.scene.menus.SelectSkinItem[2].checked);
     EXPECT_EQ(next.game.scene.backgroundPicture, file("bkGrnd2.jpg"));
 
     // Choosing a skin switches random skins off again.
     next.game.ChooseSkin(1);
-    EXPECT_FALSE(next.game.RandomSkinOn);
+    EXPECT_FALSE(next.game.skins.random);
     EXPECT_FALSE(next.game.scene.menus.RandomSkinItem.checked);
 }
 
@@ -408,8 +408,8 @@ TEST_F(Skins, BuiltInPicturesAreFoundAfterTheProgramMoved) {
     writeAll(g.paths.skinFile, listText({"/old/place/bkGrnd1.bmp", "/old/place/mine.jpg", "One",
                                          "Two", "2", "1", "0"}));
     g.LoadSkinCatalogue();
-    EXPECT_EQ(g.SkinPaths[1], file("bkGrnd1.bmp"));
-    EXPECT_EQ(g.SkinPaths[2], "/old/place/mine.jpg");
+    EXPECT_EQ(g.skins.paths[1], file("bkGrnd1.bmp"));
+    EXPECT_EQ(g.skins.paths[2], "/old/place/mine.jpg");
     EXPECT_EQ(g.scene.backgroundPicture, file("bkGrnd1.bmp"));
 }
 
