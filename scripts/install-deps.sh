@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libfontconfig-dev libgtest-dev
           fonts-thai-tlwg clang-format xvfb xauth desktop-file-utils appstream dpkg-dev file
           clang libclang-rt-14-dev time gettext qt6-translations-l10n
-          qt6-multimedia-dev)
+          qt6-multimedia-dev nlohmann-json3-dev)
 
 missing=()
 for p in "${packages[@]}"; do

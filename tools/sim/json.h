@@ -1,11 +1,9 @@
-// A small JSON writer for the game log, and a reader good enough to read
-// the log back (tests, tools). Strings are UTF-8; bytes that are not valid
-// UTF-8 are written as U+FFFD so that every line stays valid JSON.
+// A small JSON writer for the game log. Strings are UTF-8; bytes that are
+// not valid UTF-8 are written as U+FFFD so that every line stays valid
+// JSON. Numbers keep 17 significant digits (the log's digests pin its
+// bytes). The tests read the log back with nlohmann-json.
 #pragma once
 
-#include <map>
-#include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,24 +51,5 @@ private:
     std::vector<bool> first_;  // per open container: nothing written yet
     bool afterKey_ = false;
 };
-
-// A parsed JSON value.
-struct JsonValue {
-    enum class Kind { Null, Bool, Number, String, Array, Object };
-    Kind kind = Kind::Null;
-    bool boolean = false;
-    double number = 0;
-    std::string text;
-    std::vector<JsonValue> items;
-    std::map<std::string, JsonValue> members;
-
-    bool isObject() const { return kind == Kind::Object; }
-    bool has(const std::string& name) const { return members.count(name) != 0; }
-    // The member, or a null value when absent.
-    const JsonValue& operator[](const std::string& name) const;
-};
-
-// Parses one complete JSON text; empty on any syntax error or trailing text.
-std::optional<JsonValue> parseJson(std::string_view text);
 
 }  // namespace vornak::sim
