@@ -304,6 +304,8 @@ public:
     void saveProgress(SavePoint at);
     // Waits until the saves handed to the writer are on the disk.
     void finishSaving();
+    // Puts the saved game on the table and lets it play on.
+    bool resumeGame(const SavedGame& saved);
     // The save is written on a thread of its own (the program): the disk's
     // flush never holds up the game. Tests and tools write it at once.
     bool SaveInBackground = false;
@@ -342,8 +344,6 @@ private:
     // on with it. The save the player chose to continue, or none (none
     // there, a new game chosen, or set aside as unreadable with a message).
     std::optional<SavedGame> offerSavedGame();
-    // Puts the saved game on the table and lets it play on.
-    bool resumeGame(const SavedGame& saved);
     bool SavingOff = false;  // a save that could not be set aside stays as it is
     std::unique_ptr<FileKeeper> saveKeeper_;
     FileKeeper& saveKeeper();
