@@ -172,17 +172,31 @@ TEST(HistoryFile, AKillDuringTheWritesLeavesNoTornGame) {
     TempDir dir;
     const std::string path = dir.file("History.csv");
     for (int round = 0; round < 3; ++round) {
+        // The writer says when it has written two games; it is killed a
+        // little later, somewhere among the writes that follow.
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(ready[0]);
             GameRecord g = game(0);
             g.player = std::string(300, 'x');  // long lines, more to tear
             for (long i = 0;; ++i) {
                 g.money = i;
                 appendHistory(path, g);
+                if (i == 1) {
+                    const char written = 1;
+                    [[maybe_unused]] const auto n = ::write(ready[1], &written, 1);
+                    ::close(ready[1]);
+                }
             }
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(30 + 25 * round));
+        ::close(ready[1]);
+        char written = 0;
+        ASSERT_EQ(::read(ready[0], &written, 1), 1);
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5 + 10 * round));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
