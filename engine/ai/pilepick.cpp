@@ -20,7 +20,12 @@ namespace {
 class PilePicker {
 public:
     PilePicker(const Table& t, int seat, const CardList& hand, PilePick& d)
-        : t_(t), seat_(seat), hand_(hand), pile_(t.Seats[0].PileCards), d_(d) {
+        : t_(t),
+          seat_(seat),
+          hand_(hand),
+          pile_(t.Seats[0].PileCards),
+          d_(d),
+          barred_(barredRunStarts(t, seat)) {
         for (int j = 1; j <= pile_.count; ++j)
             if (isValidCard(pile_[j])) {
                 pileSet_ |= std::uint64_t{1} << pile_[j];
@@ -37,6 +42,7 @@ public:
     // inner) would end on the last and stop at once on the first. Only the
     // pile cards that could meld with h are looked at.
     bool pilePairFor(int h, bool last, int& j, int& k) const {
+        if (!meldsWithTwoOf(h, pileSet_, barred_, seat_ != kHuman)) return false;
         bool found = false;
         forMeldPartners(h, pileSet_, [&](int x, int y) {
             if (!meld(h, x, y)) return;
@@ -82,15 +88,23 @@ public:
         const int n = hand_.count;
         if (kFirst < 1) kFirst = 1;
         if (kLast > pile_.count) kLast = pile_.count;
+        std::uint64_t window = 0;  // the pile cards at kFirst..kLast
+        for (int k = kFirst; k <= kLast; ++k) window |= detail::bit(pile_[k]);
         for (int a = std::min(aLast, n - 1); a >= 1; --a)
             for (int b = n; b > a; --b) {
-                if (!mayShareMeld(hand_[a], hand_[b])) continue;
+                if ((thirdCardsFor(hand_[a], hand_[b]) & window) == 0) continue;
                 for (int k = kLast; k >= kFirst; --k)
                     if (meld(hand_[a], hand_[b], pile_[k])) {
                         takeHHP(a, b, k);
                         return;
                     }
             }
+    }
+
+    // Does the pile card at k meld with two cards of the hand (whatever
+    // their order)? Only then can a scan of k alone find anything.
+    bool pairedInHand(int k, std::uint64_t handSet) const {
+        return meldsWithTwoOf(pile_[k], handSet, barred_, seat_ != kHuman);
     }
 
     // For d = 1, 2, ...: scan every pile pair with hand card d; stop after
@@ -120,6 +134,7 @@ private:
     const CardList& hand_;
     const CardList& pile_;
     PilePick& d_;
+    std::uint64_t barred_;                     // the run starts the seat may not lay
     std::uint64_t pileSet_ = 0;                // the pile's cards
     std::array<int, kMaxCards + 1> pileAt_{};  // their pile positions
 };
@@ -194,8 +209,9 @@ PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserv
     // The level's extra-search seat.
     if ((seat == 2 && level.beginner) || (seat == 1 && level.vip)) {
         pick.handCardsUntilTaken();
+        const std::uint64_t handSet = cardSet(d.hand);
         for (int k = 1; k <= p; ++k) {
-            pick.scanHandHandPile(n - 1, k, k);
+            if (pick.pairedInHand(k, handSet)) pick.scanHandHandPile(n - 1, k, k);
             if (d.take) break;
         }
     }
