@@ -33,6 +33,11 @@ void openGroup(SeatRec& me) {
     if (g >= 1 && g <= kMaxMeldGroups) me.MeldStarts[static_cast<std::size_t>(g)] = me.PileCount();
 }
 
+// Bit c for a card code c, 0 for anything else.
+std::uint64_t cardBit(int code) {
+    return isValidCard(code) ? std::uint64_t{1} << code : 0;
+}
+
 using FeedFlags = std::array<bool, 5>;
 using FeedMember = FeedFlags Table::*;
 
@@ -42,6 +47,11 @@ struct FeedRule {
     int discard;
     std::array<int, 4> pileCards;     // 0 ends the list
     std::array<FeedMember, 2> flags;  // nullptr when only one
+    std::uint64_t pileSet() const {
+        std::uint64_t set = 0;
+        for (int c : pileCards) set |= cardBit(c);
+        return set;
+    }
 };
 
 const std::array<FeedRule, 23> kFeedRules = {{
@@ -69,10 +79,6 @@ const std::array<FeedRule, 23> kFeedRules = {{
     {51, {52, 0, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
     {52, {50, 51, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
 }};
-
-bool listed(const std::array<int, 4>& codes, int code) {
-    return code != 0 && std::find(codes.begin(), codes.end(), code) != codes.end();
-}
 
 // The seat before `seat` in the direction of play.
 int previousSeat(int seat, bool forward) {
@@ -302,8 +308,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
         // Statistics: a discard that completes a meld with two pile cards,
         // and a discard that could have been laid off.
         std::uint64_t below = 0;  // the pile under the discard
-        for (int i = 1; i <= table.PileCount() - 1; ++i)
-            if (isValidCard(table.PileCards[i])) below |= std::uint64_t{1} << table.PileCards[i];
+        for (int i = 1; i <= table.PileCount() - 1; ++i) below |= cardBit(table.PileCards[i]);
         e.ontoThree = table.PileCount() >= 3 && meldsWithTwoOf(t, seat, d, below);
         e.dummy = IsDummyCard(t, d);
     }
@@ -329,13 +334,14 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
             (t.*f).fill(false);
             (t.*f)[s] = true;
         };
-        for (int k = 1; k <= table.PileCount() - 1; ++k) {
-            const int c = table.PileCards[k];
-            for (const FeedRule& rule : kFeedRules) {
-                if (rule.discard != d || !listed(rule.pileCards, c)) continue;
-                give(rule.flags[0]);
-                give(rule.flags[1]);
-            }
+        // A flag given twice is given once, so the rules are looked at once
+        // each, against the whole pile under the discard.
+        std::uint64_t below = 0;
+        for (int k = 1; k <= table.PileCount() - 1; ++k) below |= cardBit(table.PileCards[k]);
+        for (const FeedRule& rule : kFeedRules) {
+            if (rule.discard != d || (rule.pileSet() & below) == 0) continue;
+            give(rule.flags[0]);
+            give(rule.flags[1]);
         }
     } else if (!handEmpty) {
         // The stock is empty: the round ends without a knock.
