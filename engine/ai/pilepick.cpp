@@ -134,9 +134,9 @@ private:
     const CardList& hand_;
     const CardList& pile_;
     PilePick& d_;
-    std::uint64_t barred_;                     // the run starts the seat may not lay
-    std::uint64_t pileSet_ = 0;                // the pile's cards
-    std::array<int, kMaxCards + 1> pileAt_{};  // their pile positions
+    std::uint64_t barred_;                   // the run starts the seat may not lay
+    std::uint64_t pileSet_ = 0;              // the pile's cards
+    std::array<int, kMaxCards + 1> pileAt_;  // their pile positions (read for them only)
 };
 
 bool pairwiseApart(int a, int b, int c) {
@@ -157,19 +157,15 @@ void PilePick::noteIn(Table& t) const {
     t.PickFromPile = take;
 }
 
-PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserver* observer) {
-    DecisionScope scope(observer, "ChoosePilePick", seat, t);
-    PilePick d;
-    d.seat = seat;
-    if (seat < 1 || seat > 4) {
-        d.seat = 0;
-        return scope.ends(t, d, 0);
-    }
+namespace {
+
+// The decision for a seat 1..4, into `d`.
+void decidePilePick(const Table& t, int seat, const Level& level, GameObserver* observer,
+                    PilePick& d) {
     const SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
     const int n = me.CardCount();
     const int p = t.Seats[0].PileCount();
     const int S = t.Seats[0].CardCount();
-    d.hand = me.Cards;
     PilePicker pick(t, seat, d.hand, d);
 
     // A seat always keeps a card to discard after the meld it takes.
@@ -186,14 +182,15 @@ PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserv
             pick.scanHandHandPile(n - 1, p, p);
         } else if (pick.firstHandPilePile()) {
             keepACard();
-            return scope.ends(t, d, 0);
+            return;
         }
     } else {
+        d.hand = me.Cards;
         const auto& h = me.Cards;
         if (pairwiseApart(h[1], h[2], h[3])) {
             if (pick.firstHandPilePile()) {
                 keepACard();
-                return scope.ends(t, d, 0);
+                return;
             }
         } else {
             pick.scanHandHandPile(2, p - 1, p);
@@ -217,7 +214,20 @@ PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserv
     }
 
     keepACard();
-    return scope.ends(t, d, 0);
+}
+
+}  // namespace
+
+PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserver* observer) {
+    DecisionScope scope(observer, "ChoosePilePick", seat, t);
+    PilePick d;  // returned as it stands: its hand is not copied again
+    d.seat = seat;
+    if (seat < 1 || seat > 4)
+        d.seat = 0;
+    else
+        decidePilePick(t, seat, level, observer, d);
+    scope.ends(t, d, 0);
+    return d;
 }
 
 }  // namespace vornak

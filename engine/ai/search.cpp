@@ -120,16 +120,10 @@ LayOffFound FindSetLayOff(const Table& t, int seat, GameObserver* observer) {
     return scope.ends(t, d, d.found ? 1 : 0);
 }
 
-Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
-    DecisionScope scope(observer, "ArrangeHand", seat, t);
-    Arrangement d;
-    d.seat = seat;
-    if (seat < 1 || seat > 4) {
-        d.seat = 0;
-        return scope.ends(t, d, 0);
-    }
-    d.hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
-    CardList& hand = d.hand;
+namespace {
+
+// Rearranges `hand`, the hand of seat 1..4.
+void arrange(const Table& t, int seat, CardList& hand) {
     const int n = hand.count;
     auto meld = [&](int a, int b, int c) {
         return IsRun(t, seat, a, b, c) || IsSet(t, seat, a, b, c);
@@ -191,7 +185,22 @@ Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
             }
         }
     }
-    return scope.ends(t, d, 0);
+}
+
+}  // namespace
+
+Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "ArrangeHand", seat, t);
+    Arrangement d;  // returned as it stands: its hand is not copied again
+    d.seat = seat;
+    if (seat < 1 || seat > 4) {
+        d.seat = 0;
+    } else {
+        d.hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+        arrange(t, seat, d.hand);
+    }
+    scope.ends(t, d, 0);
+    return d;
 }
 
 }  // namespace vornak

@@ -229,12 +229,14 @@ void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
     // Take the three cards out of the hand, keeping the order of the rest.
     // Only cards really in the hand reach the table: a card is never in two
     // places.
-    CardList rest;
+    // The rest close up in place; the slots after them are cleared.
+    CardList& hand = me.Cards;
+    int kept = 0;
     std::array<int, 3> taken{};
     int takenCount = 0;
     std::array<bool, 4> used{};
-    for (int i = 1; i <= me.CardCount(); ++i) {
-        const int c = me.Cards[i];
+    for (int i = 1; i <= hand.count; ++i) {
+        const int c = hand[i];
         bool inMeld = false;
         for (std::size_t s = 1; s <= 3 && !inMeld; ++s) {
             if (!used[s] && c == t.Selection[s] && isValidCard(c)) {
@@ -244,16 +246,17 @@ void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
         }
         if (inMeld)
             taken[static_cast<std::size_t>(takenCount++)] = c;
-        else
-            rest.push(c);
+        else if (kept < kMaxCards)
+            hand[++kept] = c;
     }
+    for (int i = kept + 1; i <= kMaxCards; ++i) hand[i] = 0;
+    hand.count = kept;
     SortSelection(t.Selection);
     for (int i = 0; i + 1 < takenCount; ++i)
         for (int j = i + 1; j < takenCount; ++j)
             if (taken[static_cast<std::size_t>(i)] > taken[static_cast<std::size_t>(j)])
                 std::swap(taken[static_cast<std::size_t>(i)], taken[static_cast<std::size_t>(j)]);
     for (int i = 0; i < takenCount; ++i) me.PileCards.push(taken[static_cast<std::size_t>(i)]);
-    me.Cards = rest;
     if (observer)
         observer->action(
             {"meld", seat, std::vector<int>(taken.begin(), taken.begin() + takenCount), 0, ""});
@@ -293,6 +296,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
 
     // The discard (or the last card, turned down) goes onto the pile.
     int d = 0;
+    std::uint64_t below = 0;  // the pile under it
     if (me.CardCount() >= 1) {
         const int pos = std::clamp(t.SelectedCard, 1, me.CardCount());
         d = me.Cards[pos];
@@ -307,7 +311,6 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
 
         // Statistics: a discard that completes a meld with two pile cards,
         // and a discard that could have been laid off.
-        std::uint64_t below = 0;  // the pile under the discard
         for (int i = 1; i <= table.PileCount() - 1; ++i) below |= cardBit(table.PileCards[i]);
         e.ontoThree = table.PileCount() >= 3 && meldsWithTwoOf(t, seat, d, below);
         e.dummy = IsDummyCard(t, d);
@@ -336,8 +339,6 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
         };
         // A flag given twice is given once, so the rules are looked at once
         // each, against the whole pile under the discard.
-        std::uint64_t below = 0;
-        for (int k = 1; k <= table.PileCount() - 1; ++k) below |= cardBit(table.PileCards[k]);
         for (const FeedRule& rule : kFeedRules) {
             if (rule.discard != d || (rule.pileSet() & below) == 0) continue;
             give(rule.flags[0]);

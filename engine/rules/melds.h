@@ -100,8 +100,11 @@ inline bool IsMeld(const Table& t, int seat, int c1, int c2, int c3) {
 // The cards of a list as a set: bit c for each card code among its entries.
 inline std::uint64_t cardSet(const CardList& list) {
     std::uint64_t set = 0;
-    for (int i = 1; i <= list.count; ++i)
-        if (isValidCard(list[i])) set |= std::uint64_t{1} << list[i];
+    const int n = std::min(list.count, kMaxCards);  // no entry past the last slot
+    for (int i = 1; i <= n; ++i) {
+        const int c = list[i];
+        set |= isValidCard(c) ? std::uint64_t{1} << c : 0;
+    }
     return set;
 }
 
