@@ -109,15 +109,7 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
     const int stock = t.Seats[0].CardCount();
     int pos = n;
 
-    // Safe: no lay-off card and no speto partner of a pile card.
     const std::uint64_t pileSet = cardSet(pile), handSet = cardSet(hand);
-    std::uint64_t partners = 0;
-    for (std::uint64_t q = pileSet & kSpetoRelated; q != 0; q &= q - 1)
-        partners |= spetoPartnersOnPile(std::countr_zero(q));
-    const std::uint64_t unsafe = cardSet(t.SetLayOffCards) | cardSet(t.RunLayOffCards) | partners;
-    Positions safe;
-    for (int i = 1; i <= n; ++i)
-        if (!detail::inMask(unsafe, hand[i])) safe.push(i);
 
     // Lone: no meld with two pile cards nor with two hand cards.
     const std::uint64_t barred = barredRunStarts(t, seat);
@@ -129,8 +121,21 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
             !meldsWithTwoOf(c, handSet, barred, refuses))
             lone.push(i);
     }
-    const int safeCount = safe.count;
     const int loneCount = lone.count;
+
+    // Safe: no lay-off card and no speto partner of a pile card. Only a
+    // beginner, or a seat without a lone card, asks.
+    Positions safe;
+    if (level.beginner || loneCount == 0) {
+        std::uint64_t partners = 0;
+        for (std::uint64_t q = pileSet & kSpetoRelated; q != 0; q &= q - 1)
+            partners |= spetoPartnersOnPile(std::countr_zero(q));
+        const std::uint64_t unsafe =
+            cardSet(t.SetLayOffCards) | cardSet(t.RunLayOffCards) | partners;
+        for (int i = 1; i <= n; ++i)
+            if (!detail::inMask(unsafe, hand[i])) safe.push(i);
+    }
+    const int safeCount = safe.count;
 
     if (level.beginner) {
         if (loneCount > 0 && safeCount > 0)

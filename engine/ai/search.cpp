@@ -132,7 +132,8 @@ void arrange(const Table& t, int seat, CardList& hand) {
     // Front triple: the last one found in loop order.
     int front[3] = {0, 0, 0};
     int fi = 0, fj = 0, fk = 0;
-    if (lastMeldTriple(t, seat, hand, fi, fj, fk)) {
+    const bool anyMeld = lastMeldTriple(t, seat, hand, fi, fj, fk);
+    if (anyMeld) {
         front[0] = hand[fi];
         front[1] = hand[fj];
         front[2] = hand[fk];
@@ -159,10 +160,11 @@ void arrange(const Table& t, int seat, CardList& hand) {
                 return;
             }
     };
-    // Only a hand with a meld among positions 4..n has work here, and only
-    // pairs whose third card is in the hand (wherever it now stands).
+    // Only a hand with a meld among positions 4..n has work here (none
+    // without a meld at all), and only pairs whose third card is in the
+    // hand (wherever it now stands).
     std::uint64_t rest = 0;
-    for (int m = 4; m <= n; ++m) rest |= detail::bit(hand[m]) & detail::kAllCards;
+    for (int m = 4; anyMeld && m <= n; ++m) rest |= detail::bit(hand[m]) & detail::kAllCards;
     const std::uint64_t barred = barredRunStarts(t, seat);
     bool restMelds = false;
     for (std::uint64_t r = rest; r != 0 && !restMelds; r &= r - 1) {
