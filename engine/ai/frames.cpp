@@ -11,12 +11,17 @@ namespace vornak {
 
 namespace {
 
+// Set once the thread's cache is gone: frames ended after that (by objects
+// that outlive the thread's own) go straight back to the heap.
+thread_local bool cacheGone = false;
+
 class FrameCache {
 public:
     FrameCache() = default;
     FrameCache(const FrameCache&) = delete;
     FrameCache& operator=(const FrameCache&) = delete;
     ~FrameCache() {
+        cacheGone = true;
         for (Shelf& shelf : shelves_)
             for (std::size_t i = 0; i < shelf.count; ++i) std::free(shelf.frames[i]);
     }
@@ -61,19 +66,25 @@ private:
     std::array<Shelf, 6> shelves_{};
 };
 
-FrameCache& frameCache() {
+FrameCache* frameCache() {
+    if (cacheGone) return nullptr;
     thread_local FrameCache cache;
-    return cache;
+    return &cache;
 }
 
 }  // namespace
 
 void* TurnSteps::promise_type::operator new(std::size_t size) {
-    return frameCache().take(size);
+    if (FrameCache* cache = frameCache()) return cache->take(size);
+    if (void* frame = std::malloc(size)) return frame;
+    throw std::bad_alloc();
 }
 
 void TurnSteps::promise_type::operator delete(void* frame, std::size_t size) noexcept {
-    frameCache().give(frame, size);
+    if (FrameCache* cache = frameCache())
+        cache->give(frame, size);
+    else
+        std::free(frame);
 }
 
 }  // namespace vornak
