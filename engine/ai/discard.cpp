@@ -1,8 +1,9 @@
 // Which card a computer seat throws away: one that is of no use to it and,
 // where it can, one that feeds nobody. Then the speto cards are let go as
 // the stock runs out.
-#include <cmath>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 
@@ -59,9 +60,17 @@ constexpr std::uint64_t spetoPartnersOnPile(int q) {
     }
 }
 
-// Hand positions, in increasing order.
+// The pile cards that have speto partners at all.
+constexpr std::uint64_t kSpetoRelated = [] {
+    std::uint64_t m = 0;
+    for (int q = 1; q <= 52; ++q)
+        if (spetoPartnersOnPile(q) != 0) m |= std::uint64_t{1} << q;
+    return m;
+}();
+
+// Hand positions, in increasing order (the entries past count are never read).
 struct Positions {
-    std::array<int, kMaxCards> at{};
+    std::array<int, kMaxCards> at;
     int count = 0;
     void push(int pos) {
         if (count < kMaxCards) at[static_cast<std::size_t>(count++)] = pos;
@@ -75,11 +84,7 @@ struct Positions {
 // A draw of 1..m, uniform for m up to 19 (larger m: uniform over 1..19).
 int uniformPick(Random& random, int m) {
     if (m < 1) return 1;
-    for (int tries = 0; tries < 10000; ++tries) {
-        const int r = static_cast<int>(std::floor(random.next() * 20));
-        if (r >= 1 && r <= m) return r;
-    }
-    return 1;  // only a broken random source gets here
+    return random.drawIn(20, 1, m, 10000, 1);  // 1 after 10000 misses: a broken source
 }
 
 // A draw of 1..m-1 (1 when m is 1): never the last entry.
@@ -104,26 +109,33 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
     const int stock = t.Seats[0].CardCount();
     int pos = n;
 
-    // Safe: no lay-off card and no speto partner of a pile card.
-    std::uint64_t partners = 0;
-    for (int q = 1; q <= pile.count; ++q)
-        if (isValidCard(pile[q])) partners |= spetoPartnersOnPile(pile[q]);
-    const std::uint64_t layOffs = cardSet(t.SetLayOffCards) | cardSet(t.RunLayOffCards);
-    auto listed = [](std::uint64_t set, int c) { return isValidCard(c) && ((set >> c) & 1u) != 0; };
-    Positions safe;
-    for (int i = 1; i <= n; ++i)
-        if (!listed(layOffs | partners, hand[i])) safe.push(i);
+    const std::uint64_t pileSet = cardSet(pile), handSet = cardSet(hand);
 
     // Lone: no meld with two pile cards nor with two hand cards.
-    const std::uint64_t pileSet = cardSet(pile), handSet = cardSet(hand);
+    const std::uint64_t barred = barredRunStarts(t, seat);
+    const bool refuses = seat != kHuman;
     Positions lone;
     for (int i = 1; i <= n; ++i) {
         const int c = hand[i];
-        if (!meldsWithTwoOf(t, seat, c, pileSet) && !meldsWithTwoOf(t, seat, c, handSet))
+        if (!meldsWithTwoOf(c, pileSet, barred, refuses) &&
+            !meldsWithTwoOf(c, handSet, barred, refuses))
             lone.push(i);
     }
-    const int safeCount = safe.count;
     const int loneCount = lone.count;
+
+    // Safe: no lay-off card and no speto partner of a pile card. Only a
+    // beginner, or a seat without a lone card, asks.
+    Positions safe;
+    if (level.beginner || loneCount == 0) {
+        std::uint64_t partners = 0;
+        for (std::uint64_t q = pileSet & kSpetoRelated; q != 0; q &= q - 1)
+            partners |= spetoPartnersOnPile(std::countr_zero(q));
+        const std::uint64_t unsafe =
+            cardSet(t.SetLayOffCards) | cardSet(t.RunLayOffCards) | partners;
+        for (int i = 1; i <= n; ++i)
+            if (!detail::inMask(unsafe, hand[i])) safe.push(i);
+    }
+    const int safeCount = safe.count;
 
     if (level.beginner) {
         if (loneCount > 0 && safeCount > 0)
@@ -138,7 +150,7 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
         const std::uint64_t person = cardSet(t.Seats[kHuman].Cards);
         Positions humanSafe;
         for (int k = 1; k <= lone.count; ++k)
-            if (!meldsWithTwoOf(t, seat, hand[lone(k)], person)) humanSafe.push(lone(k));
+            if (!meldsWithTwoOf(hand[lone(k)], person, barred, refuses)) humanSafe.push(lone(k));
         if (humanSafe.count > 0) {
             pos = humanSafe(uniformPick(random, humanSafe.count));
         } else {

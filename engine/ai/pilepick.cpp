@@ -20,7 +20,12 @@ namespace {
 class PilePicker {
 public:
     PilePicker(const Table& t, int seat, const CardList& hand, PilePick& d)
-        : t_(t), seat_(seat), hand_(hand), pile_(t.Seats[0].PileCards), d_(d) {
+        : t_(t),
+          seat_(seat),
+          hand_(hand),
+          pile_(t.Seats[0].PileCards),
+          d_(d),
+          barred_(barredRunStarts(t, seat)) {
         for (int j = 1; j <= pile_.count; ++j)
             if (isValidCard(pile_[j])) {
                 pileSet_ |= std::uint64_t{1} << pile_[j];
@@ -37,6 +42,7 @@ public:
     // inner) would end on the last and stop at once on the first. Only the
     // pile cards that could meld with h are looked at.
     bool pilePairFor(int h, bool last, int& j, int& k) const {
+        if (!meldsWithTwoOf(h, pileSet_, barred_, seat_ != kHuman)) return false;
         bool found = false;
         forMeldPartners(h, pileSet_, [&](int x, int y) {
             if (!meld(h, x, y)) return;
@@ -82,15 +88,23 @@ public:
         const int n = hand_.count;
         if (kFirst < 1) kFirst = 1;
         if (kLast > pile_.count) kLast = pile_.count;
+        std::uint64_t window = 0;  // the pile cards at kFirst..kLast
+        for (int k = kFirst; k <= kLast; ++k) window |= detail::bit(pile_[k]);
         for (int a = std::min(aLast, n - 1); a >= 1; --a)
             for (int b = n; b > a; --b) {
-                if (!mayShareMeld(hand_[a], hand_[b])) continue;
+                if ((thirdCardsFor(hand_[a], hand_[b]) & window) == 0) continue;
                 for (int k = kLast; k >= kFirst; --k)
                     if (meld(hand_[a], hand_[b], pile_[k])) {
                         takeHHP(a, b, k);
                         return;
                     }
             }
+    }
+
+    // Does the pile card at k meld with two cards of the hand (whatever
+    // their order)? Only then can a scan of k alone find anything.
+    bool pairedInHand(int k, std::uint64_t handSet) const {
+        return meldsWithTwoOf(pile_[k], handSet, barred_, seat_ != kHuman);
     }
 
     // For d = 1, 2, ...: scan every pile pair with hand card d; stop after
@@ -120,8 +134,9 @@ private:
     const CardList& hand_;
     const CardList& pile_;
     PilePick& d_;
-    std::uint64_t pileSet_ = 0;                // the pile's cards
-    std::array<int, kMaxCards + 1> pileAt_{};  // their pile positions
+    std::uint64_t barred_;                   // the run starts the seat may not lay
+    std::uint64_t pileSet_ = 0;              // the pile's cards
+    std::array<int, kMaxCards + 1> pileAt_;  // their pile positions (read for them only)
 };
 
 bool pairwiseApart(int a, int b, int c) {
@@ -142,19 +157,15 @@ void PilePick::noteIn(Table& t) const {
     t.PickFromPile = take;
 }
 
-PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserver* observer) {
-    DecisionScope scope(observer, "ChoosePilePick", seat, t);
-    PilePick d;
-    d.seat = seat;
-    if (seat < 1 || seat > 4) {
-        d.seat = 0;
-        return scope.ends(t, d, 0);
-    }
+namespace {
+
+// The decision for a seat 1..4, into `d`.
+void decidePilePick(const Table& t, int seat, const Level& level, GameObserver* observer,
+                    PilePick& d) {
     const SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
     const int n = me.CardCount();
     const int p = t.Seats[0].PileCount();
     const int S = t.Seats[0].CardCount();
-    d.hand = me.Cards;
     PilePicker pick(t, seat, d.hand, d);
 
     // A seat always keeps a card to discard after the meld it takes.
@@ -171,14 +182,15 @@ PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserv
             pick.scanHandHandPile(n - 1, p, p);
         } else if (pick.firstHandPilePile()) {
             keepACard();
-            return scope.ends(t, d, 0);
+            return;
         }
     } else {
+        d.hand = me.Cards;
         const auto& h = me.Cards;
         if (pairwiseApart(h[1], h[2], h[3])) {
             if (pick.firstHandPilePile()) {
                 keepACard();
-                return scope.ends(t, d, 0);
+                return;
             }
         } else {
             pick.scanHandHandPile(2, p - 1, p);
@@ -194,14 +206,28 @@ PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserv
     // The level's extra-search seat.
     if ((seat == 2 && level.beginner) || (seat == 1 && level.vip)) {
         pick.handCardsUntilTaken();
+        const std::uint64_t handSet = cardSet(d.hand);
         for (int k = 1; k <= p; ++k) {
-            pick.scanHandHandPile(n - 1, k, k);
+            if (pick.pairedInHand(k, handSet)) pick.scanHandHandPile(n - 1, k, k);
             if (d.take) break;
         }
     }
 
     keepACard();
-    return scope.ends(t, d, 0);
+}
+
+}  // namespace
+
+PilePick ChoosePilePick(const Table& t, int seat, const Level& level, GameObserver* observer) {
+    DecisionScope scope(observer, "ChoosePilePick", seat, t);
+    PilePick d;  // returned as it stands: its hand is not copied again
+    d.seat = seat;
+    if (seat < 1 || seat > 4)
+        d.seat = 0;
+    else
+        decidePilePick(t, seat, level, observer, d);
+    scope.ends(t, d, 0);
+    return d;
 }
 
 }  // namespace vornak

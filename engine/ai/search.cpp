@@ -3,6 +3,7 @@
 // person from the play menu).
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <utility>
 
@@ -16,28 +17,34 @@ namespace vornak {
 bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int& j, int& k) {
     // The last triple in loop order has the highest i, then the highest j,
     // then the highest k. Counting i down, the cards after it are the only
-    // partners it may take, and of those only the ones that could meld.
-    std::array<int, kMaxCards + 1> at{};  // hand position of each card
-    std::uint64_t after = 0;              // the cards after position i
+    // partners it may take: a look at their bits tells whether any pair
+    // does, and only then are the pairs that could meld put to the rules.
+    std::uint64_t after = 0;  // the cards after position i
+    const std::uint64_t barred = barredRunStarts(t, seat);
+    const bool refuses = seat != kHuman;
     for (i = hand.count; i >= 1; --i) {
         const int c = hand[i];
-        bool found = false;
-        forMeldPartners(c, after, [&](int x, int y) {
-            if (!IsMeld(t, seat, c, x, y)) return;
-            const int px = at[static_cast<std::size_t>(x)];
-            const int py = at[static_cast<std::size_t>(y)];
-            const int pj = std::min(px, py), pk = std::max(px, py);
-            if (!found || pj > j || (pj == j && pk > k)) {
-                j = pj;
-                k = pk;
-                found = true;
-            }
-        });
-        if (found) return true;
-        if (isValidCard(c)) {
-            after |= std::uint64_t{1} << c;
-            at[static_cast<std::size_t>(c)] = i;
+        if (meldsWithTwoOf(c, after, barred, refuses)) {
+            // A card's position: the first one after i that holds it.
+            auto at = [&](int code) {
+                int p = i + 1;
+                while (p < hand.count && hand[p] != code) ++p;
+                return p;
+            };
+            bool found = false;
+            forMeldPartners(c, after, [&](int x, int y) {
+                if (!IsMeld(t, seat, c, x, y)) return;
+                const int px = at(x), py = at(y);
+                const int pj = std::min(px, py), pk = std::max(px, py);
+                if (!found || pj > j || (pj == j && pk > k)) {
+                    j = pj;
+                    k = pk;
+                    found = true;
+                }
+            });
+            if (found) return true;
         }
+        after |= detail::bit(c) & detail::kAllCards;
     }
     return false;
 }
@@ -76,15 +83,16 @@ LayOffFound FindLayOff(const Table& t, int seat, GameObserver* observer) {
     const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
     // The last matching position wins; a card that fits both kinds goes
     // onto the set.
+    const std::uint64_t onRun = cardSet(t.RunLayOffCards), onSet = cardSet(t.SetLayOffCards);
     for (int i = 1; i <= hand.count; ++i) {
         const int c = hand[i];
-        if (t.RunLayOffCards.contains(c)) {
+        if (detail::inMask(onRun, c)) {
             d.matched = true;
             d.pos = i;
             d.runCard = c;
             d.onRun = true;
         }
-        if (t.SetLayOffCards.contains(c)) {
+        if (detail::inMask(onSet, c)) {
             d.matched = true;
             d.pos = i;
             d.onRun = false;
@@ -100,8 +108,9 @@ LayOffFound FindSetLayOff(const Table& t, int seat, GameObserver* observer) {
     LayOffFound d;
     if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
     const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+    const std::uint64_t onSet = cardSet(t.SetLayOffCards);
     for (int i = 1; i <= hand.count; ++i) {
-        if (t.SetLayOffCards.contains(hand[i])) {
+        if (detail::inMask(onSet, hand[i])) {
             d.matched = true;
             d.pos = i;
             d.onRun = false;
@@ -111,16 +120,10 @@ LayOffFound FindSetLayOff(const Table& t, int seat, GameObserver* observer) {
     return scope.ends(t, d, d.found ? 1 : 0);
 }
 
-Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
-    DecisionScope scope(observer, "ArrangeHand", seat, t);
-    Arrangement d;
-    d.seat = seat;
-    if (seat < 1 || seat > 4) {
-        d.seat = 0;
-        return scope.ends(t, d, 0);
-    }
-    d.hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
-    CardList& hand = d.hand;
+namespace {
+
+// Rearranges `hand`, the hand of seat 1..4.
+void arrange(const Table& t, int seat, CardList& hand) {
     const int n = hand.count;
     auto meld = [&](int a, int b, int c) {
         return IsRun(t, seat, a, b, c) || IsSet(t, seat, a, b, c);
@@ -129,7 +132,8 @@ Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
     // Front triple: the last one found in loop order.
     int front[3] = {0, 0, 0};
     int fi = 0, fj = 0, fk = 0;
-    if (lastMeldTriple(t, seat, hand, fi, fj, fk)) {
+    const bool anyMeld = lastMeldTriple(t, seat, hand, fi, fj, fk);
+    if (anyMeld) {
         front[0] = hand[fi];
         front[1] = hand[fj];
         front[2] = hand[fk];
@@ -156,11 +160,23 @@ Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
                 return;
             }
     };
-    for (int i = 4; i <= n - 2; ++i) {
+    // Only a hand with a meld among positions 4..n has work here (none
+    // without a meld at all), and only pairs whose third card is in the
+    // hand (wherever it now stands).
+    std::uint64_t rest = 0;
+    for (int m = 4; anyMeld && m <= n; ++m) rest |= detail::bit(hand[m]) & detail::kAllCards;
+    const std::uint64_t barred = barredRunStarts(t, seat);
+    bool restMelds = false;
+    for (std::uint64_t r = rest; r != 0 && !restMelds; r &= r - 1) {
+        const int c = std::countr_zero(r);
+        restMelds = meldsWithTwoOf(c, rest, barred, seat != kHuman);
+    }
+    const std::uint64_t handSet = restMelds ? cardSet(hand) : 0;
+    for (int i = 4; restMelds && i <= n - 2; ++i) {
         const int a = hand[i];
         for (int j = i + 1; j <= n - 1; ++j) {
             const int b = hand[j];
-            if (!mayShareMeld(a, b)) continue;
+            if ((thirdCardsFor(a, b) & handSet) == 0) continue;
             for (int k = j + 1; k <= n; ++k) {
                 const int c = hand[k];
                 if (meld(a, b, c)) {
@@ -171,7 +187,22 @@ Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
             }
         }
     }
-    return scope.ends(t, d, 0);
+}
+
+}  // namespace
+
+Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
+    DecisionScope scope(observer, "ArrangeHand", seat, t);
+    Arrangement d;  // returned as it stands: its hand is not copied again
+    d.seat = seat;
+    if (seat < 1 || seat > 4) {
+        d.seat = 0;
+    } else {
+        d.hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
+        arrange(t, seat, d.hand);
+    }
+    scope.ends(t, d, 0);
+    return d;
 }
 
 }  // namespace vornak

@@ -1,7 +1,7 @@
 // When a computer seat with five or four cards lays its meld down: only when
 // it can then get down to a single card to discard or knock with.
 #include <array>
-#include <vector>
+#include <cstdint>
 
 #include "ai/decisions.h"
 #include "core/cards.h"
@@ -12,39 +12,43 @@ namespace vornak {
 
 namespace {
 
-// Cards that become lay-off targets once other cards are laid down or off.
-using Extension = std::vector<int>;
+// Cards that become lay-off targets once other cards are laid down or off,
+// bit c for card c: only whether a hand card is among them counts.
+using Extension = std::uint64_t;
+
+void add(Extension& ext, int code) {
+    if (isValidCard(code)) ext |= std::uint64_t{1} << code;
+}
 
 // A run-list card other than a 2 or an ace makes its neighbours targets too.
 void appendChain(Extension& ext, int c) {
     if (!isValidCard(c) || isTwo(c) || isAce(c)) return;
-    ext.push_back(c - 1);
-    ext.push_back(c);
-    ext.push_back(c + 1);
+    add(ext, c - 1);
+    add(ext, c);
+    add(ext, c + 1);
 }
 
 void appendSetOfRank(Extension& ext, int code) {
     const int r = code % 13;
     const int first = r == 0 ? 13 : r;
-    for (int suit = 0; suit < 4; ++suit) ext.push_back(first + 13 * suit);
+    for (int suit = 0; suit < 4; ++suit) add(ext, first + 13 * suit);
 }
 
 // Calls mark(x) for every hand position 1..n whose card lays off: on the
 // set list, on the run list (whose cards also extend `ext`), or among `ext`.
 template <std::size_t N, class Mark>
 void markLayOffs(const Table& t, const std::array<int, N>& h, int n, Extension& ext, Mark mark) {
-    for (int e = 1; e <= t.SetLayOffCards.count; ++e)
-        for (int x = 1; x <= n; ++x)
-            if (isValidCard(h[x]) && h[x] == t.SetLayOffCards[e]) mark(x);
-    for (int e = 1; e <= t.RunLayOffCards.count; ++e)
-        for (int x = 1; x <= n; ++x)
-            if (isValidCard(h[x]) && h[x] == t.RunLayOffCards[e]) {
-                mark(x);
-                appendChain(ext, h[x]);
-            }
-    for (int code : ext)
-        for (int x = 1; x <= n; ++x)
-            if (isValidCard(h[x]) && h[x] == code) mark(x);
+    const std::uint64_t onSet = cardSet(t.SetLayOffCards), onRun = cardSet(t.RunLayOffCards);
+    for (int x = 1; x <= n; ++x) {
+        const int c = h[static_cast<std::size_t>(x)];
+        if (detail::inMask(onSet, c)) mark(x);
+        if (detail::inMask(onRun, c)) {
+            mark(x);
+            appendChain(ext, c);
+        }
+    }
+    for (int x = 1; x <= n; ++x)
+        if (detail::inMask(ext, h[static_cast<std::size_t>(x)])) mark(x);
 }
 
 bool inSuitThreeToKing(int low, int high) {
@@ -73,7 +77,7 @@ MeldTiming DecideMeldAtFour(const Table& t, int seat, GameObserver* observer) {
                 IsRun(h[1], h[2], h[3]) || IsRun(h[1], h[2], h[4]) || IsRun(h[2], h[3], h[4]);
 
     std::array<bool, 5> canGo{};
-    Extension ext;
+    Extension ext = 0;
     markLayOffs(t, h, 4, ext, [&](int x) { canGo[static_cast<std::size_t>(x)] = true; });
 
     if ((canGo[1] && canGo[2] && canGo[3]) || (canGo[2] && canGo[3] && canGo[4]) ||
@@ -95,7 +99,7 @@ MeldTiming DecideMeldAtFive(const Table& t, int seat, GameObserver* observer) {
 
     bool meld = false;
     bool lastCanGo = false;
-    Extension ext;
+    Extension ext = 0;
 
     // The meld is looked for in positions 1..3 only.
     if (IsSet(h[1], h[2], h[3])) {
@@ -107,11 +111,11 @@ MeldTiming DecideMeldAtFive(const Table& t, int seat, GameObserver* observer) {
         // The ends are taken in hand order, as the cards stand.
         const int h1 = h[1], h3 = h[3];
         if (isTwo(h1)) {
-            for (int d = 0; d <= 3; ++d) ext.push_back(h1 + d);
+            for (int d = 0; d <= 3; ++d) add(ext, h1 + d);
         } else if (isAce(h3)) {
-            for (int d = -1; d <= 2; ++d) ext.push_back(h1 + d);
+            for (int d = -1; d <= 2; ++d) add(ext, h1 + d);
         } else if (inSuitThreeToKing(h1, h3)) {
-            for (int d = -1; d <= 3; ++d) ext.push_back(h1 + d);
+            for (int d = -1; d <= 3; ++d) add(ext, h1 + d);
         }
     }
 

@@ -37,34 +37,67 @@ ExpertRequest askExpert(ExpertRequest::Kind kind, const Table& t, int seat, cons
     return r;
 }
 
+// A search asked again about a table it has just looked at answers as it
+// did: without an observer that watches the decisions (which records every
+// look), the loops below take the answer they already have.
+class Repeat {
+public:
+    explicit Repeat(GameObserver* observer)
+        : watched_(observer != nullptr && observer->watchesDecisions()) {}
+    template <class Look>
+    bool operator()(Look look) {
+        if (!known_ || watched_) {
+            found_ = look();
+            known_ = true;
+        }
+        return found_;
+    }
+    void tableChanged() { known_ = false; }
+
+private:
+    bool watched_;
+    bool known_ = false;
+    bool found_ = false;
+};
+
 // Lays down every meld found, keeping at least three cards in hand (a meld
 // of a seat's last three cards would leave nothing to discard).
 TurnSteps MeldLoop(Table& t, int seat, GameObserver* observer) {
     SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
+    Repeat repeat(observer);
+    auto find = [&] {
+        return repeat([&] { return note(t, FindMeldInHand(t, seat, observer)).found; });
+    };
     do {
-        if (note(t, FindMeldInHand(t, seat, observer)).found && s.CardCount() > 3) {
+        if (find() && s.CardCount() > 3) {
             const int before = s.CardCount();
             co_yield TurnEvent{TurnStep::LayingDown, 0, PenaliseFeeders(t, seat)};
             MoveMeldToTable(t, seat, observer);
             AddLayOffTargets(t, t.Selection);
+            repeat.tableChanged();
             co_yield TurnEvent{TurnStep::LaidDown, 0, 0};
             if (s.CardCount() >= before) break;  // nothing moved: do not spin
         }
-    } while (note(t, FindMeldInHand(t, seat, observer)).found && s.CardCount() > 3);
+    } while (find() && s.CardCount() > 3);
 }
 
 // Lays off every card that fits (onto sets only with `setsOnly`), keeping
 // the last card.
 TurnSteps LayOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) {
     SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
+    Repeat repeat(observer);
     auto find = [&] {
-        return note(t, setsOnly ? FindSetLayOff(t, seat, observer) : FindLayOff(t, seat, observer))
-            .found;
+        return repeat([&] {
+            return note(t,
+                        setsOnly ? FindSetLayOff(t, seat, observer) : FindLayOff(t, seat, observer))
+                .found;
+        });
     };
     do {
         if (find() && s.CardCount() > 1) {
             const int before = s.CardCount();
             const int card = LayOff(t, seat, observer);
+            repeat.tableChanged();
             co_yield TurnEvent{TurnStep::LaidOff, card, 0};
             if (s.CardCount() >= before) break;  // nothing moved: do not spin
         }

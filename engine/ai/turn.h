@@ -10,6 +10,7 @@
 #pragma once
 
 #include <coroutine>
+#include <cstddef>
 #include <exception>
 #include <utility>
 
@@ -75,6 +76,10 @@ public:
         }
         void return_void() noexcept {}
         void unhandled_exception() noexcept { std::terminate(); }
+        // A rollout starts a few turns' frames for every turn it plays: the
+        // thread keeps the frames it is done with for the next ones.
+        static void* operator new(std::size_t size);
+        static void operator delete(void* frame, std::size_t size) noexcept;
     };
     using Handle = std::coroutine_handle<promise_type>;
 

@@ -2,6 +2,7 @@
 // the clock; tests, the simulator and the look-ahead seed their own.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <sstream>
@@ -9,11 +10,27 @@
 
 namespace vornak {
 
+// The first of successive draws r = floor(next() * scale) with low <= r <=
+// high; `fallback` when `tries` draws brought none (a broken source).
+template <class Source>
+int firstDrawIn(Source& source, int scale, int low, int high, int tries, int fallback) {
+    for (int i = 0; i < tries; ++i) {
+        const int r = static_cast<int>(std::floor(source.next() * scale));
+        if (r >= low && r <= high) return r;
+    }
+    return fallback;
+}
+
 // Uniform doubles in [0, 1).
 class Random {
 public:
     virtual ~Random() = default;
     virtual double next() = 0;
+    // firstDrawIn on this source (a source whose type is known draws its
+    // numbers without a call through the table for each).
+    virtual int drawIn(int scale, int low, int high, int tries, int fallback) {
+        return firstDrawIn(*this, scale, low, high, tries, fallback);
+    }
     // The generator's whole state as text, for a saved game; empty when it
     // cannot be told. restore() takes such a text back and returns false,
     // changing nothing, when it is not one.
@@ -37,6 +54,9 @@ public:
     double next() override {
         // 53 random bits: exactly uniform over the doubles k / 2^53.
         return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    }
+    int drawIn(int scale, int low, int high, int tries, int fallback) override {
+        return firstDrawIn(*this, scale, low, high, tries, fallback);
     }
     std::string state() const override {
         std::ostringstream out;

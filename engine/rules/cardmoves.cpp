@@ -33,6 +33,11 @@ void openGroup(SeatRec& me) {
     if (g >= 1 && g <= kMaxMeldGroups) me.MeldStarts[static_cast<std::size_t>(g)] = me.PileCount();
 }
 
+// Bit c for a card code c, 0 for anything else.
+std::uint64_t cardBit(int code) {
+    return isValidCard(code) ? std::uint64_t{1} << code : 0;
+}
+
 using FeedFlags = std::array<bool, 5>;
 using FeedMember = FeedFlags Table::*;
 
@@ -42,6 +47,11 @@ struct FeedRule {
     int discard;
     std::array<int, 4> pileCards;     // 0 ends the list
     std::array<FeedMember, 2> flags;  // nullptr when only one
+    std::uint64_t pileSet() const {
+        std::uint64_t set = 0;
+        for (int c : pileCards) set |= cardBit(c);
+        return set;
+    }
 };
 
 const std::array<FeedRule, 23> kFeedRules = {{
@@ -69,10 +79,6 @@ const std::array<FeedRule, 23> kFeedRules = {{
     {51, {52, 0, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
     {52, {50, 51, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
 }};
-
-bool listed(const std::array<int, 4>& codes, int code) {
-    return code != 0 && std::find(codes.begin(), codes.end(), code) != codes.end();
-}
 
 // The seat before `seat` in the direction of play.
 int previousSeat(int seat, bool forward) {
@@ -223,12 +229,14 @@ void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
     // Take the three cards out of the hand, keeping the order of the rest.
     // Only cards really in the hand reach the table: a card is never in two
     // places.
-    CardList rest;
+    // The rest close up in place; the slots after them are cleared.
+    CardList& hand = me.Cards;
+    int kept = 0;
     std::array<int, 3> taken{};
     int takenCount = 0;
     std::array<bool, 4> used{};
-    for (int i = 1; i <= me.CardCount(); ++i) {
-        const int c = me.Cards[i];
+    for (int i = 1; i <= hand.count; ++i) {
+        const int c = hand[i];
         bool inMeld = false;
         for (std::size_t s = 1; s <= 3 && !inMeld; ++s) {
             if (!used[s] && c == t.Selection[s] && isValidCard(c)) {
@@ -238,16 +246,17 @@ void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
         }
         if (inMeld)
             taken[static_cast<std::size_t>(takenCount++)] = c;
-        else
-            rest.push(c);
+        else if (kept < kMaxCards)
+            hand[++kept] = c;
     }
+    for (int i = kept + 1; i <= kMaxCards; ++i) hand[i] = 0;
+    hand.count = kept;
     SortSelection(t.Selection);
     for (int i = 0; i + 1 < takenCount; ++i)
         for (int j = i + 1; j < takenCount; ++j)
             if (taken[static_cast<std::size_t>(i)] > taken[static_cast<std::size_t>(j)])
                 std::swap(taken[static_cast<std::size_t>(i)], taken[static_cast<std::size_t>(j)]);
     for (int i = 0; i < takenCount; ++i) me.PileCards.push(taken[static_cast<std::size_t>(i)]);
-    me.Cards = rest;
     if (observer)
         observer->action(
             {"meld", seat, std::vector<int>(taken.begin(), taken.begin() + takenCount), 0, ""});
@@ -287,6 +296,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
 
     // The discard (or the last card, turned down) goes onto the pile.
     int d = 0;
+    std::uint64_t below = 0;  // the pile under it
     if (me.CardCount() >= 1) {
         const int pos = std::clamp(t.SelectedCard, 1, me.CardCount());
         d = me.Cards[pos];
@@ -301,9 +311,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
 
         // Statistics: a discard that completes a meld with two pile cards,
         // and a discard that could have been laid off.
-        std::uint64_t below = 0;  // the pile under the discard
-        for (int i = 1; i <= table.PileCount() - 1; ++i)
-            if (isValidCard(table.PileCards[i])) below |= std::uint64_t{1} << table.PileCards[i];
+        for (int i = 1; i <= table.PileCount() - 1; ++i) below |= cardBit(table.PileCards[i]);
         e.ontoThree = table.PileCount() >= 3 && meldsWithTwoOf(t, seat, d, below);
         e.dummy = IsDummyCard(t, d);
     }
@@ -329,13 +337,12 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
             (t.*f).fill(false);
             (t.*f)[s] = true;
         };
-        for (int k = 1; k <= table.PileCount() - 1; ++k) {
-            const int c = table.PileCards[k];
-            for (const FeedRule& rule : kFeedRules) {
-                if (rule.discard != d || !listed(rule.pileCards, c)) continue;
-                give(rule.flags[0]);
-                give(rule.flags[1]);
-            }
+        // A flag given twice is given once, so the rules are looked at once
+        // each, against the whole pile under the discard.
+        for (const FeedRule& rule : kFeedRules) {
+            if (rule.discard != d || (rule.pileSet() & below) == 0) continue;
+            give(rule.flags[0]);
+            give(rule.flags[1]);
         }
     } else if (!handEmpty) {
         // The stock is empty: the round ends without a knock.

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <utility>
-#include <vector>
 
 #include "core/cards.h"
 #include "core/report.h"
@@ -16,35 +15,46 @@ namespace vornak {
 
 namespace {
 
-bool inList(const std::vector<int>& list, int code) {
-    return std::find(list.begin(), list.end(), code) != list.end();
-}
+// The few codes the check adds up itself (a CardList would clear 52 slots).
+struct Codes {
+    std::array<int, 16> at;  // read up to count only
+    int count = 0;
+    void push(int code) {
+        if (count < static_cast<int>(at.size())) at[static_cast<std::size_t>(count++)] = code;
+    }
+    bool contains(int code) const {
+        for (int i = 0; i < count; ++i)
+            if (at[static_cast<std::size_t>(i)] == code) return true;
+        return false;
+    }
+    int operator[](int oneBased) const { return at[static_cast<std::size_t>(oneBased - 1)]; }
+};
 
-bool inList(const CardList& list, int code) {
+template <class List>
+bool inList(const List& list, int code) {
     return list.contains(code);
 }
 
 // The lay-off targets a meld of three cards opens: the fourth card of a set,
 // the outer neighbours of a run. A run's ends are its first and third cards
 // as they stand in the hand, also when the three are not in order.
-void addMeldTargets(int a, int b, int c, bool isSet, std::vector<int>& setCandidates,
-                    std::vector<int>& runCandidates) {
+void addMeldTargets(int a, int b, int c, bool isSet, Codes& setCandidates, Codes& runCandidates) {
     if (isSet) {
         const int r = a % 13;
         const int first = r == 0 ? 13 : r;
         for (int suit = 0; suit < 4; ++suit) {
             const int code = first + 13 * suit;
-            if (code != a && code != b && code != c) setCandidates.push_back(code);
+            if (code != a && code != b && code != c) setCandidates.push(code);
         }
         return;
     }
     if (isTwo(a)) {
-        runCandidates.push_back(c + 1);
+        runCandidates.push(c + 1);
     } else if (isAce(c)) {
-        runCandidates.push_back(a - 1);
+        runCandidates.push(a - 1);
     } else {
-        runCandidates.push_back(a - 1);
-        runCandidates.push_back(c + 1);
+        runCandidates.push(a - 1);
+        runCandidates.push(c + 1);
     }
 }
 
@@ -70,7 +80,7 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
 
     std::array<int, 9> h{};
     for (int i = 1; i <= 8; ++i) h[static_cast<std::size_t>(i)] = hand[i];
-    std::vector<int> setCandidates, runCandidates;
+    Codes setCandidates, runCandidates;  // at most 6 and 13 entries
 
     auto groupIsMeld = [&](int first) {
         const int a = h[static_cast<std::size_t>(first)];
@@ -92,9 +102,9 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
         const bool onSet = inList(SetLayOffCards, c) || inList(setCandidates, c);
         if (!onRun && !onSet) allLayOff = false;
         if (onRun && isValidCard(c) && !isTwo(c) && !isAce(c)) {
-            runCandidates.push_back(c - 1);
-            runCandidates.push_back(c);
-            runCandidates.push_back(c + 1);
+            runCandidates.push(c - 1);
+            runCandidates.push(c);
+            runCandidates.push(c + 1);
         }
     }
     groupB = groupB || allLayOff;
@@ -104,19 +114,22 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
     // the eighth makes the two trade places, so that a later entry may
     // trade them back. The card left eighth is the one turned down.
     bool lastPair = false;
-    std::vector<int> targets = runCandidates;
-    targets.insert(targets.end(), setCandidates.begin(), setCandidates.end());
-    for (int i = 1; i <= RunLayOffCards.count; ++i) targets.push_back(RunLayOffCards[i]);
-    for (int i = 1; i <= SetLayOffCards.count; ++i) targets.push_back(SetLayOffCards[i]);
-    for (int code : targets) {
-        if (!isValidCard(code)) continue;
-        if (code == h[7]) {
-            lastPair = true;
-        } else if (code == h[8]) {
-            lastPair = true;
-            std::swap(h[7], h[8]);
+    auto compare = [&](const auto& list) {
+        for (int i = 1; i <= list.count; ++i) {
+            const int code = list[i];
+            if (!isValidCard(code)) continue;
+            if (code == h[7]) {
+                lastPair = true;
+            } else if (code == h[8]) {
+                lastPair = true;
+                std::swap(h[7], h[8]);
+            }
         }
-    }
+    };
+    compare(runCandidates);
+    compare(setCandidates);
+    compare(RunLayOffCards);
+    compare(SetLayOffCards);
 
     // Step 5: the two last cards as they now stand.
     d.exchange = h[7] != hand[7];

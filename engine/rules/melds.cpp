@@ -40,12 +40,6 @@ void appendTarget(CardList& list, int code) {
 
 }  // namespace
 
-bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set) {
-    bool melds = false;
-    forMeldPartners(c, set, [&](int x, int y) { melds = melds || IsMeld(t, seat, c, x, y); });
-    return melds;
-}
-
 void SortSelection(Meld& meld) {
     for (std::size_t i = 1; i <= 2; ++i)
         for (std::size_t j = i + 1; j <= 3; ++j)

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
@@ -27,6 +29,34 @@ constexpr bool inMask(std::uint64_t mask, int code) {
 constexpr std::uint64_t kKingOrAce = maskOf({12, 13, 25, 26, 38, 39, 51, 52});
 // Run starts a computer seat passes over while the stock holds three cards.
 constexpr std::uint64_t kPassedRunStarts = maskOf({2, 3, 12, 13, 25, 26, 38, 39, 46, 47, 51, 52});
+// Every card code, bits 1..52.
+constexpr std::uint64_t kAllCards = ((std::uint64_t{1} << 53) - 1) & ~std::uint64_t{1};
+// The sets a computer seat refuses: the three 2s without the 2 of clubs, the
+// three Qs without the Q of spades.
+constexpr std::uint64_t kRefusedTwos = maskOf({14, 27, 40});
+constexpr std::uint64_t kRefusedQueens = maskOf({11, 24, 37});
+
+constexpr std::uint64_t bit(int code) {
+    return code >= 0 && code < 64 ? std::uint64_t{1} << code : 0;
+}
+// The four cards of each rank, by code % 13.
+constexpr std::array<std::uint64_t, 13> kRankCards = [] {
+    std::array<std::uint64_t, 13> ranks{};
+    for (int r = 0; r < 13; ++r) {
+        const int first = r == 0 ? 13 : r;
+        ranks[static_cast<std::size_t>(r)] =
+            bit(first) | bit(first + 13) | bit(first + 26) | bit(first + 39);
+    }
+    return ranks;
+}();
+// The four cards of the rank of `code` (a valid card).
+constexpr std::uint64_t rankCards(int code) {
+    return kRankCards[static_cast<std::size_t>(code % 13)];
+}
+// Bit l for every code l that starts three consecutive codes of `set`.
+constexpr std::uint64_t runStarts(std::uint64_t set) {
+    return set & (set >> 1) & (set >> 2);
+}
 
 }  // namespace detail
 
@@ -70,8 +100,11 @@ inline bool IsMeld(const Table& t, int seat, int c1, int c2, int c3) {
 // The cards of a list as a set: bit c for each card code among its entries.
 inline std::uint64_t cardSet(const CardList& list) {
     std::uint64_t set = 0;
-    for (int i = 1; i <= list.count; ++i)
-        if (isValidCard(list[i])) set |= std::uint64_t{1} << list[i];
+    const int n = std::min(list.count, kMaxCards);  // no entry past the last slot
+    for (int i = 1; i <= n; ++i) {
+        const int c = list[i];
+        set |= isValidCard(c) ? std::uint64_t{1} << c : 0;
+    }
     return set;
 }
 
@@ -97,11 +130,46 @@ void forMeldPartners(int c, std::uint64_t set, F&& f) {
     if (has(c + 1) && has(c + 2)) f(c + 1, c + 2);
 }
 
-// Does `c` make a meld, as `seat` may lay it, with two cards of `set`? Only
-// the cards of its rank and the codes within two of it can stand in one
-// with it, so only those pairs are put to the rules: the answer is the one
-// every pair of the set would give.
-bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set);
+// The run starts `seat` may not lay now (IsRun's refusals as a mask).
+inline std::uint64_t barredRunStarts(const Table& t, int seat) {
+    const bool passes = seat != kHuman && t.Seats[0].CardCount() >= 3;
+    return detail::kKingOrAce | (passes ? detail::kPassedRunStarts : 0);
+}
+
+// Does `c` make a meld, as `seat` may lay it, with two other cards of
+// `set`? The same answer as putting every pair of the set to IsMeld, read
+// off the set's bits: a run is three consecutive codes from a start that
+// is not barred, a set two more cards of the rank (not the three refused
+// ones).
+inline bool meldsWithTwoOf(int c, std::uint64_t set, std::uint64_t barredStarts, bool refuses) {
+    if (!isValidCard(c)) return false;
+    const std::uint64_t self = std::uint64_t{1} << c;
+    const std::uint64_t with = (set & detail::kAllCards) | self;
+    const std::uint64_t starts = self | (self >> 1) | (self >> 2);
+    if ((detail::runStarts(with) & starts & ~barredStarts) != 0) return true;
+    const std::uint64_t same = set & detail::rankCards(c) & ~self;
+    const std::uint64_t second = same & (same - 1);  // with the lowest taken out
+    if (second == 0) return false;                   // fewer than two
+    if ((second & (second - 1)) != 0) return true;   // three: one pair is never refused
+    const std::uint64_t three = same | self;
+    return !refuses || (three != detail::kRefusedTwos && three != detail::kRefusedQueens);
+}
+inline bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set) {
+    return meldsWithTwoOf(c, set, barredRunStarts(t, seat), seat != kHuman);
+}
+
+// The codes x for which {a, b, x} may be a meld: the other cards of their
+// rank, or the codes that complete three in a row. Whether one is, is for
+// the rules to say.
+constexpr std::uint64_t thirdCardsFor(int a, int b) {
+    if (!isValidCard(a) || !isValidCard(b)) return 0;
+    if (a % 13 == b % 13) return detail::rankCards(a) & ~detail::bit(a) & ~detail::bit(b);
+    const int low = std::min(a, b), high = std::max(a, b);
+    std::uint64_t m = 0;
+    if (high - low == 1) m = detail::bit(low - 1) | detail::bit(high + 1);
+    if (high - low == 2) m = detail::bit(low + 1);
+    return m & detail::kAllCards;
+}
 
 // Sorts entries 1..3 ascending.
 void SortSelection(Meld& meld);

@@ -143,6 +143,50 @@ TEST(MeldPredicates, MatchThePlainFormulationOverEveryTriple) {
     EXPECT_FALSE(run("KC AC 2D"));
 }
 
+// The searches' shortcuts read a meld off a mask of cards: they must give
+// the answer the pairs themselves would.
+TEST(MeldPredicates, MaskShortcutsAgreeWithThePairs) {
+    Table table;
+    std::mt19937_64 rng(7041);
+    int melding = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const int seat = 1 + static_cast<int>(rng() % 4);
+        const int stock = static_cast<int>(rng() % 6);  // either side of 3
+        table.Seats[0].Cards.count = stock;
+        // Sparse to dense sets, sometimes with c itself among them.
+        const int density = 1 + static_cast<int>(rng() % 8);
+        std::uint64_t set = 0;
+        std::vector<int> members;
+        for (int x = 1; x <= 52; ++x)
+            if (static_cast<int>(rng() % 16) < density) {
+                set |= std::uint64_t{1} << x;
+                members.push_back(x);
+            }
+        const int c = 1 + static_cast<int>(rng() % 52);
+        bool pairs = false;
+        for (std::size_t i = 0; i < members.size() && !pairs; ++i)
+            for (std::size_t j = i + 1; j < members.size() && !pairs; ++j)
+                pairs = members[i] != c && members[j] != c &&
+                        oracleMeld(seat, stock, c, members[i], members[j]);
+        melding += pairs;
+        ASSERT_EQ(meldsWithTwoOf(table, seat, c, set), pairs)
+            << "seat " << seat << " stock " << stock << " card " << cardNotation(c);
+    }
+    EXPECT_GT(melding, 1000);
+    EXPECT_LT(melding, 3000);
+    for (int bad : {0, -1, 53, 64})
+        EXPECT_FALSE(meldsWithTwoOf(table, kHuman, bad, ~std::uint64_t{0}));
+
+    // Every card that completes a pair is among its third cards.
+    for (int a = 1; a <= 52; ++a)
+        for (int b = 1; b <= 52; ++b)
+            for (int x = 1; x <= 52; ++x)
+                if (oracleMeld(kHuman, 0, a, b, x)) {
+                    ASSERT_NE(thirdCardsFor(a, b) & (std::uint64_t{1} << x), 0u)
+                        << cardNotation(a) << ' ' << cardNotation(b) << ' ' << cardNotation(x);
+                }
+}
+
 // ---- The searches over random tables ----
 
 // The uniform source, restarted at the same point for each run of a table.
