@@ -12,10 +12,12 @@
 #                                              seat 4 as the Expert and as the
 #                                              Master, against three Expert seats
 #                                              (default 100 games, seed 500)
-#   bench/expert.sh inference [GAMES] [SEED]   seat 4 as the Master with its
-#                                              deals weighed by what the seats did
-#                                              and without, against three rules
-#                                              seats (default 200 games, seed 500)
+#   bench/expert.sh inference [GAMES] [SEED]   how many hidden cards the Master's
+#                                              deals place right, weighed by what
+#                                              the seats did and not; then seat 4
+#                                              as the Master both ways, against
+#                                              three rules seats (default 200
+#                                              games, seed 500)
 #
 # The two runs of a comparison go side by side, one on each of the first two
 # cores when there are two.
@@ -40,7 +42,7 @@ else
 fi
 cmake -S . -B build/bench-sim -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNAK_WITH_QT=OFF \
   -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/bench-sim --target vornak-sim -j "$(nproc)" >/dev/null
+cmake --build build/bench-sim --target vornak-sim vornak-inference -j "$(nproc)" >/dev/null
 sim=build/bench-sim/tools/sim/vornak-sim
 cores=$(nproc)
 tmp=$(mktemp -d)
@@ -87,6 +89,8 @@ case $mode in
     report master Master
     ;;
   inference)
+    echo "How often a deal puts a hidden card in the right hand (300 VIP rounds by the rules):"
+    build/bench-sim/tools/sim/vornak-inference --rounds 300 --deals 40 --seed "$seed" | sed 's/^/  /'
     echo "$games VIP games (normal mode, 500 points), seed $seed; three rules seats; seat 4 as:"
     run weighed 0 --person master &
     run plain 1 --person master --no-inference &
