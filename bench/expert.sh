@@ -89,8 +89,8 @@ case $mode in
     report master Master
     ;;
   inference)
-    echo "How often a deal puts a hidden card in the right hand (300 VIP rounds by the rules):"
-    build/bench-sim/tools/sim/vornak-inference --rounds 300 --deals 40 --seed "$seed" | sed 's/^/  /'
+    echo "How often a deal puts a hidden card in the right hand (100 VIP rounds by the rules):"
+    build/bench-sim/tools/sim/vornak-inference --rounds 100 --deals 40 --seed "$seed" | sed 's/^/  /'
     echo "$games VIP games (normal mode, 500 points), seed $seed; three rules seats; seat 4 as:"
     run weighed 0 --person master &
     run plain 1 --person master --no-inference &

@@ -50,11 +50,11 @@ void forEachCard(std::uint64_t set, F&& f) {
 // How much less likely a deal is for each thing a seat did that its dealt
 // hand makes odd: passing over a pile card it could have melded with two of
 // its cards, or discarding a card two of its cards meld with.
-constexpr double kPassedOverMeld = 0.3;
-constexpr double kDiscardedMeld = 0.5;
+constexpr double kPassedOverMeld = 0.1;
+constexpr double kDiscardedMeld = 0.3;
 // Deals drawn for one sample at most; the likeliest of them when none is
 // accepted.
-constexpr int kDealTries = 6;
+constexpr int kDealTries = 12;
 
 // The likelihood, up to a constant, that the other seats would have done
 // what they did with the hands dealt in `t`.
