@@ -423,7 +423,7 @@ private slots:
             // ones (slow in the sanitizer build).
             Preferences expert;
             expert.expertPlayers = seed == 5;
-            expert.masterPlayers = seed == 6;
+            expert.masterPlayers = seed == 7;
             t.window->run([&] { g.applyPreferences(expert); });
             QCOMPARE(g.level().expertSeats != 0, expert.expertPlayers);
             QCOMPARE(g.level().masterSeats, expert.masterPlayers ? 0xEu : 0u);
