@@ -99,6 +99,7 @@ QString modeText(const std::string& mode) {
 QString opponentsText(const std::string& opponents) {
     if (opponents == "rules") return tx("ผู้เล่นตามกติกา");
     if (opponents == "expert") return QStringLiteral("Expert");
+    if (opponents == "master") return QStringLiteral("Master");
     // A kind this program does not know by name: its word, capitalised.
     QString word = qs(opponents);
     if (!word.isEmpty()) word[0] = word[0].toUpper();

@@ -53,7 +53,9 @@ Preferences loadPreferences() {
     bool ok = false;
     const int volume = s.value(QStringLiteral("volume"), p.volume).toInt(&ok);
     if (ok) p.volume = std::clamp(volume, 0, 100);
-    p.expertPlayers = s.value(QStringLiteral("opponents")).toString() == QLatin1String("expert");
+    const QString opponents = s.value(QStringLiteral("opponents")).toString();
+    p.expertPlayers = opponents == QLatin1String("expert");
+    p.masterPlayers = opponents == QLatin1String("master");
     return p;
 }
 
@@ -67,8 +69,9 @@ void savePreferences(const Preferences& prefs) {
                prefs.cardsAnimated ? QStringLiteral("animated") : QStringLiteral("asTheGame"));
     s.setValue(QStringLiteral("sound"), prefs.sound);
     s.setValue(QStringLiteral("volume"), prefs.volume);
-    s.setValue(QStringLiteral("opponents"),
-               prefs.expertPlayers ? QStringLiteral("expert") : QStringLiteral("rules"));
+    s.setValue(QStringLiteral("opponents"), prefs.masterPlayers   ? QStringLiteral("master")
+                                            : prefs.expertPlayers ? QStringLiteral("expert")
+                                                                  : QStringLiteral("rules"));
     s.sync();
 }
 
@@ -101,9 +104,12 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
     rules->setObjectName(QStringLiteral("opponents_rules"));
     auto* expert = new QRadioButton(tx("เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)"), opponentsBox);
     expert->setObjectName(QStringLiteral("opponents_expert"));
-    (prefs.expertPlayers ? expert : rules)->setChecked(true);
+    auto* master = new QRadioButton(tx("เซียนใหญ่ (ค้นทุกการเล่น ไม่แอบดูไพ่)"), opponentsBox);
+    master->setObjectName(QStringLiteral("opponents_master"));
+    (prefs.masterPlayers ? master : prefs.expertPlayers ? expert : rules)->setChecked(true);
     opponentsLayout->addWidget(rules);
     opponentsLayout->addWidget(expert);
+    opponentsLayout->addWidget(master);
     layout->addWidget(opponentsBox);
 
     auto check = [&](const char* name, const QString& text, bool on) {
@@ -162,6 +168,7 @@ bool editPreferences(QWidget* parent, Preferences& prefs) {
     prefs.sound = sound->isChecked();
     prefs.volume = volume->value();
     prefs.expertPlayers = expert->isChecked();
+    prefs.masterPlayers = master->isChecked();
     return true;
 }
 

@@ -86,6 +86,7 @@ double RoundValueFor(const Table& t, int seat) {
 // The rollouts' level: every seat by the rules.
 Level RulesOnly(Level level) {
     level.expertSeats = 0;
+    level.masterSeats = 0;
     return level;
 }
 
@@ -105,6 +106,8 @@ SeatView ViewOf(const Table& t, int seat) {
     }
     for (int s = 1; s <= 4; ++s)
         if (s != seat) v.holds[at(s)] = t.TakenFromPile[at(s)] & ~visible;
+    v.passed = t.PassedOver;
+    v.discarded = t.Discards;
     return v;
 }
 

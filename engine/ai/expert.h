@@ -27,6 +27,8 @@ struct SeatView {
     // Per seat 1..4, bit c: card c is known to be in that hand (it was taken
     // from the pile and has not been laid or discarded since).
     std::array<std::uint64_t, 5> holds{};
+    // Per seat 1..4, the table's PassedOver and Discards: what everyone saw.
+    std::array<std::uint64_t, 5> passed{}, discarded{};
 };
 
 // What seat `seat` has seen of the table.
@@ -66,11 +68,12 @@ DiscardChoice ExpertChooseDiscard(const SeatView& view, const Level& level, std:
 
 // The person's hint: what the Expert would do now in the person's seat.
 struct ExpertHint {
-    enum class Kind { None, Draw, TakePile, LayDown, Discard };
+    enum class Kind { None, Draw, TakePile, LayDown, LayOff, Discard };
     Kind kind = Kind::None;
-    int position = 0;  // TakePile: the pile position (1 = bottom); Discard: the hand position
-    int card = 0;      // TakePile: the pile card there; Discard: the card
-    Meld meld{};       // TakePile, LayDown: the meld's three cards (1..3)
+    int position =
+        0;         // TakePile: the pile position (1 = bottom); LayOff, Discard: the hand position
+    int card = 0;  // TakePile: the pile card there; LayOff, Discard: the card
+    Meld meld{};   // TakePile, LayDown: the meld's three cards (1..3)
 };
 
 // `beforeDraw`: the person has not yet drawn or taken from the pile this

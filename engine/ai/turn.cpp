@@ -104,9 +104,88 @@ TurnSteps LayOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) 
     } while (find() && s.CardCount() != 1);
 }
 
+// A Master seat's turn after its Thinking step: the pick, then the plan
+// laid out step by step as the plan says, as far as each step is possible.
+TurnSteps MasterTurn(Table& t, int seat, const Level& level, Random& random,
+                     GameObserver* observer) {
+    SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
+    t.PickFromPile = false;
+    ExpertRequest pick = askExpert(ExpertRequest::Kind::MasterPick, t, seat, level, random);
+    co_yield TurnEvent{TurnStep::Consulting, 0, 0, &pick};
+    if (!pick.answered) pick.answer();
+    note(t, pick.pick);
+
+    if (t.PickFromPile) {
+        t.PileCountAtTurnStart = t.Seats[0].PileCount();
+        TakeFromPile(t, seat, observer);
+        co_yield TurnEvent{TurnStep::TookPile};
+        co_yield TurnEvent{TurnStep::LayingDown, 0, PenaliseFeeders(t, seat)};
+        MoveMeldToTable(t, seat, observer);
+        t.PickFromPile = false;
+        AddLayOffTargets(t, t.Selection);
+        co_yield TurnEvent{TurnStep::LaidDown};
+        me.HasLaidDown = true;
+    } else {
+        t.PickIndex = 0;
+        co_yield TurnEvent{TurnStep::WillDraw};
+        const int card = DrawCard(t, seat, level, random, observer);
+        co_yield TurnEvent{TurnStep::Drew, card, 0};
+    }
+    if (me.CardCount() == 0) co_return;
+
+    ExpertRequest ask = askExpert(ExpertRequest::Kind::MasterTurn, t, seat, level, random);
+    co_yield TurnEvent{TurnStep::Consulting, 0, 0, &ask};
+    if (!ask.answered) ask.answer();
+    const MasterPlan& plan = ask.plan;
+    for (int i = 0; i < plan.meldCount && i < MasterPlan::kMaxMelds; ++i) {
+        const Meld& m = plan.melds[static_cast<std::size_t>(i)];
+        if (me.CardCount() < 4 || !me.Cards.contains(m[1]) || !me.Cards.contains(m[2]) ||
+            !me.Cards.contains(m[3]))
+            continue;
+        t.Selection = m;
+        co_yield TurnEvent{TurnStep::LayingDown, 0, PenaliseFeeders(t, seat)};
+        MoveMeldToTable(t, seat, observer);
+        AddLayOffTargets(t, t.Selection);
+        co_yield TurnEvent{TurnStep::LaidDown};
+    }
+    for (int i = 0; i < plan.layOffCount && i < MasterPlan::kMaxLayOffs; ++i) {
+        const int c = plan.layOffs[static_cast<std::size_t>(i)];
+        const int pos = me.Cards.find(c);
+        const bool onSet = t.SetLayOffCards.contains(c);
+        if (pos == 0 || me.CardCount() < 2 || (!onSet && !t.RunLayOffCards.contains(c))) continue;
+        t.LayOffPos = pos;
+        t.LayOffOnRun = !onSet;
+        const int laid = LayOff(t, seat, observer);
+        co_yield TurnEvent{TurnStep::LaidOff, laid, 0};
+    }
+    const int pos = me.Cards.find(plan.discard);
+    t.SelectedCard = pos == 0 ? 1 : pos;
+    co_yield TurnEvent{TurnStep::Discarding};
+}
+
 }  // namespace
 
+void ExpertRequest::answer(const MasterBudget& budget, MasterStats* stats) {
+    if (kind == Kind::MasterPick)
+        pick = MasterChoosePilePick(view, level, seed, budget, stats);
+    else if (kind == Kind::MasterTurn)
+        plan = MasterChoosePlan(view, level, seed, budget, stats);
+    else {
+        ExpertBudget expert;
+        expert.cancel = budget.cancel;
+        answer(expert);
+        return;
+    }
+    answered = true;
+}
+
 void ExpertRequest::answer(const ExpertBudget& budget) {
+    if (forMaster()) {
+        MasterBudget master;
+        master.cancel = budget.cancel;
+        answer(master);
+        return;
+    }
     if (kind == Kind::PilePick)
         pick = ExpertChoosePilePick(view, level, seed, budget);
     else
@@ -127,6 +206,11 @@ TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random, Game
 
     me.Discarded = false;
     co_yield TurnEvent{TurnStep::Thinking};
+
+    if (!forcedPick && ((level.masterSeats >> seat) & 1u) != 0) {
+        for (auto m = MasterTurn(t, seat, level, random, observer); m.next();) co_yield m.event();
+        co_return;
+    }
 
     t.PickFromPile = false;
     const bool expert = seat >= 1 && seat <= 4 && ((level.expertSeats >> seat) & 1u) != 0;

@@ -16,6 +16,7 @@
 
 #include "ai/decisions.h"
 #include "ai/expert.h"
+#include "ai/master.h"
 #include "core/observer.h"
 #include "core/random.h"
 #include "core/table.h"
@@ -32,16 +33,17 @@ enum class TurnStep {
     LaidOff,     // a card went onto a meld on the table
     DarkKnock,   // the hand is laid out for a dark knock
     Discarding,  // the discard is chosen (SelectedCard)
-    Consulting,  // an Expert seat is about to decide: `request` says what
+    Consulting,  // an Expert or Master seat is about to decide: `request` says what
 };
 
-// A decision an Expert seat asks for. The request holds copies of all it
+// A decision an Expert or a Master seat asks for. The request holds copies of all it
 // needs (nothing of it points into the table), so it can be answered on
 // another thread while the table stays as it is. Whoever drives the turn
 // may answer it at the Consulting step; the turn answers it itself, on the
 // spot, when nobody did.
 struct ExpertRequest {
-    enum class Kind { PilePick, Discard };
+    // MasterPick: draw or take; MasterTurn: the rest of the turn (a plan).
+    enum class Kind { PilePick, Discard, MasterPick, MasterTurn };
     Kind kind = Kind::PilePick;
     SeatView view;
     Level level;
@@ -50,9 +52,13 @@ struct ExpertRequest {
     bool answered = false;
     PilePick pick;
     DiscardChoice discard;
+    MasterPlan plan;
 
-    // Thinks (within the budget) and fills in the answer.
+    bool forMaster() const { return kind == Kind::MasterPick || kind == Kind::MasterTurn; }
+    // Thinks (within the budget) and fills in the answer. A Master request
+    // thinks within the Master's own budget, with the cancel flag given.
     void answer(const ExpertBudget& budget = {});
+    void answer(const MasterBudget& budget, MasterStats* stats = nullptr);
 };
 
 struct TurnEvent {
@@ -113,8 +119,11 @@ struct PilePick;
 //
 // A seat in the level's `expertSeats` takes its pile pick and its discard
 // from the Expert (ai/expert.h), which sees only what the seat has seen; its
-// melds, lay-offs and dark knock stay the rules' own. Before each such
-// decision the turn hands out a Consulting step with the request. `forcedPick`, when
+// melds, lay-offs and dark knock stay the rules' own. A seat in
+// `masterSeats` takes its pile pick from the Master (ai/master.h) and then
+// the rest of its turn as one plan: the melds, the lay-offs and the discard
+// (a knock when it leaves one card). Before each such decision the turn
+// hands out a Consulting step with the request. `forcedPick`, when
 // given, replaces the pile-pick decision (the Expert's look-ahead tries its
 // candidates with it).
 TurnSteps PlayComputerTurn(Table& t, int seat, Level level, Random& random,

@@ -57,6 +57,7 @@ struct Match {
     int DrawHelpLevel = 5;
     bool GiveStarterHand = false;
     bool ExpertPlayers = false;  // the computer seats decide as the Expert (ai/expert.h)
+    bool MasterPlayers = false;  // ... as the Master (ai/master.h); before ExpertPlayers
     bool GameOver = false, GameWon = false;
     long MoneyAtRoundStart = 0;
     long MissionPot = 0;

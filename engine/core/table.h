@@ -122,6 +122,11 @@ struct Table {
     // seat took it since. Everyone at the table saw it happen; with the laid
     // cards and the pile this tells who still holds which of those cards.
     std::array<std::uint64_t, 5> TakenFromPile{};
+    // Per seat 1..4, what the table saw the seat pass over and give away this
+    // round: bit c of PassedOver, card c lay in the pile when the seat chose
+    // to draw; bit c of Discards, the seat discarded card c. The Master
+    // (ai/master.h) reads hands from them.
+    std::array<std::uint64_t, 5> PassedOver{}, Discards{};
 };
 
 static_assert(std::is_trivially_copyable_v<Table>, "a table is copied as plain memory");
@@ -135,6 +140,9 @@ struct Level {
     // Bit s: seat s decides as the Expert (ai/expert.h) instead of by the
     // rules' players. The look-ahead's own rollouts always play by the rules.
     unsigned expertSeats = 0;
+    // Bit s: seat s decides every move as the Master (ai/master.h); it
+    // comes before expertSeats.
+    unsigned masterSeats = 0;
 };
 
 }  // namespace vornak

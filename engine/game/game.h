@@ -93,7 +93,8 @@ public:
     // The level as the computer seats' decisions see it.
     Level level() const {
         return Level{match.BeginnerChosen, match.VipChosen, match.DrawHelpLevel,
-                     match.ExpertPlayers ? 0xEu : 0u};
+                     match.ExpertPlayers && !match.MasterPlayers ? 0xEu : 0u,
+                     match.MasterPlayers ? 0xEu : 0u};
     }
 
     // ---- Window-level state ----
@@ -136,7 +137,8 @@ public:
     // the opponents from the next decision, the rest at once.
     void applyPreferences(const Preferences& chosen) {
         prefs = chosen;
-        match.ExpertPlayers = chosen.expertPlayers;
+        match.MasterPlayers = chosen.masterPlayers;
+        match.ExpertPlayers = chosen.expertPlayers && !chosen.masterPlayers;
         showTopPanel(scene.topPanel.visible);
     }
 
@@ -230,7 +232,7 @@ public:
     Consult consult(ExpertRequest& request) { return Consult{*this, request}; }
 
     // ==== play/ : the hint ====
-    // Play > Hint: shows what the Expert would do now in the person's seat,
+    // Play > Hint: shows what the Master would do now in the person's seat,
     // marking the cards and saying it in the hint line; the table is left
     // as it is.
     void HintItem_Click();

@@ -17,9 +17,11 @@ struct Preferences {
     bool flights = true;      // melds fly onto the table before they are laid
     bool blinking = true;     // the name of the seat to play blinks
     bool hintAlways = false;  // the hint strip stays shown, not only near the top edge
-    // Unlike the rest, this one changes the game: the computer seats take
-    // their pile picks and discards from the Expert (ai/expert.h).
+    // Unlike the rest, these change the game: the computer seats take their
+    // pile picks and discards from the Expert (ai/expert.h), or every move
+    // from the Master (ai/master.h), which comes first when both are set.
     bool expertPlayers = false;
+    bool masterPlayers = false;
     // How the table moves and sounds; none of it changes the game.
     bool cardsAnimated = false;  // every card that changes place travels there
     bool sound = true;           // the table's sounds

@@ -122,6 +122,7 @@ bool Game::resumeGame(const SavedGame& saved) {
     // The game goes on against the opponents it was saved with; the
     // Preferences window shows them.
     prefs.expertPlayers = match.ExpertPlayers;
+    prefs.masterPlayers = match.MasterPlayers;
     return true;
 }
 

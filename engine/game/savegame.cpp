@@ -370,7 +370,10 @@ void readBody(Reader& r, SavedGame& s) {
         m.PreparedRunLength = f.inum(0, 10);
         m.DrawHelpLevel = f.inum(0, 9);
         m.GiveStarterHand = f.flag();
-        m.ExpertPlayers = f.flag();
+        // The opponents: 0 the rules', 1 the Expert (the old flag), 2 the Master.
+        const int opponents = f.inum(0, 2);
+        m.ExpertPlayers = opponents == 1;
+        m.MasterPlayers = opponents == 2;
         m.GameOver = f.flag();
         m.GameWon = f.flag();
         m.MoneyAtRoundStart = static_cast<long>(f.num(-kMoney, kMoney));
@@ -623,7 +626,8 @@ std::string writeSavedGame(const Game& constGame, SavePoint point) {
     w.key("game").num(m.RoundNumber).flag(m.TargetReached).flag(m.MissionMode);
     w.flag(m.BeginnerChosen).flag(m.VipChosen).num(m.PointTarget).num(m.KBaht).num(m.FoolBaht);
     w.num(m.BahtPerPoint).num(m.MarkRateA).num(m.MarkRateB).num(m.PreparedRunLength);
-    w.num(m.DrawHelpLevel).flag(m.GiveStarterHand).flag(m.ExpertPlayers).flag(m.GameOver);
+    w.num(m.DrawHelpLevel).flag(m.GiveStarterHand);
+    w.num(m.MasterPlayers ? 2 : m.ExpertPlayers ? 1 : 0).flag(m.GameOver);
     w.flag(m.GameWon).num(m.MoneyAtRoundStart).num(m.MissionPot).end();
     w.key("clock").num(m.ElapsedSeconds).num(m.ClockHours).num(m.ClockMinutes);
     w.num(m.ClockSeconds).str(m.PlayerName).str(m.FinalTime).end();

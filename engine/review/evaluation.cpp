@@ -1,9 +1,10 @@
-// The Expert's evaluation of one of the person's decisions.
+// The Expert's and the Master's evaluations of one of the person's decisions.
 #include "review/evaluation.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "ai/master.h"
 #include "ai/turn.h"
 #include "core/cards.h"
 #include "rules/cardmoves.h"
@@ -161,8 +162,12 @@ std::vector<ReviewMove> candidatesOf(const ReviewDecisionAt& d) {
     return out;
 }
 
-Verdict ExpertEvaluation(const ReviewDecisionAt& d, std::uint64_t seed,
-                         const ExpertBudget& budget) {
+namespace {
+
+// Both evaluations but for the deals: `deal` makes a table from the view.
+template <class Deal>
+Verdict evaluate(const ReviewDecisionAt& d, std::uint64_t seed, const ExpertBudget& budget,
+                 Deal&& dealFrom) {
     Verdict v;
     v.preferred = d.played;
     const std::vector<ReviewMove> moves = candidatesOf(d);
@@ -185,7 +190,7 @@ Verdict ExpertEvaluation(const ReviewDecisionAt& d, std::uint64_t seed,
     auto sample = [&](int i, const std::vector<std::size_t>& which) {
         const std::uint64_t sampleSeed = mix(seed ^ mix(static_cast<std::uint64_t>(i)));
         SeededRandom deal(sampleSeed);
-        const Table base = SampleTable(d.view, deal);
+        const Table base = dealFrom(d.view, deal);
         for (std::size_t c : which) {
             Table t = base;
             SeededRandom r(sampleSeed + 1);
@@ -243,6 +248,20 @@ Verdict ExpertEvaluation(const ReviewDecisionAt& d, std::uint64_t seed,
     v.cost = m;
     v.noise = 2.0 * std::sqrt(var / count);
     return v;
+}
+
+}  // namespace
+
+Verdict ExpertEvaluation(const ReviewDecisionAt& d, std::uint64_t seed,
+                         const ExpertBudget& budget) {
+    return evaluate(d, seed, budget,
+                    [](const SeatView& view, Random& r) { return SampleTable(view, r); });
+}
+
+Verdict MasterEvaluation(const ReviewDecisionAt& d, std::uint64_t seed,
+                         const ExpertBudget& budget) {
+    return evaluate(d, seed, budget,
+                    [](const SeatView& view, Random& r) { return MasterSample(view, r, true); });
 }
 
 }  // namespace vornak

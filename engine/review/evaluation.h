@@ -65,8 +65,16 @@ using Evaluator = Verdict (*)(const ReviewDecisionAt&, std::uint64_t seed, const
 Verdict ExpertEvaluation(const ReviewDecisionAt& decision, std::uint64_t seed,
                          const ExpertBudget& budget);
 
+// The Master's evaluation: the same, on deals weighed as the Master weighs
+// them (ai/master.h: what the other seats passed over and discarded makes
+// some hands likelier). Each candidate's own turn is not searched further:
+// a Master plan under every rollout would cost a decision's rollouts for
+// each one.
+Verdict MasterEvaluation(const ReviewDecisionAt& decision, std::uint64_t seed,
+                         const ExpertBudget& budget);
+
 // The evaluator the review uses.
-inline constexpr Evaluator kReviewEvaluator = &ExpertEvaluation;
+inline constexpr Evaluator kReviewEvaluator = &MasterEvaluation;
 
 inline Verdict evaluateDecision(const ReviewDecisionAt& decision, std::uint64_t seed,
                                 const ExpertBudget& budget = {}) {

@@ -109,6 +109,8 @@ void DealCards(Table& t, const std::array<int, 53>& deck, int favoured) {
     t.SetLayOffCards.clear();
     t.RunLayOffCards.clear();
     t.TakenFromPile.fill(0);
+    t.PassedOver.fill(0);
+    t.Discards.fill(0);
 
     if (favoured >= 1 && favoured <= 4)
         for (std::size_t k = 1; k <= 7; ++k) seatOf(t, favoured).Cards.push(deck[45 + k]);
@@ -165,6 +167,9 @@ int DrawCard(Table& t, int seat, const Level& level, Random& random, GameObserve
         }
     }
 
+    std::uint64_t& passed = t.PassedOver[static_cast<std::size_t>(seat)];
+    for (int k = 1; k <= stock.PileCount(); ++k)
+        if (isValidCard(stock.PileCards[k])) passed |= std::uint64_t{1} << stock.PileCards[k];
     const int candidate = top;
     top = 0;
     --stock.CardCount();
@@ -304,6 +309,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
         me.Cards[me.CardCount()] = 0;
         --me.CardCount();
         table.PileCards.push(d);
+        if (isValidCard(d)) t.Discards[static_cast<std::size_t>(seat)] |= std::uint64_t{1} << d;
         me.Discarded = true;
         e.card = d;
         e.pos = pos;

@@ -3,6 +3,7 @@
 
 #include "core/cards.h"
 #include "rules/cardmoves.h"
+#include "rules/melds.h"
 
 namespace vornak {
 
@@ -41,6 +42,8 @@ bool apply(Table& t, const RoundStep& step) {
             // The person's draw may have been steered to the card below the top.
             if (!removeCard(t.Seats[0].Cards, step.cards[0])) return false;
             me.Cards.push(step.cards[0]);
+            // As DrawCard notes it: the seat passed over the pile as it lay.
+            t.PassedOver[static_cast<std::size_t>(seat)] |= cardSet(t.Seats[0].PileCards);
             break;
         }
         case RoundStep::Kind::Pick: {

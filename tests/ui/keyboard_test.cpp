@@ -342,6 +342,12 @@ private slots:
         const Preferences back = loadPreferences();
         QCOMPARE(back.pace, Pace::Instant);
         QVERIFY(!back.flights && !back.blinking && back.hintAlways && back.expertPlayers);
+        QVERIFY(!back.masterPlayers);
+        // The Master is a third choice of opponents, kept as such.
+        Preferences master;
+        master.masterPlayers = true;
+        savePreferences(master);
+        QVERIFY(loadPreferences().masterPlayers && !loadPreferences().expertPlayers);
         QFile f(preferencesFile());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("pace=sideways\n\x01\x02 garbage");
@@ -402,9 +408,10 @@ private slots:
         for (int c = 1; c <= 52; ++c) QCOMPARE(seen[std::size_t(c)], 1);
     }
 
-    // Play > Hint (the H key) during the person's turn marks a move the game
-    // would accept and says it, and moves nothing; with Expert opponents
-    // thinking on the worker thread the game plays on as before.
+    // Play > Hint (the H key) during the person's turn marks the move the
+    // Master's search would make, one the game would accept, says it, and
+    // moves nothing; with Expert or Master opponents thinking on the worker
+    // thread the game plays on as before.
     void hintShowsALegalMoveAndChangesNothing() {
         for (std::uint64_t seed : {5u, 6u, 7u}) {
             Window t(seed);
@@ -412,11 +419,14 @@ private slots:
             // A menu's key works in the active window.
             t.window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
-            // The first game with Expert opponents (slow in the sanitizer build).
+            // The first game with Expert opponents, the second with Master
+            // ones (slow in the sanitizer build).
             Preferences expert;
             expert.expertPlayers = seed == 5;
+            expert.masterPlayers = seed == 7;
             t.window->run([&] { g.applyPreferences(expert); });
             QCOMPARE(g.level().expertSeats != 0, expert.expertPlayers);
+            QCOMPARE(g.level().masterSeats, expert.masterPlayers ? 0xEu : 0u);
             int hints = 0;
             for (int turn = 0; turn < 6 && !g.table.RoundOver; ++turn) {
                 t.playOn();

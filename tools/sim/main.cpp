@@ -24,11 +24,15 @@ const char* const kUsage =
     "  --mission             mission mode instead of a normal-mode target\n"
     "  --games N             games to play (default 1)\n"
     "  --seed S              seed of the random numbers (default 1)\n"
-    "  --person simple|rules|expert  who plays your seat: the simple automated\n"
-    "                        player (default), the computer seats' logic at the level\n"
-    "                        in force, or the Expert that looks ahead\n"
-    "  --seats rules|expert  the three computer seats as the rules' players (default)\n"
-    "                        or as the Expert\n"
+    "  --person simple|rules|expert|master  who plays your seat: the simple\n"
+    "                        automated player (default), the computer seats' logic at\n"
+    "                        the level in force, the Expert that looks ahead, or the\n"
+    "                        Master that searches every move\n"
+    "  --seats rules|expert|master  the three computer seats as the rules' players\n"
+    "                        (default), as the Expert or as the Master\n"
+    "  --master-rollouts N   the Master's rollouts per decision in your seat\n"
+    "                        (default 2400)\n"
+    "  --no-inference        the Master in your seat weighs every deal alike\n"
     "  --check               verify the invariants after every action; stop at the\n"
     "                        first violation with a non-zero exit status\n"
     "  --log FILE            write every action and decision as JSON lines\n"
@@ -93,20 +97,30 @@ int main(int argc, char** argv) {
             else
                 return usageError("unknown level '" + std::string(value) + "' (beginner or vip)");
         } else if (arg == "--person") {
-            if (!needValue(value)) return usageError("--person needs simple, rules or expert");
+            if (!needValue(value))
+                return usageError("--person needs simple, rules, expert or master");
             if (value == "simple")
                 options.person = vornak::sim::Person::Simple;
             else if (value == "rules")
                 options.person = vornak::sim::Person::Rules;
             else if (value == "expert")
                 options.person = vornak::sim::Person::Expert;
+            else if (value == "master")
+                options.person = vornak::sim::Person::Master;
             else
                 return usageError("unknown player '" + std::string(value) +
-                                  "' (simple, rules or expert)");
+                                  "' (simple, rules, expert or master)");
         } else if (arg == "--seats") {
-            if (!needValue(value) || (value != "rules" && value != "expert"))
-                return usageError("--seats needs rules or expert");
+            if (!needValue(value) || (value != "rules" && value != "expert" && value != "master"))
+                return usageError("--seats needs rules, expert or master");
             options.expertSeats = value == "expert";
+            options.masterSeats = value == "master";
+        } else if (arg == "--no-inference") {
+            options.masterInference = false;
+        } else if (arg == "--master-rollouts") {
+            if (!needValue(value) || !parseNumber(value, n) || n < 1 || n > 10000000)
+                return usageError("--master-rollouts needs a number from 1 up");
+            options.masterRollouts = static_cast<int>(n);
         } else if (arg == "--target") {
             if (!needValue(value) || !parseNumber(value, n) || n > 100000)
                 return usageError("--target needs a number of points");

@@ -352,7 +352,8 @@ void Run::setUp() {
     lastStep_ = "main window load";
     game_->MainWindowLoad();  // the Beginner mission's first game is dealt
     const int index = targetIndex(options_.level, options_.target);
-    game_->match.ExpertPlayers = options_.expertSeats;
+    game_->match.ExpertPlayers = options_.expertSeats && !options_.masterSeats;
+    game_->match.MasterPlayers = options_.masterSeats;
     if (options_.mission) {
         if (options_.level == Level::Vip) {
             lastStep_ = "VIP mission";
@@ -452,15 +453,24 @@ void Run::playPersonTurn() {
     Game& g = *game_;
     vornak::Level level = g.level();
     level.expertSeats = options_.person == Person::Expert ? 1u << kHuman : 0u;
+    level.masterSeats = options_.person == Person::Master ? 1u << kHuman : 0u;
+    MasterBudget master;
+    master.rollouts = options_.masterRollouts;
+    master.inference = options_.masterInference;
+    master.timeLimitMs = 0;
     auto turn = PlayComputerTurn(g.table, kHuman, level, personRandom_, g.watcher());
     while (turn.next()) {
         const TurnEvent& e = turn.event();
         if (e.step != TurnStep::Consulting) continue;
         const double start = threadMs();
-        e.request->answer();
+        if (e.request->forMaster())
+            e.request->answer(master);
+        else
+            e.request->answer();
         // A one-card hand's discard (the knock) is no decision.
         const ExpertRequest& r = *e.request;
-        if (r.kind == ExpertRequest::Kind::PilePick || r.view.seen.Seats[kHuman].CardCount() > 1)
+        if (r.kind == ExpertRequest::Kind::PilePick || r.kind == ExpertRequest::Kind::MasterPick ||
+            r.view.seen.Seats[kHuman].CardCount() > 1)
             summary_.expertDecisionMs.push_back(threadMs() - start);
     }
     g.EndTurnPlayedForPerson();
@@ -480,8 +490,9 @@ void Run::step() {
         g.seq.resume();
     } else if (PersonPolicy::waiting(g) && options_.person != Person::Simple) {
         passTime(kPersonActionMs);
-        lastStep_ =
-            options_.person == Person::Expert ? "person: expert turn" : "person: rules turn";
+        lastStep_ = options_.person == Person::Expert   ? "person: expert turn"
+                    : options_.person == Person::Master ? "person: master turn"
+                                                        : "person: rules turn";
         playPersonTurn();
     } else if (PersonPolicy::waiting(g)) {
         passTime(kPersonActionMs);
@@ -592,8 +603,9 @@ void printSummary(std::ostream& out, const Options& options, const Summary& s) {
             return ms[std::min(ms.size() - 1,
                                static_cast<std::size_t>(q * static_cast<double>(ms.size())))];
         };
-        out << std::fixed << std::setprecision(1) << "expert decisions " << ms.size()
-            << ", processor time median " << quantile(0.5) << " ms, 99th percentile "
+        out << std::fixed << std::setprecision(1)
+            << (options.person == Person::Master ? "master decisions " : "expert decisions ")
+            << ms.size() << ", processor time median " << quantile(0.5) << " ms, 99th percentile "
             << quantile(0.99) << " ms\n";
     }
     const double rate = s.seconds > 0 ? static_cast<double>(s.rounds) / s.seconds : 0.0;

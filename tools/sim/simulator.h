@@ -9,13 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "ai/master.h"
+
 namespace vornak::sim {
 
 enum class Level { Beginner, Vip };
 
 // Who plays the person's seat: the simple automated player (through the
-// mouse's entry points), the computer seats' own logic, or the Expert.
-enum class Person { Simple, Rules, Expert };
+// mouse's entry points), the computer seats' own logic, the Expert or the
+// Master.
+enum class Person { Simple, Rules, Expert, Master };
 
 struct Options {
     Level level = Level::Beginner;
@@ -24,7 +27,13 @@ struct Options {
     int games = 1;
     std::uint64_t seed = 1;
     Person person = Person::Simple;
-    bool expertSeats = false;     // the three computer seats decide as the Expert
+    bool expertSeats = false;  // the three computer seats decide as the Expert
+    bool masterSeats = false;  // ... as the Master (before expertSeats)
+    // The Master's thinking in the person's seat. The simulator gives it no
+    // time limit, so that a busy machine cannot change a game: its figures
+    // are the rollouts' and the decisions' processor time.
+    int masterRollouts = MasterBudget{}.rollouts;
+    bool masterInference = true;
     bool check = false;           // verify the invariants after every action
     std::ostream* log = nullptr;  // JSON lines, or none
     std::string playerName = "Sim";

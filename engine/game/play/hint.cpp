@@ -1,5 +1,6 @@
-// The Expert's thinking as the game meets it: an Expert seat's decisions in
-// a computer turn, and the hint for the person (Play > Hint). Both think on
+// The Expert's and the Master's thinking as the game meets it: an Expert or
+// Master seat's decisions in a computer turn, and the hint for the person
+// (Play > Hint), which is the Master's. Both think on
 // the thinker the program gives (a worker thread), on copies of what the
 // seat has seen; the game goes on when the thought comes back, unless a new
 // game or a move has made it pointless in the meantime.
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "ai/expert.h"
+#include "ai/master.h"
 #include "ai/turn.h"
 #include "game/game.h"
 #include "core/i18n.h"
@@ -17,6 +19,10 @@ namespace vornak {
 // ---- An Expert seat's decision in a computer turn ----
 
 namespace {
+
+// A Master seat keeps the table waiting no longer than this, however busy
+// the machine (the rollouts budget decides first on an ordinary one).
+constexpr double kMasterSeatLimitMs = 250;
 
 struct Consultation {
     std::atomic<bool> cancelled{false};
@@ -40,9 +46,16 @@ void Game::Consult::await_suspend(std::coroutine_handle<> h) {
     ExpertRequest* asked = &request;
     game.thinker->think(
         [job] {
-            ExpertBudget budget;
-            budget.cancel = &job->cancelled;
-            job->request.answer(budget);
+            if (job->request.forMaster()) {
+                MasterBudget budget;
+                budget.timeLimitMs = kMasterSeatLimitMs;
+                budget.cancel = &job->cancelled;
+                job->request.answer(budget);
+            } else {
+                ExpertBudget budget;
+                budget.cancel = &job->cancelled;
+                job->request.answer(budget);
+            }
         },
         [g, job, asked] {
             if (job->cancelled) return;
@@ -127,11 +140,13 @@ void Game::HintItem_Click() {
     showTopPanel(true);
     hint(_(" คำแนะนำ : กำลังคิด ..."));
 
+    // The hint is the Master's, whoever the opponents are; with no time
+    // limit, so that asking again gives the same hint.
     auto think = [work] {
-        ExpertBudget budget;
+        MasterBudget budget;
         budget.cancel = &work->cancelled;
         work->result =
-            ExpertHintFor(work->table, work->level, work->beforeDraw, seedOf(work->key), budget);
+            MasterHintFor(work->table, work->level, work->beforeDraw, seedOf(work->key), budget);
     };
     auto done = [this, work] {
         if (work->cancelled || hintWork != work) return;
@@ -173,6 +188,10 @@ void Game::showHint(const ExpertHint& h) {
         case ExpertHint::Kind::LayDown:
             for (int i = 1; i <= 3; ++i) mark(h.meld[static_cast<std::size_t>(i)]);
             hint(_(" คำแนะนำ : หงายไพ่ชุดที่มีเครื่องหมาย"));
+            break;
+        case ExpertHint::Kind::LayOff:
+            mark(h.card);
+            hint(format(_(" คำแนะนำ : ฝากไพ่ %1"), {cardName(h.card)}));
             break;
         case ExpertHint::Kind::Discard:
             mark(h.card);

@@ -10,6 +10,7 @@
 namespace vornak {
 
 std::string opponentsWord(const Match& m) {
+    if (m.MasterPlayers) return "master";
     return m.ExpertPlayers ? "expert" : "rules";
 }
 

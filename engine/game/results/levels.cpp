@@ -192,6 +192,7 @@ void Game::ResetGame() {
 
 void Game::showTitleScreen() {
     titleScreen.expertOpponents = match.ExpertPlayers;
+    titleScreen.masterOpponents = match.MasterPlayers;
     titleScreen.open(match.MissionMode, match.BeginnerChosen, match.VipChosen);
     dialogs.showTitleScreen(titleScreen);
 }

@@ -77,8 +77,9 @@ void TitleScreen::open(bool mission, bool beginner, bool vip) {
     moneyLabel.visible = false;
     moneyHeading.visible = false;
     opponents.visible = false;
-    opponents.caption = expertOpponents ? _("ผู้เล่นคอมพิวเตอร์ : เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)")
-                                        : _("ผู้เล่นคอมพิวเตอร์ : เล่นตามกติกา");
+    opponents.caption = masterOpponents   ? _("ผู้เล่นคอมพิวเตอร์ : เซียนใหญ่ (ค้นทุกการเล่น ไม่แอบดูไพ่)")
+                        : expertOpponents ? _("ผู้เล่นคอมพิวเตอร์ : เซียน (คิดล่วงหน้า ไม่แอบดูไพ่)")
+                                          : _("ผู้เล่นคอมพิวเตอร์ : เล่นตามกติกา");
     actionCaption.foreColor = kWhite;
 
     riseTimer.enabled = false;

@@ -26,7 +26,7 @@ struct TitleScreen {
     Label stakeHeading[4];
     Label moneyLabel;
     Label moneyHeading;  // names the money label
-    Label opponents;     // who the computer players are: the rules' or the Expert
+    Label opponents;     // who the computer players are: the rules', the Expert or the Master
     TimerRecord riseTimer{100, false};
     int ticks = 0;
     int moving = 0;  // the image that rises, 0 when none
@@ -35,6 +35,7 @@ struct TitleScreen {
 
     bool missionMode = true, beginnerChosen = false, vipChosen = false;
     bool expertOpponents = false;  // set before open()
+    bool masterOpponents = false;  // set before open(); before expertOpponents
 
     void open(bool mission, bool beginner, bool vip);
     void tick();

@@ -365,7 +365,7 @@ TEST_F(Driver, ANewGameDropsAThoughtUnderWay) {
     EXPECT_EQ(g.table.PickFromPile, false);
 }
 
-// The hint marks the move the Expert would make, says it, and moves no card;
+// The hint marks the move the Master would make, says it, and moves no card;
 // it goes once the cards it was for have moved.
 TEST_F(Driver, TheHintShowsAMoveAndLeavesTheTableAlone) {
     table("5H 9C KD 2S 7D JC 4S", "2D 3D 4D 8D 10D JD QD", "2H 3H 4H 8H 9H 10H JH",

@@ -254,6 +254,28 @@ TEST(SavedGame, ValuesPlayRarelyChangesComeBackToo) {
     EXPECT_TRUE(q.game.scene.menus.RandomSkinItem.checked);
 }
 
+// The opponents were one flag (the Expert or the rules' players); the Master
+// is a third value in its place, so a save from before reads as it did.
+TEST(SavedGame, TheOpponentsComeBackTheMasterAmongThem) {
+    TempDir dir;
+    Program p(dir, 17);
+    p.start();
+    p.playToPersonsTurn();
+    for (int opponents = 0; opponents <= 2; ++opponents) {
+        p.game.match.ExpertPlayers = opponents == 1;
+        p.game.match.MasterPlayers = opponents == 2;
+        const SaveRead read = readSavedGame(writeSavedGame(p.game, SavePoint::PersonToPlay));
+        ASSERT_EQ(read.status, SaveRead::Status::Read) << read.why;
+        Program q(dir, 18);
+        ASSERT_TRUE(q.game.resumeGame(read.game));
+        EXPECT_EQ(q.game.match.ExpertPlayers, opponents == 1);
+        EXPECT_EQ(q.game.match.MasterPlayers, opponents == 2);
+        EXPECT_EQ(q.game.prefs.masterPlayers, opponents == 2);
+        EXPECT_EQ(q.game.level().masterSeats, opponents == 2 ? 0xEu : 0u);
+        EXPECT_EQ(q.game.level().expertSeats, opponents == 1 ? 0xEu : 0u);
+    }
+}
+
 TEST(SavedGame, WrittenInTheBackgroundAsTheProgramDoes) {
     TempDir dir;
     Program p(dir, 13);

@@ -362,6 +362,12 @@ TEST_F(HistoryGameTest, AWonGameThenAGameGivenUpForAnotherLevel) {
     EXPECT_EQ(games[1].level, "beginner");
     EXPECT_EQ(games[1].mode, "normal");
     EXPECT_EQ(games[1].opponents, "expert");
+    // The Master's games are its own; it comes before a stale Expert flag.
+    Match m;
+    m.ExpertPlayers = m.MasterPlayers = true;
+    EXPECT_EQ(opponentsWord(m), "master");
+    m.MasterPlayers = false;
+    EXPECT_EQ(opponentsWord(m), "expert");
     EXPECT_EQ(games[1].rounds, 2);
     EXPECT_EQ(games[1].money, -1000);
     EXPECT_TRUE(t.dialogs.messages.empty());
