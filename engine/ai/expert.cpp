@@ -148,6 +148,14 @@ Table SampleTable(const SeatView& view, Random& random) {
     return t;
 }
 
+void PlayPickToRoundEnd(Table& t, int seat, const Level& rules, Random& random,
+                        const PilePick& pick) {
+    for (auto turn = PlayComputerTurn(t, seat, rules, random, nullptr, &pick); turn.next();) {
+    }
+    EndTurn(t, seat);
+    playOut(t, rules, random);
+}
+
 PilePick ExpertChoosePilePick(const SeatView& view, const Level& level, std::uint64_t seed,
                               const ExpertBudget& budget) {
     const int seat = view.seat;
@@ -186,14 +194,10 @@ PilePick ExpertChoosePilePick(const SeatView& view, const Level& level, std::uin
     if (candidates.size() == 1 || t.Seats[0].CardCount() == 0) return draw;
 
     const Level rules = RulesOnly(level);
-    const std::size_t best = bestCandidate(
-        view, candidates.size(), seed, budget, [&](std::size_t c, Table& s, Random& r) {
-            for (auto turn = PlayComputerTurn(s, seat, rules, r, nullptr, &candidates[c]);
-                 turn.next();) {
-            }
-            EndTurn(s, seat);
-            playOut(s, rules, r);
-        });
+    const std::size_t best = bestCandidate(view, candidates.size(), seed, budget,
+                                           [&](std::size_t c, Table& s, Random& r) {
+                                               PlayPickToRoundEnd(s, seat, rules, r, candidates[c]);
+                                           });
     return candidates[best];
 }
 

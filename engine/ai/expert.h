@@ -40,6 +40,11 @@ Level RulesOnly(Level level);
 
 SeatView ViewOf(const Table& t, int seat);
 
+// A pile-pick candidate's rollout: the seat's turn with the pick forced,
+// then the round played on to its end by `rules` (every seat by the rules).
+void PlayPickToRoundEnd(Table& t, int seat, const Level& rules, Random& random,
+                        const PilePick& pick);
+
 // A table consistent with the view: the unseen cards dealt at random to the
 // other hands (after the cards they are known to hold) and to the stock.
 Table SampleTable(const SeatView& view, Random& random);

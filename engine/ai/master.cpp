@@ -176,24 +176,36 @@ Table MasterSample(const SeatView& view, Random& random, bool inference) {
     return best;
 }
 
+bool PlanMeldFits(const SeatRec& me, const Meld& m) {
+    return me.CardCount() >= 4 && me.Cards.contains(m[1]) && me.Cards.contains(m[2]) &&
+           me.Cards.contains(m[3]);
+}
+
+int PlanLayOffPosition(const Table& t, int seat, int card, bool& onRun) {
+    const SeatRec& me = t.Seats[at(seat)];
+    const int pos = me.Cards.find(card);
+    const bool onSet = t.SetLayOffCards.contains(card);
+    if (pos == 0 || me.CardCount() < 2 || (!onSet && !t.RunLayOffCards.contains(card))) return 0;
+    onRun = !onSet;
+    return pos;
+}
+
 void ApplyMasterPlan(Table& t, int seat, const MasterPlan& plan) {
     if (!validSeat(seat)) return;
     SeatRec& me = t.Seats[at(seat)];
     for (int i = 0; i < plan.meldCount && i < MasterPlan::kMaxMelds; ++i) {
         const Meld& m = plan.melds[static_cast<std::size_t>(i)];
-        if (me.CardCount() < 4 || !me.Cards.contains(m[1]) || !me.Cards.contains(m[2]) ||
-            !me.Cards.contains(m[3]))
-            continue;
+        if (!PlanMeldFits(me, m)) continue;
         t.Selection = m;
         LayDownSelection(t, seat);
     }
     for (int i = 0; i < plan.layOffCount && i < MasterPlan::kMaxLayOffs; ++i) {
-        const int c = plan.layOffs[static_cast<std::size_t>(i)];
-        const int pos = me.Cards.find(c);
-        const bool onSet = t.SetLayOffCards.contains(c);
-        if (pos == 0 || me.CardCount() < 2 || (!onSet && !t.RunLayOffCards.contains(c))) continue;
+        bool onRun = false;
+        const int pos =
+            PlanLayOffPosition(t, seat, plan.layOffs[static_cast<std::size_t>(i)], onRun);
+        if (pos == 0) continue;
         t.LayOffPos = pos;
-        t.LayOffOnRun = !onSet;
+        t.LayOffOnRun = onRun;
         LayOff(t, seat);
     }
     const int pos = me.Cards.find(plan.discard);
@@ -319,14 +331,10 @@ PilePick MasterChoosePilePick(const SeatView& view, const Level& level, std::uin
     if (candidates.size() == 1 || t.Seats[0].CardCount() == 0) return draw;
 
     const Level rules = RulesOnly(level);
-    const std::size_t best = bestByHalving(
-        view, candidates.size(), seed, budget, stats, [&](std::size_t c, Table& s, Random& r) {
-            for (auto turn = PlayComputerTurn(s, seat, rules, r, nullptr, &candidates[c]);
-                 turn.next();) {
-            }
-            EndTurn(s, seat);
-            playOut(s, rules, r);
-        });
+    const std::size_t best = bestByHalving(view, candidates.size(), seed, budget, stats,
+                                           [&](std::size_t c, Table& s, Random& r) {
+                                               PlayPickToRoundEnd(s, seat, rules, r, candidates[c]);
+                                           });
     return candidates[best];
 }
 

@@ -81,6 +81,13 @@ std::vector<MasterPlan> MasterPlans(const SeatView& view);
 // position; the first card when the plan's discard is not in the hand).
 // EndTurn is the caller's.
 void ApplyMasterPlan(Table& t, int seat, const MasterPlan& plan);
+// The checks a plan's step passes before it is played (the turn and
+// ApplyMasterPlan share them): a meld goes down while its three cards are
+// in hand and a card stays to discard; a lay-off card goes on while it is
+// in hand, not the last card, and still fits a meld on the table. The
+// lay-off's hand position, or 0 when it does not go on; `onRun`: onto a run.
+bool PlanMeldFits(const SeatRec& me, const Meld& m);
+int PlanLayOffPosition(const Table& t, int seat, int card, bool& onRun);
 
 // A table consistent with the view, the deals weighed by what the other
 // seats did when `inference` is on (more likely hands are dealt more often).

@@ -7,6 +7,7 @@
 
 #include "ai/decisions.h"
 #include "ai/expert.h"
+#include "ai/master.h"
 #include "rules/cardmoves.h"
 #include "rules/darkknock.h"
 #include "rules/melds.h"
@@ -139,9 +140,7 @@ TurnSteps MasterTurn(Table& t, int seat, const Level& level, Random& random,
     const MasterPlan& plan = ask.plan;
     for (int i = 0; i < plan.meldCount && i < MasterPlan::kMaxMelds; ++i) {
         const Meld& m = plan.melds[static_cast<std::size_t>(i)];
-        if (me.CardCount() < 4 || !me.Cards.contains(m[1]) || !me.Cards.contains(m[2]) ||
-            !me.Cards.contains(m[3]))
-            continue;
+        if (!PlanMeldFits(me, m)) continue;
         t.Selection = m;
         co_yield TurnEvent{TurnStep::LayingDown, 0, PenaliseFeeders(t, seat)};
         MoveMeldToTable(t, seat, observer);
@@ -149,12 +148,12 @@ TurnSteps MasterTurn(Table& t, int seat, const Level& level, Random& random,
         co_yield TurnEvent{TurnStep::LaidDown};
     }
     for (int i = 0; i < plan.layOffCount && i < MasterPlan::kMaxLayOffs; ++i) {
-        const int c = plan.layOffs[static_cast<std::size_t>(i)];
-        const int pos = me.Cards.find(c);
-        const bool onSet = t.SetLayOffCards.contains(c);
-        if (pos == 0 || me.CardCount() < 2 || (!onSet && !t.RunLayOffCards.contains(c))) continue;
+        bool onRun = false;
+        const int pos =
+            PlanLayOffPosition(t, seat, plan.layOffs[static_cast<std::size_t>(i)], onRun);
+        if (pos == 0) continue;
         t.LayOffPos = pos;
-        t.LayOffOnRun = !onSet;
+        t.LayOffOnRun = onRun;
         const int laid = LayOff(t, seat, observer);
         co_yield TurnEvent{TurnStep::LaidOff, laid, 0};
     }

@@ -2,7 +2,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <utility>
+#include <vector>
 
+#include "ai/expert.h"
+#include "core/random.h"
 #include "rules/cardmoves.h"
 
 namespace vornak::test {
@@ -75,6 +79,28 @@ Table dealt(std::uint64_t seed) {
     Table t;
     DealCards(t, deck, 2);
     return t;
+}
+
+Table permuteUnseen(const Table& t, int seat, std::uint64_t seed) {
+    const SeatView view = ViewOf(t, seat);
+    Table p = t;
+    std::vector<int*> slots;
+    for (int s = 0; s <= 4; ++s) {
+        if (s == seat) continue;
+        CardList& list = p.Seats[static_cast<std::size_t>(s)].Cards;
+        for (int i = 1; i <= list.count; ++i) {
+            if (s != 0 && (view.holds[static_cast<std::size_t>(s)] >> list[i] & 1u) != 0) continue;
+            slots.push_back(&list[i]);
+        }
+    }
+    std::vector<int> codes;
+    for (int* slot : slots) codes.push_back(*slot);
+    SeededRandom random(seed);
+    for (std::size_t i = codes.size(); i > 1; --i)
+        std::swap(codes[i - 1],
+                  codes[static_cast<std::size_t>(random.next() * static_cast<double>(i))]);
+    for (std::size_t i = 0; i < slots.size(); ++i) *slots[i] = codes[i];
+    return p;
 }
 
 }  // namespace vornak::test

@@ -158,4 +158,9 @@ Meld meld(std::string_view text);
 // A freshly dealt table from a seeded shuffle, seat 1 to play first.
 Table dealt(std::uint64_t seed);
 
+// Every card the seat has not seen (the other hands, save what they are
+// known to hold, and the stock) shuffled among the same places: a player
+// that never peeks decides the same on both tables.
+Table permuteUnseen(const Table& t, int seat, std::uint64_t seed);
+
 }  // namespace vornak::test

@@ -19,6 +19,7 @@ namespace vornak {
 namespace {
 
 using test::dealt;
+using test::permuteUnseen;
 
 constexpr ExpertBudget kQuick{160, 8};  // enough to tell moves apart, quick in a test
 
@@ -45,31 +46,6 @@ bool atDiscard(Table& t, int seat, const Level& level, std::uint64_t seed) {
     for (auto turn = PlayComputerTurn(t, seat, level, random); turn.next();) {
     }
     return !t.RoundOver && t.Seats[static_cast<std::size_t>(seat)].CardCount() >= 1;
-}
-
-// Every card the seat has not seen (the other hands, save what they are
-// known to hold, and the stock) shuffled among the same places.
-Table permuteUnseen(const Table& t, int seat, std::uint64_t seed) {
-    const SeatView view = ViewOf(t, seat);
-    Table p = t;
-    std::vector<int*> slots;
-    for (int s = 0; s <= 4; ++s) {
-        if (s == seat) continue;
-        CardList& cards = p.Seats[static_cast<std::size_t>(s)].Cards;
-        for (int i = 1; i <= cards.count; ++i) {
-            const int c = cards[i];
-            if (s != 0 && (view.holds[static_cast<std::size_t>(s)] >> c & 1u) != 0) continue;
-            slots.push_back(&cards[i]);
-        }
-    }
-    std::vector<int> cards;
-    for (int* slot : slots) cards.push_back(*slot);
-    SeededRandom random(seed);
-    for (std::size_t i = cards.size(); i > 1; --i)
-        std::swap(cards[i - 1],
-                  cards[static_cast<std::size_t>(random.next() * static_cast<double>(i))]);
-    for (std::size_t i = 0; i < slots.size(); ++i) *slots[i] = cards[i];
-    return p;
 }
 
 bool sameCards(const Table& a, const Table& b) {

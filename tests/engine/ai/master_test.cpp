@@ -22,6 +22,7 @@ namespace {
 
 using test::cards;
 using test::dealt;
+using test::permuteUnseen;
 
 // Enough to tell moves apart, quick in a test; no time limit, so that a
 // busy machine cannot change a decision.
@@ -52,30 +53,6 @@ bool midRound(std::uint64_t seed, int turns, const Level& level, Table& t, int& 
     }
     seat = StartTurn(t);
     return true;
-}
-
-// Every card the seat has not seen (the other hands, save what they are
-// known to hold, and the stock) shuffled among the same places.
-Table permuteUnseen(const Table& t, int seat, std::uint64_t seed) {
-    const SeatView view = ViewOf(t, seat);
-    Table p = t;
-    std::vector<int*> slots;
-    for (int s = 0; s <= 4; ++s) {
-        if (s == seat) continue;
-        CardList& list = p.Seats[at(s)].Cards;
-        for (int i = 1; i <= list.count; ++i) {
-            if (s != 0 && (view.holds[at(s)] >> list[i] & 1u) != 0) continue;
-            slots.push_back(&list[i]);
-        }
-    }
-    std::vector<int> codes;
-    for (int* slot : slots) codes.push_back(*slot);
-    SeededRandom random(seed);
-    for (std::size_t i = codes.size(); i > 1; --i)
-        std::swap(codes[i - 1],
-                  codes[static_cast<std::size_t>(random.next() * static_cast<double>(i))]);
-    for (std::size_t i = 0; i < slots.size(); ++i) *slots[i] = codes[i];
-    return p;
 }
 
 bool samePick(const PilePick& a, const PilePick& b) {
