@@ -8,6 +8,7 @@
 
 #include "ai/turn.h"
 #include "core/cards.h"
+#include "core/random.h"
 #include "rules/cardmoves.h"
 #include "rules/melds.h"
 #include "rules/scoring.h"
@@ -35,13 +36,6 @@ std::uint64_t visibleTo(const Table& t, int seat) {
     return v;
 }
 
-std::uint64_t mix(std::uint64_t x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
-}
-
 // Plays every candidate on the same sampled tables (common random numbers,
 // so that the candidates are compared on equal luck) and returns the index
 // of the best mean; the first among equals.
@@ -54,7 +48,7 @@ std::size_t bestCandidate(const SeatView& view, std::size_t candidates, std::uin
     std::vector<double> total(candidates, 0.0);
     for (int i = 0; i < samples; ++i) {
         if (budget.cancel != nullptr && budget.cancel->load(std::memory_order_relaxed)) break;
-        const std::uint64_t sampleSeed = mix(seed ^ mix(static_cast<std::uint64_t>(i)));
+        const std::uint64_t sampleSeed = seedOfSample(seed, static_cast<std::uint64_t>(i));
         SeededRandom deal(sampleSeed);
         const Table base = SampleTable(view, deal);
         for (std::size_t c = 0; c < candidates; ++c) {

@@ -12,6 +12,7 @@
 
 #include "ai/turn.h"
 #include "core/cards.h"
+#include "core/random.h"
 #include "rules/cardmoves.h"
 #include "rules/melds.h"
 
@@ -29,13 +30,6 @@ std::size_t at(int seat) {
 
 bool validSeat(int seat) {
     return seat >= 1 && seat <= 4;
-}
-
-std::uint64_t mix(std::uint64_t x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
 }
 
 template <class F>
@@ -107,7 +101,7 @@ std::size_t bestByHalving(const SeatView& view, std::size_t n, std::uint64_t see
                 if (stats) stats->timedOut = true;
                 break;
             }
-            const std::uint64_t sampleSeed = mix(seed ^ mix(sample));
+            const std::uint64_t sampleSeed = seedOfSample(seed, sample);
             SeededRandom deal(sampleSeed);
             const Table base = MasterSample(view, deal, budget.inference);
             for (std::size_t c : alive) {

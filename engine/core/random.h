@@ -10,6 +10,20 @@
 
 namespace vornak {
 
+// Spreads a seed's bits (the splitmix64 finaliser).
+constexpr std::uint64_t mixBits(std::uint64_t x) {
+    x += 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return x ^ (x >> 31);
+}
+
+// The seed of sample `i` of a look-ahead seeded `seed`: the searches deal
+// their i-th table from it, so every candidate meets the same tables.
+constexpr std::uint64_t seedOfSample(std::uint64_t seed, std::uint64_t i) {
+    return mixBits(seed ^ mixBits(i));
+}
+
 // The first of successive draws r = floor(next() * scale) with low <= r <=
 // high; `fallback` when `tries` draws brought none (a broken source).
 template <class Source>

@@ -7,6 +7,7 @@
 #include "ai/master.h"
 #include "ai/turn.h"
 #include "core/cards.h"
+#include "core/random.h"
 #include "rules/cardmoves.h"
 #include "rules/melds.h"
 #include "rules/scoring.h"
@@ -17,13 +18,6 @@ namespace {
 
 std::size_t at(int i) {
     return static_cast<std::size_t>(i);
-}
-
-std::uint64_t mix(std::uint64_t x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
 }
 
 Meld sorted(Meld m) {
@@ -188,7 +182,7 @@ Verdict evaluate(const ReviewDecisionAt& d, std::uint64_t seed, const ExpertBudg
     const int narrow = std::max(0, half / 2);
     std::vector<std::vector<double>> value(n);
     auto sample = [&](int i, const std::vector<std::size_t>& which) {
-        const std::uint64_t sampleSeed = mix(seed ^ mix(static_cast<std::uint64_t>(i)));
+        const std::uint64_t sampleSeed = seedOfSample(seed, static_cast<std::uint64_t>(i));
         SeededRandom deal(sampleSeed);
         const Table base = dealFrom(d.view, deal);
         for (std::size_t c : which) {
