@@ -70,6 +70,9 @@ QTableWidget* makeTable(const QString& name, const QStringList& headings, QWidge
     // Column widths from the first rows only: a long history opens at once.
     t->horizontalHeader()->setResizeContentsPrecision(100);
     t->horizontalHeader()->setStretchLastSection(true);
+    // Thai headings stack a tone mark over a vowel above the line: the
+    // header's own height, taken from the font's ascent, cuts it off.
+    t->horizontalHeader()->setMinimumHeight(t->horizontalHeader()->fontMetrics().height() + 14);
     return t;
 }
 
