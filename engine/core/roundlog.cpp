@@ -231,6 +231,13 @@ RoundRecord readHead(Tokens& in) {
     return r;
 }
 
+// Whether a narration line is a seat's: the table starts it with the
+// seat's name.
+bool namesSeat(const RoundRecord& r, int seat, const std::string& line) {
+    const std::string& name = r.names[at(seat)];
+    return !name.empty() && line.compare(0, name.size(), name) == 0;
+}
+
 }  // namespace
 
 bool RoundRecord::operator==(const RoundRecord& o) const {
@@ -305,7 +312,9 @@ void RoundLog::record(const Table& t, const GameAction& a, int round,
     s.hand = me.Cards.toVector();
     s.laid = me.PileCards.toVector();
     s.laidDown = me.HasLaidDown;
-    s.said = line_;
+    // A line that does not name the seat is not of its move: the person's
+    // discard comes under the hint that asked for it.
+    if (namesSeat(*current, a.seat, line_)) s.said = line_;
     current->steps.push_back(std::move(s));
     open_ = true;
 }
@@ -316,8 +325,7 @@ void RoundLog::narrate(const std::string& line) {
     // The line a seat's move brings is said after the move (a computer seat
     // draws, then the table says so).
     RoundStep& last = current->steps.back();
-    const std::string& name = current->names[at(last.seat)];
-    if (!name.empty() && line.compare(0, name.size(), name) == 0) {
+    if (namesSeat(*current, last.seat, line)) {
         last.said = line;
         open_ = false;
     }

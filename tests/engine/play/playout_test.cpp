@@ -1,7 +1,8 @@
 // Seeded rounds played through the public handlers: the person takes the
 // pile whenever it can (and melds the picked card) or draws, then discards;
 // the computer seats play through the turn driver. Every card must stay in
-// exactly one place while the round lasts.
+// exactly one place while the round lasts, and the round's record keep
+// each move's own narration.
 #include "play_fixture.h"
 #include "rules/melds.h"
 
@@ -83,6 +84,13 @@ TEST_F(Playout, CardsStayInOnePlace) {
             if (HasFatalFailure()) return;
         }
         EXPECT_TRUE(g.table.RoundOver);
+        // The round's record keeps a move's line only when it is the mover's:
+        // the person's discard does not come under the hint that asked for it.
+        ASSERT_FALSE(g.match.Log.rounds.empty());
+        for (const RoundStep& s : g.match.Log.rounds.back().steps) {
+            const std::string& name = g.match.Players[s.seat].Name;
+            if (!s.said.empty()) EXPECT_EQ(s.said.compare(0, name.size(), name), 0) << s.said;
+        }
     }
 }
 
