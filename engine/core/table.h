@@ -4,6 +4,7 @@
 // and a saved game writes it as it stands.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +41,10 @@ public:
     void clear() {
         cards_.fill(0);
         count = 0;
+    }
+    // Entries i..52 become 0 (i >= 1); the count is left as it is.
+    void clearFrom(int i) {
+        if (i >= 1 && i <= kMaxCards) std::fill(cards_.begin() + i, cards_.end(), 0);
     }
     bool contains(int code) const {
         for (int i = 1; i <= count; ++i)
