@@ -162,6 +162,131 @@ TurnSteps MasterTurn(Table& t, int seat, const Level& level, Random& random,
     co_yield TurnEvent{TurnStep::Discarding};
 }
 
+// The rules' turn of PlayComputerTurn below for a rollout, which has no one
+// to hand the steps to: the same decisions and moves in the same order,
+// called straight through instead of resumed step by step. The two must
+// stay alike (the rollout tests compare them turn for turn).
+void meldLoop(Table& t, int seat, GameObserver* observer) {
+    SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
+    Repeat repeat(observer);
+    auto find = [&] {
+        return repeat([&] { return note(t, FindMeldInHand(t, seat, observer)).found; });
+    };
+    do {
+        if (find() && s.CardCount() > 3) {
+            const int before = s.CardCount();
+            PenaliseFeeders(t, seat);
+            MoveMeldToTable(t, seat, observer);
+            AddLayOffTargets(t, t.Selection);
+            repeat.tableChanged();
+            if (s.CardCount() >= before) break;
+        }
+    } while (find() && s.CardCount() > 3);
+}
+
+void layOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) {
+    SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
+    Repeat repeat(observer);
+    auto find = [&] {
+        return repeat([&] {
+            return note(t,
+                        setsOnly ? FindSetLayOff(t, seat, observer) : FindLayOff(t, seat, observer))
+                .found;
+        });
+    };
+    do {
+        if (find() && s.CardCount() > 1) {
+            const int before = s.CardCount();
+            LayOff(t, seat, observer);
+            repeat.tableChanged();
+            if (s.CardCount() >= before) break;
+        }
+    } while (find() && s.CardCount() != 1);
+}
+
+void playRulesTurn(Table& t, int seat, const Level& level, Random& random, GameObserver* observer) {
+    if (seat < 1 || seat > 4) return;
+    SeatRec& me = t.Seats[static_cast<std::size_t>(seat)];
+    const SeatRec& table = t.Seats[0];
+    auto M = [&] { meldLoop(t, seat, observer); };
+    auto L = [&] { layOffLoop(t, seat, false, observer); };
+    auto Ls = [&] { layOffLoop(t, seat, true, observer); };
+
+    me.Discarded = false;
+    t.PickFromPile = false;
+    note(t, ChoosePilePick(t, seat, level, observer));
+
+    if (t.PickFromPile) {
+        t.PileCountAtTurnStart = table.PileCount();
+        TakeFromPile(t, seat, observer);
+        PenaliseFeeders(t, seat);
+        MoveMeldToTable(t, seat, observer);
+        t.PickFromPile = false;
+        AddLayOffTargets(t, t.Selection);
+
+        const int n = me.CardCount();
+        const int S = table.CardCount();
+        if (n > 5 && me.HasLaidDown) {
+            M();
+        } else if (n == 5 && !me.HasLaidDown) {
+            if (note(t, DecideMeldAtFive(t, seat, observer)).meldNow || S <= 4) {
+                M();
+                L();
+            }
+        } else if (S <= 6 || n <= 2) {
+            M();
+            L();
+        } else if (n >= 5) {
+            Ls();
+        }
+        me.HasLaidDown = true;
+    } else {
+        t.PickIndex = 0;
+        DrawCard(t, seat, level, random, observer);
+
+        const int n = me.CardCount();
+        const int S = table.CardCount();
+        if (me.HasLaidDown && S <= 4) {
+            M();
+            L();
+        } else if (n > 8) {
+            M();
+            Ls();
+        } else if (me.StillClosed && n == 8) {
+            note(t, ArrangeHand(t, seat, observer));
+            note(t, CheckDarkKnock(t, seat, observer));
+        } else if (n == 8) {
+            M();
+            L();
+        } else if (n > 5) {
+            M();
+        } else if (n == 5) {
+            if (note(t, DecideMeldAtFive(t, seat, observer)).meldNow || S <= 4) {
+                M();
+                L();
+            }
+            const int r = static_cast<int>(std::floor(drawFor(random, "meld again") * 10 + 1));
+            if (r <= 6) M();
+        } else if (n == 4) {
+            if (note(t, DecideMeldAtFour(t, seat, observer)).meldNow) {
+                M();
+                L();
+            } else if (S <= 4) {
+                L();
+            }
+        } else {
+            L();
+        }
+    }
+
+    if (t.DarkKnockReady) {
+        PrepareDarkKnock(t, seat);
+        t.SelectedCard = 1;
+    } else {
+        note(t, ChooseDiscard(t, seat, level, random, observer));
+    }
+}
+
 }  // namespace
 
 void ExpertRequest::answer(const MasterBudget& budget, MasterStats* stats) {
@@ -319,9 +444,12 @@ int playOut(Table& t, const Level& level, Random& random, GameObserver* observer
     int turns = 0;
     while (!t.RoundOver && turns < kMaxTurns) {
         const int seat = StartTurn(t);
-        for (auto turn = PlayComputerTurn(t, seat, level, random, observer); turn.next();) {
-        }
-        EndTurn(t, seat, observer);
+        if (seat >= 1 && seat <= 4 && (((level.expertSeats | level.masterSeats) >> seat) & 1u) == 0)
+            playRulesTurn(t, seat, level, random, observer);
+        else
+            for (auto turn = PlayComputerTurn(t, seat, level, random, observer); turn.next();) {
+            }
+        EndTurn(t, seat, observer, false);
         ++turns;
     }
     return turns;

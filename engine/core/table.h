@@ -4,6 +4,7 @@
 // and a saved game writes it as it stands.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +41,20 @@ public:
     void clear() {
         cards_.fill(0);
         count = 0;
+    }
+    // Entries i..52 become 0 (i >= 1); the count is left as it is.
+    void clearFrom(int i) {
+        if (i >= 1 && i <= kMaxCards) std::fill(cards_.begin() + i, cards_.end(), 0);
+    }
+    // Bit c for each card code c (1..52) among entries 1..count.
+    std::uint64_t mask() const {
+        std::uint64_t set = 0;
+        const int n = count < kMaxCards ? count : kMaxCards;  // no entry past the last slot
+        for (int i = 1; i <= n; ++i) {
+            const auto c = static_cast<unsigned>(cards_[static_cast<std::size_t>(i)] - 1);
+            set |= c < 52u ? std::uint64_t{2} << c : 0;
+        }
+        return set;
     }
     bool contains(int code) const {
         for (int i = 1; i <= count; ++i)

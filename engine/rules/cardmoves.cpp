@@ -80,6 +80,13 @@ const std::array<FeedRule, 23> kFeedRules = {{
     {52, {50, 51, 0, 0}, {&Table::FeedsQueenToAce, nullptr}},
 }};
 
+// The discards that some feed rule names.
+const std::uint64_t kFeedDiscards = [] {
+    std::uint64_t set = 0;
+    for (const FeedRule& rule : kFeedRules) set |= cardBit(rule.discard);
+    return set;
+}();
+
 // The seat before `seat` in the direction of play.
 int previousSeat(int seat, bool forward) {
     if (forward) return seat == 1 ? 4 : seat - 1;
@@ -254,7 +261,7 @@ void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
         else if (kept < kMaxCards)
             hand[++kept] = c;
     }
-    for (int i = kept + 1; i <= kMaxCards; ++i) hand[i] = 0;
+    hand.clearFrom(kept + 1);
     hand.count = kept;
     SortSelection(t.Selection);
     for (int i = 0; i + 1 < takenCount; ++i)
@@ -291,7 +298,7 @@ int LayOff(Table& t, int seat, GameObserver* observer) {
     return c;
 }
 
-TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
+TurnEnd EndTurn(Table& t, int seat, GameObserver* observer, bool statistics) {
     TurnEnd e;
     if (!validSeat(seat)) return e;
     SeatRec& me = seatOf(t, seat);
@@ -317,9 +324,13 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer) {
 
         // Statistics: a discard that completes a meld with two pile cards,
         // and a discard that could have been laid off.
-        for (int i = 1; i <= table.PileCount() - 1; ++i) below |= cardBit(table.PileCards[i]);
-        e.ontoThree = table.PileCount() >= 3 && meldsWithTwoOf(t, seat, d, below);
-        e.dummy = IsDummyCard(t, d);
+        // (The pile is only looked at when something reads it.)
+        if (statistics || (kFeedDiscards & cardBit(d)) != 0)
+            for (int i = 1; i <= table.PileCount() - 1; ++i) below |= cardBit(table.PileCards[i]);
+        if (statistics) {
+            e.ontoThree = table.PileCount() >= 3 && meldsWithTwoOf(t, seat, d, below);
+            e.dummy = IsDummyCard(t, d);
+        }
     }
 
     // The turn driver steps the seat on; wrap at the ends of the range.

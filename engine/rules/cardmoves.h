@@ -53,7 +53,9 @@ struct TurnEnd {
 };
 // The card at SelectedCard goes onto the pile; then the speto feed flags, or
 // the knock with its K and the fool, or the empty stock's end of the round.
-TurnEnd EndTurn(Table& t, int seat, GameObserver* observer = nullptr);
+// Without `statistics` (a rollout, which reads none of them) ontoThree and
+// dummy are left false.
+TurnEnd EndTurn(Table& t, int seat, GameObserver* observer = nullptr, bool statistics = true);
 
 // A dark knock: the seven melded cards are laid, the eighth is left to turn
 // down, and the round is over.

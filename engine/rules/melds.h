@@ -39,19 +39,21 @@ constexpr std::uint64_t kRefusedQueens = maskOf({11, 24, 37});
 constexpr std::uint64_t bit(int code) {
     return code >= 0 && code < 64 ? std::uint64_t{1} << code : 0;
 }
-// The four cards of each rank, by code % 13.
-constexpr std::array<std::uint64_t, 13> kRankCards = [] {
-    std::array<std::uint64_t, 13> ranks{};
-    for (int r = 0; r < 13; ++r) {
+// The four cards of the rank of each code 1..52 (0 elsewhere), looked up
+// by the code itself.
+constexpr std::array<std::uint64_t, 64> kRankCards = [] {
+    std::array<std::uint64_t, 64> ranks{};
+    for (int c = 1; c <= 52; ++c) {
+        const int r = c % 13;
         const int first = r == 0 ? 13 : r;
-        ranks[static_cast<std::size_t>(r)] =
+        ranks[static_cast<std::size_t>(c)] =
             bit(first) | bit(first + 13) | bit(first + 26) | bit(first + 39);
     }
     return ranks;
 }();
 // The four cards of the rank of `code` (a valid card).
 constexpr std::uint64_t rankCards(int code) {
-    return kRankCards[static_cast<std::size_t>(code % 13)];
+    return kRankCards[static_cast<std::size_t>(code) & 63u];
 }
 // Bit l for every code l that starts three consecutive codes of `set`.
 constexpr std::uint64_t runStarts(std::uint64_t set) {
@@ -99,13 +101,7 @@ inline bool IsMeld(const Table& t, int seat, int c1, int c2, int c3) {
 
 // The cards of a list as a set: bit c for each card code among its entries.
 inline std::uint64_t cardSet(const CardList& list) {
-    std::uint64_t set = 0;
-    const int n = std::min(list.count, kMaxCards);  // no entry past the last slot
-    for (int i = 1; i <= n; ++i) {
-        const int c = list[i];
-        set |= isValidCard(c) ? std::uint64_t{1} << c : 0;
-    }
-    return set;
+    return list.mask();
 }
 
 // Calls f(x, y) for each pair of cards of `set` that could stand in one
@@ -163,7 +159,8 @@ inline bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set) {
 // the rules to say.
 constexpr std::uint64_t thirdCardsFor(int a, int b) {
     if (!isValidCard(a) || !isValidCard(b)) return 0;
-    if (a % 13 == b % 13) return detail::rankCards(a) & ~detail::bit(a) & ~detail::bit(b);
+    if ((detail::rankCards(a) & detail::bit(b)) != 0)
+        return detail::rankCards(a) & ~detail::bit(a) & ~detail::bit(b);
     const int low = std::min(a, b), high = std::max(a, b);
     std::uint64_t m = 0;
     if (high - low == 1) m = detail::bit(low - 1) | detail::bit(high + 1);

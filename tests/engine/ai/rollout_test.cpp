@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <string>
 
 #include "ai/turn.h"
@@ -74,6 +75,25 @@ TEST(Rollout, CopiesOfOneTablePlayAloneAndRepeatWithTheirRandomNumbers) {
     const std::string ended = describe(a);
     EXPECT_EQ(playOut(a, level, ra), 0);
     EXPECT_EQ(describe(a), ended);
+}
+
+// A rollout runs the rules' turn straight through; stepping the turn as the
+// game does must leave the same table and draw the same random numbers.
+TEST(Rollout, PlaysTheSteppedTurn) {
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        const Level level{seed % 2 == 0, seed % 2 == 1, 5};
+        Table rolled = dealt(seed), stepped = rolled;
+        SeededRandom rr(seed), rs(seed);
+        playOut(rolled, level, rr);
+        while (!stepped.RoundOver) {
+            const int seat = StartTurn(stepped);
+            for (auto steps = PlayComputerTurn(stepped, seat, level, rs); steps.next();) {
+            }
+            EndTurn(stepped, seat);
+        }
+        ASSERT_EQ(std::memcmp(&rolled, &stepped, sizeof(Table)), 0) << "seed " << seed;
+        EXPECT_EQ(rr.next(), rs.next()) << "seed " << seed;
+    }
 }
 
 // The game narrates, pauses and shows a computer seat's turn; the moves and
