@@ -89,7 +89,9 @@ TEST_F(Playout, CardsStayInOnePlace) {
         ASSERT_FALSE(g.match.Log.rounds.empty());
         for (const RoundStep& s : g.match.Log.rounds.back().steps) {
             const std::string& name = g.match.Players[s.seat].Name;
-            if (!s.said.empty()) EXPECT_EQ(s.said.compare(0, name.size(), name), 0) << s.said;
+            if (!s.said.empty()) {
+                EXPECT_EQ(s.said.compare(0, name.size(), name), 0) << s.said;
+            }
         }
     }
 }
