@@ -61,14 +61,25 @@ private:
     bool found_ = false;
 };
 
+// The loops' looks: a meld in hand, a card to lay off (onto sets only with
+// `setsOnly`), each asked through the loop's Repeat.
+bool findMeld(Table& t, int seat, Repeat& repeat, GameObserver* observer) {
+    return repeat([&] { return note(t, FindMeldInHand(t, seat, observer)).found; });
+}
+
+bool findLayOff(Table& t, int seat, bool setsOnly, Repeat& repeat, GameObserver* observer) {
+    return repeat([&] {
+        return note(t, setsOnly ? FindSetLayOff(t, seat, observer) : FindLayOff(t, seat, observer))
+            .found;
+    });
+}
+
 // Lays down every meld found, keeping at least three cards in hand (a meld
 // of a seat's last three cards would leave nothing to discard).
 TurnSteps MeldLoop(Table& t, int seat, GameObserver* observer) {
     SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
     Repeat repeat(observer);
-    auto find = [&] {
-        return repeat([&] { return note(t, FindMeldInHand(t, seat, observer)).found; });
-    };
+    auto find = [&] { return findMeld(t, seat, repeat, observer); };
     do {
         if (find() && s.CardCount() > 3) {
             const int before = s.CardCount();
@@ -87,13 +98,7 @@ TurnSteps MeldLoop(Table& t, int seat, GameObserver* observer) {
 TurnSteps LayOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) {
     SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
     Repeat repeat(observer);
-    auto find = [&] {
-        return repeat([&] {
-            return note(t,
-                        setsOnly ? FindSetLayOff(t, seat, observer) : FindLayOff(t, seat, observer))
-                .found;
-        });
-    };
+    auto find = [&] { return findLayOff(t, seat, setsOnly, repeat, observer); };
     do {
         if (find() && s.CardCount() > 1) {
             const int before = s.CardCount();
@@ -169,9 +174,7 @@ TurnSteps MasterTurn(Table& t, int seat, const Level& level, Random& random,
 void meldLoop(Table& t, int seat, GameObserver* observer) {
     SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
     Repeat repeat(observer);
-    auto find = [&] {
-        return repeat([&] { return note(t, FindMeldInHand(t, seat, observer)).found; });
-    };
+    auto find = [&] { return findMeld(t, seat, repeat, observer); };
     do {
         if (find() && s.CardCount() > 3) {
             const int before = s.CardCount();
@@ -187,13 +190,7 @@ void meldLoop(Table& t, int seat, GameObserver* observer) {
 void layOffLoop(Table& t, int seat, bool setsOnly, GameObserver* observer) {
     SeatRec& s = t.Seats[static_cast<std::size_t>(seat)];
     Repeat repeat(observer);
-    auto find = [&] {
-        return repeat([&] {
-            return note(t,
-                        setsOnly ? FindSetLayOff(t, seat, observer) : FindLayOff(t, seat, observer))
-                .found;
-        });
-    };
+    auto find = [&] { return findLayOff(t, seat, setsOnly, repeat, observer); };
     do {
         if (find() && s.CardCount() > 1) {
             const int before = s.CardCount();
