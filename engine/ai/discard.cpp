@@ -114,13 +114,11 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
     // Lone: no meld with two pile cards nor with two hand cards.
     const std::uint64_t barred = barredRunStarts(t, seat);
     const bool refuses = seat != kHuman;
+    const std::uint64_t kept = meldingWithTwoOf(handSet, pileSet, barred, refuses) |
+                               meldingWithTwoOf(handSet, handSet, barred, refuses);
     Positions lone;
-    for (int i = 1; i <= n; ++i) {
-        const int c = hand[i];
-        if (!meldsWithTwoOf(c, pileSet, barred, refuses) &&
-            !meldsWithTwoOf(c, handSet, barred, refuses))
-            lone.push(i);
-    }
+    for (int i = 1; i <= n; ++i)
+        if (!detail::inMask(kept, hand[i])) lone.push(i);
     const int loneCount = lone.count;
 
     // Safe: no lay-off card and no speto partner of a pile card. Only a
@@ -147,10 +145,11 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
         // A lone card that is not safe: the last card goes.
     } else if (loneCount > 0) {
         // Keep the person from completing a meld with two of their cards.
-        const std::uint64_t person = cardSet(t.Seats[kHuman].Cards);
+        const std::uint64_t feedsPerson =
+            meldingWithTwoOf(handSet, cardSet(t.Seats[kHuman].Cards), barred, refuses);
         Positions humanSafe;
         for (int k = 1; k <= lone.count; ++k)
-            if (!meldsWithTwoOf(hand[lone(k)], person, barred, refuses)) humanSafe.push(lone(k));
+            if (!detail::inMask(feedsPerson, hand[lone(k)])) humanSafe.push(lone(k));
         if (humanSafe.count > 0) {
             pos = humanSafe(uniformPick(random, humanSafe.count));
         } else {

@@ -154,6 +154,34 @@ inline bool meldsWithTwoOf(const Table& t, int seat, int c, std::uint64_t set) {
     return meldsWithTwoOf(c, set, barredRunStarts(t, seat), seat != kHuman);
 }
 
+// The cards of `cards` for which meldsWithTwoOf(c, set, ...) holds, all at
+// once. A run: two of the set right above the card, one on each side, or
+// two right below it, from a start that is not barred. A set: the card's
+// rank in at least two of the other three suits' rows of the set, except
+// the refused three (a 2 with the other two of 2 D, H, S while the 2 of
+// clubs is not in the set, and so for the Qs without the Q of spades).
+constexpr std::uint64_t meldingWithTwoOf(std::uint64_t cards, std::uint64_t set,
+                                         std::uint64_t barredStarts, bool refuses) {
+    set &= detail::kAllCards;
+    const std::uint64_t open = ~barredStarts;
+    const std::uint64_t runs = ((set >> 1) & (set >> 2) & open) |
+                               ((set << 1) & (set >> 1) & (open << 1)) |
+                               ((set << 2) & (set << 1) & (open << 2));
+    constexpr std::uint64_t kRow = 0x1FFF;  // the 13 codes of a suit, from bit 0
+    const std::uint64_t r0 = (set >> 1) & kRow, r1 = (set >> 14) & kRow,
+                        r2 = (set >> 27) & kRow, r3 = (set >> 40) & kRow;
+    auto twoOf = [](std::uint64_t a, std::uint64_t b, std::uint64_t c) {
+        return (a & b) | (a & c) | (b & c);
+    };
+    std::uint64_t sets = twoOf(r1, r2, r3) << 1 | twoOf(r0, r2, r3) << 14 |
+                         twoOf(r0, r1, r3) << 27 | twoOf(r0, r1, r2) << 40;
+    if (refuses) {
+        if ((set & detail::bit(kTwoOfClubs)) == 0) sets &= ~detail::kRefusedTwos;
+        if ((set & detail::bit(kQueenOfSpades)) == 0) sets &= ~detail::kRefusedQueens;
+    }
+    return cards & detail::kAllCards & (runs | sets);
+}
+
 // The codes x for which {a, b, x} may be a meld: the other cards of their
 // rank, or the codes that complete three in a row. Whether one is, is for
 // the rules to say.
