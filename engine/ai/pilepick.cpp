@@ -41,8 +41,8 @@ public:
     // Of the pairs that meld with h, the scan in loop order (j outer, k
     // inner) would end on the last and stop at once on the first. Only the
     // pile cards that could meld with h are looked at.
+    // h is one of the hand cards that meld with two pile cards.
     bool pilePairFor(int h, bool last, int& j, int& k) const {
-        if (!meldsWithTwoOf(h, pileSet_, barred_, seat_ != kHuman)) return false;
         bool found = false;
         forMeldPartners(h, pileSet_, [&](int x, int y) {
             if (!meld(h, x, y)) return;
@@ -62,18 +62,19 @@ public:
 
     // Scans every pile pair with h; returns true on a find (the last find of
     // the scan is kept).
-    bool scanHandPilePile(int h) {
+    bool scanHandPilePile(int h, std::uint64_t melders) {
         int j = 0, k = 0;
-        if (!pilePairFor(h, true, j, k)) return false;
+        if (!detail::inMask(melders, h) || !pilePairFor(h, true, j, k)) return false;
         takeHPP(h, j, k);
         return true;
     }
 
     // The first hand card, in hand order, that melds with two pile cards.
     bool firstHandPilePile() {
-        for (int d = 1; d <= hand_.count; ++d) {
+        const std::uint64_t melders = meldingWithPile();
+        for (int d = 1; melders != 0 && d <= hand_.count; ++d) {
             int j = 0, k = 0;
-            if (pilePairFor(hand_[d], false, j, k)) {
+            if (detail::inMask(melders, hand_[d]) && pilePairFor(hand_[d], false, j, k)) {
                 takeHPP(hand_[d], j, k);
                 return true;
             }
@@ -90,6 +91,8 @@ public:
         if (kLast > pile_.count) kLast = pile_.count;
         std::uint64_t window = 0;  // the pile cards at kFirst..kLast
         for (int k = kFirst; k <= kLast; ++k) window |= detail::bit(pile_[k]);
+        // Only a window card that melds with two hand cards can be found.
+        if (meldingWithTwoOf(window, cardSet(hand_), barred_, seat_ != kHuman) == 0) return;
         for (int a = std::min(aLast, n - 1); a >= 1; --a)
             for (int b = n; b > a; --b) {
                 if ((thirdCardsFor(hand_[a], hand_[b]) & window) == 0) continue;
@@ -101,23 +104,29 @@ public:
             }
     }
 
-    // Does the pile card at k meld with two cards of the hand (whatever
-    // their order)? Only then can a scan of k alone find anything.
-    bool pairedInHand(int k, std::uint64_t handSet) const {
-        return meldsWithTwoOf(pile_[k], handSet, barred_, seat_ != kHuman);
+    // The pile cards that meld with two cards of the hand (whatever their
+    // order): only for them can a scan of one pile position find anything.
+    std::uint64_t pairedInHand() const {
+        return meldingWithTwoOf(pileSet_, cardSet(hand_), barred_, seat_ != kHuman);
     }
+    int pileAt(int k) const { return pile_[k]; }
 
     // For d = 1, 2, ...: scan every pile pair with hand card d; stop after
     // the d that leaves the decision taken (also when it was taken before).
     void handCardsUntilTaken() {
         const int n = hand_.count;
+        const std::uint64_t melders = meldingWithPile();
         for (int d = 1; d <= n; ++d) {
-            scanHandPilePile(hand_[d]);
+            scanHandPilePile(hand_[d], melders);
             if (d_.take) break;
         }
     }
 
 private:
+    // The hand cards that meld with two pile cards.
+    std::uint64_t meldingWithPile() const {
+        return meldingWithTwoOf(cardSet(hand_), pileSet_, barred_, seat_ != kHuman);
+    }
     void takeHPP(int h, int j, int k) {
         d_.take = d_.found = true;
         d_.index = j;
@@ -206,9 +215,9 @@ void decidePilePick(const Table& t, int seat, const Level& level, GameObserver* 
     // The level's extra-search seat.
     if ((seat == 2 && level.beginner) || (seat == 1 && level.vip)) {
         pick.handCardsUntilTaken();
-        const std::uint64_t handSet = cardSet(d.hand);
+        const std::uint64_t paired = pick.pairedInHand();
         for (int k = 1; k <= p; ++k) {
-            if (pick.pairedInHand(k, handSet)) pick.scanHandHandPile(n - 1, k, k);
+            if (detail::inMask(paired, pick.pileAt(k))) pick.scanHandHandPile(n - 1, k, k);
             if (d.take) break;
         }
     }

@@ -3,7 +3,6 @@
 // person from the play menu).
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <utility>
 
@@ -165,12 +164,8 @@ void arrange(const Table& t, int seat, CardList& hand) {
     // hand (wherever it now stands).
     std::uint64_t rest = 0;
     for (int m = 4; anyMeld && m <= n; ++m) rest |= detail::bit(hand[m]) & detail::kAllCards;
-    const std::uint64_t barred = barredRunStarts(t, seat);
-    bool restMelds = false;
-    for (std::uint64_t r = rest; r != 0 && !restMelds; r &= r - 1) {
-        const int c = std::countr_zero(r);
-        restMelds = meldsWithTwoOf(c, rest, barred, seat != kHuman);
-    }
+    const bool restMelds =
+        meldingWithTwoOf(rest, rest, barredRunStarts(t, seat), seat != kHuman) != 0;
     const std::uint64_t handSet = restMelds ? cardSet(hand) : 0;
     for (int i = 4; restMelds && i <= n - 2; ++i) {
         const int a = hand[i];
