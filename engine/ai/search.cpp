@@ -18,12 +18,20 @@ bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int&
     // then the highest k. Counting i down, the cards after it are the only
     // partners it may take: a look at their bits tells whether any pair
     // does, and only then are the pairs that could meld put to the rules.
+    // A card that starts a triple melds with two cards of the hand: the
+    // others need no look, and without any such card there is no triple.
     std::uint64_t after = 0;  // the cards after position i
     const std::uint64_t barred = barredRunStarts(t, seat);
     const bool refuses = seat != kHuman;
+    const std::uint64_t handSet = cardSet(hand);
+    const std::uint64_t melders = meldingWithTwoOf(handSet, handSet, barred, refuses);
+    if (melders == 0) {
+        i = 0;
+        return false;
+    }
     for (i = hand.count; i >= 1; --i) {
         const int c = hand[i];
-        if (meldsWithTwoOf(c, after, barred, refuses)) {
+        if (detail::inMask(melders, c) && meldsWithTwoOf(c, after, barred, refuses)) {
             // A card's position: the first one after i that holds it.
             auto at = [&](int code) {
                 int p = i + 1;
@@ -140,7 +148,7 @@ void arrange(const Table& t, int seat, CardList& hand) {
 
     // Bring it forward, one pass, keeping its order.
     int placed = 0;
-    for (int m = 1; m <= n && placed < 3; ++m) {
+    for (int m = 1; anyMeld && m <= n && placed < 3; ++m) {
         if (front[placed] != kNoCard && hand[m] == front[placed]) {
             std::swap(hand[m], hand[placed + 1]);
             ++placed;
