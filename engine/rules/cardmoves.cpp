@@ -357,6 +357,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer, bool statistics) {
         // A flag given twice is given once, so the rules are looked at once
         // each, against the whole pile under the discard.
         for (const FeedRule& rule : kFeedRules) {
+            if ((kFeedDiscards & cardBit(d)) == 0) break;  // no rule names it
             if (rule.discard != d || (rule.pileSet() & below) == 0) continue;
             give(rule.flags[0]);
             give(rule.flags[1]);
