@@ -2,7 +2,9 @@
 // the clock; tests, the simulator and the look-ahead seed their own.
 #pragma once
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <random>
 #include <sstream>
@@ -69,8 +71,23 @@ public:
         // 53 random bits: exactly uniform over the doubles k / 2^53.
         return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
     }
+    // The same draws as firstDrawIn, tested on the generator's bits: the
+    // value floor(k / 2^53 * scale) never falls as the 53 bits k grow, so
+    // the draws that hit low..high are one range of k, whose ends are
+    // worked out once per scale and value.
     int drawIn(int scale, int low, int high, int tries, int fallback) override {
-        return firstDrawIn(*this, scale, low, high, tries, fallback);
+        if (scale < 1 || scale >= kMaxScale || low < 0 || low > high || high >= scale)
+            return firstDrawIn(*this, scale, low, high, tries, fallback);
+        if (scale != reachScale_) {
+            reach_.fill(kUnknown);
+            reachScale_ = scale;
+        }
+        const std::uint64_t from = reach(low), to = reach(high + 1);
+        for (int i = 0; i < tries; ++i) {
+            const std::uint64_t k = engine_() >> 11;
+            if (k - from < to - from) return valueOf(k, scale);
+        }
+        return fallback;
     }
     std::string state() const override {
         std::ostringstream out;
@@ -89,7 +106,34 @@ public:
     }
 
 private:
+    static constexpr std::uint64_t kSpan = std::uint64_t{1} << 53;  // the values of k
+    static constexpr int kMaxScale = 32;  // larger scales draw as firstDrawIn does
+    static constexpr std::uint64_t kUnknown = ~std::uint64_t{0};
+    // floor(next() * scale) for the draw whose bits are k.
+    static int valueOf(std::uint64_t k, int scale) {
+        return static_cast<int>(std::floor(static_cast<double>(k) * 0x1.0p-53 * scale));
+    }
+    // firstReaching(reachScale_, b), kept.
+    std::uint64_t reach(int b) {
+        std::uint64_t& k = reach_[static_cast<std::size_t>(b)];
+        if (k == kUnknown) k = firstReaching(reachScale_, b);
+        return k;
+    }
+    // The least k whose value is at least b (kSpan when none is), for
+    // 0 <= b <= scale < kMaxScale: b * 2^53 / scale rounded up, then moved
+    // past the product's rounding.
+    static std::uint64_t firstReaching(int scale, int b) {
+        if (b <= 0) return 0;
+        const auto s = static_cast<std::uint64_t>(scale);
+        std::uint64_t k = (static_cast<std::uint64_t>(b) * kSpan + s - 1) / s;
+        while (k > 0 && valueOf(k - 1, scale) >= b) --k;
+        while (k < kSpan && valueOf(k, scale) < b) ++k;
+        return k;
+    }
+
     std::mt19937_64 engine_;
+    int reachScale_ = 0;
+    std::array<std::uint64_t, kMaxScale + 1> reach_{};
 };
 
 }  // namespace vornak
