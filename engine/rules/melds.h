@@ -168,8 +168,8 @@ constexpr std::uint64_t meldingWithTwoOf(std::uint64_t cards, std::uint64_t set,
                                ((set << 1) & (set >> 1) & (open << 1)) |
                                ((set << 2) & (set << 1) & (open << 2));
     constexpr std::uint64_t kRow = 0x1FFF;  // the 13 codes of a suit, from bit 0
-    const std::uint64_t r0 = (set >> 1) & kRow, r1 = (set >> 14) & kRow,
-                        r2 = (set >> 27) & kRow, r3 = (set >> 40) & kRow;
+    const std::uint64_t r0 = (set >> 1) & kRow, r1 = (set >> 14) & kRow, r2 = (set >> 27) & kRow,
+                        r3 = (set >> 40) & kRow;
     auto twoOf = [](std::uint64_t a, std::uint64_t b, std::uint64_t c) {
         return (a & b) | (a & c) | (b & c);
     };
