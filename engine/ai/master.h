@@ -32,7 +32,7 @@ namespace vornak {
 // speed sets the time); the time limit caps a decision on a slow or busy
 // machine, at the price of making it depend on the machine.
 struct MasterBudget {
-    int rollouts = 2400;     // over all candidates and rounds of halving together
+    int rollouts = 6000;     // over all candidates and rounds of halving together
     int firstSamples = 4;    // deals per candidate in the first round, at least
     double timeLimitMs = 0;  // wall clock, 0: none (a decision then depends on the seed only)
     // Weigh the deals by what the other seats did (otherwise every deal
