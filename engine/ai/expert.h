@@ -18,6 +18,15 @@
 
 namespace vornak {
 
+// The game's standing, for a player that plays for the game rather than
+// the round (the Master): each seat's total before this round and the
+// total that ends the game; target 0 when the round's result is all that
+// counts (mission mode, or nobody said). Public: the notebook shows it.
+struct Standing {
+    std::array<long, 5> totals{};  // 1..4
+    int target = 0;
+};
+
 struct SeatView {
     int seat = 0;
     // The table as the seat sees it: its own hand, the pile, every laid card,
@@ -29,6 +38,7 @@ struct SeatView {
     std::array<std::uint64_t, 5> holds{};
     // Per seat 1..4, the table's PassedOver and Discards: what everyone saw.
     std::array<std::uint64_t, 5> passed{}, discarded{};
+    Standing standing;
 };
 
 // What seat `seat` has seen of the table.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <chrono>
+#include <cmath>
 #include <numeric>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "core/random.h"
 #include "rules/cardmoves.h"
 #include "rules/melds.h"
+#include "rules/scoring.h"
 
 namespace vornak {
 
@@ -67,6 +69,16 @@ double likelihood(const Table& t, const SeatView& view) {
     return w;
 }
 
+// The game's chances, guessed from the totals when the game goes on: a
+// leader gains about this much a round, and a seat's round points spread
+// about this much, so that the totals' lead counts for less the more
+// rounds are left to play.
+constexpr double kLeaderGain = 70.0;
+constexpr double kRoundSpread = 60.0;
+// The round's own result, weighed in lightly: it breaks ties between moves
+// that leave the game's chances alike, and brings the K in.
+constexpr double kRoundWeight = 1e-4;
+
 using Clock = std::chrono::steady_clock;
 
 // Successive halving over `n` candidates: every one still in the running
@@ -108,7 +120,7 @@ std::size_t bestByHalving(const SeatView& view, std::size_t n, std::uint64_t see
                 Table t = base;
                 SeededRandom play(sampleSeed + 1);
                 apply(c, t, play);
-                total[c] += RoundValueFor(t, view.seat);
+                total[c] += MasterValueFor(t, view);
             }
             if (stats) stats->rollouts += static_cast<int>(alive.size());
         }
@@ -153,6 +165,44 @@ constexpr std::size_t kMaxMeldSets = 32;
 constexpr int kMaxTakes = 15;
 
 }  // namespace
+
+double MasterValueFor(const Table& t, const SeatView& view) {
+    const int seat = view.seat;
+    const double round = RoundValueFor(t, seat);
+    if (view.standing.target <= 0 || !validSeat(seat)) return round;
+    const RoundScore score = ScoreTable(t);
+    std::array<double, 5> after{};
+    bool over = false;
+    double lead = -1e9;
+    for (int s = 1; s <= 4; ++s) {
+        after[at(s)] = static_cast<double>(view.standing.totals[at(s)] + score.seats[at(s)].points);
+        over = over || after[at(s)] >= view.standing.target;
+        lead = std::max(lead, after[at(s)]);
+    }
+    // The game also ends when the person falls to minus the target.
+    over = over || std::abs(after[at(kHuman)]) >= view.standing.target;
+    double chance = 0;
+    if (over) {
+        int w = 1;  // the highest total wins, ties to the lower seat
+        for (int s = 2; s <= 4; ++s)
+            if (after[at(s)] > after[at(w)]) w = s;
+        chance = w == seat ? 1.0 : 0.0;
+    } else {
+        const double rounds = std::max(1.0, (view.standing.target - lead) / kLeaderGain);
+        const double spread = kRoundSpread * std::sqrt(rounds);
+        double sum = 0;
+        for (int s = 1; s <= 4; ++s) sum += std::exp((after[at(s)] - lead) / spread);
+        chance = std::exp((after[at(seat)] - lead) / spread) / sum;
+    }
+    return chance + kRoundWeight * round;
+}
+
+Standing StandingOf(const Match& match) {
+    Standing standing;
+    for (int s = 1; s <= 4; ++s) standing.totals[at(s)] = match.Players[at(s)].TotalPoints;
+    standing.target = match.MissionMode ? 0 : match.PointTarget;
+    return standing;
+}
 
 Table MasterSample(const SeatView& view, Random& random, bool inference) {
     if (!inference) return SampleTable(view, random);
@@ -349,9 +399,10 @@ MasterPlan MasterChoosePlan(const SeatView& view, const Level& level, std::uint6
 }
 
 ExpertHint MasterHintFor(const Table& t, const Level& level, bool beforeDraw, std::uint64_t seed,
-                         const MasterBudget& budget) {
+                         const MasterBudget& budget, const Standing& standing) {
     ExpertHint h;
-    const SeatView view = ViewOf(t, kHuman);
+    SeatView view = ViewOf(t, kHuman);
+    view.standing = standing;
     const Table& seen = view.seen;
     const CardList& hand = seen.Seats[kHuman].Cards;
     if (t.RoundOver || hand.count == 0) return h;

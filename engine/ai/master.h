@@ -23,6 +23,7 @@
 
 #include "ai/decisions.h"
 #include "ai/expert.h"
+#include "core/match.h"
 #include "core/table.h"
 
 namespace vornak {
@@ -31,7 +32,7 @@ namespace vornak {
 // speed sets the time); the time limit caps a decision on a slow or busy
 // machine, at the price of making it depend on the machine.
 struct MasterBudget {
-    int rollouts = 2400;     // over all candidates and rounds of halving together
+    int rollouts = 6000;     // over all candidates and rounds of halving together
     int firstSamples = 4;    // deals per candidate in the first round, at least
     double timeLimitMs = 0;  // wall clock, 0: none (a decision then depends on the seed only)
     // Weigh the deals by what the other seats did (otherwise every deal
@@ -89,6 +90,16 @@ void ApplyMasterPlan(Table& t, int seat, const MasterPlan& plan);
 bool PlanMeldFits(const SeatRec& me, const Meld& m);
 int PlanLayOffPosition(const Table& t, int seat, int card, bool& onRun);
 
+// What a round played to its end on `t` is worth to the view's seat: with
+// the game's standing in the view, its chance of winning the game (exact
+// when the round ends it, guessed from the totals when it goes on), else
+// the round's result as the Expert weighs it.
+double MasterValueFor(const Table& t, const SeatView& view);
+
+// The match's standing: the totals and, in normal mode, the target
+// (mission mode plays for the round).
+Standing StandingOf(const Match& match);
+
 // A table consistent with the view, the deals weighed by what the other
 // seats did when `inference` is on (more likely hands are dealt more often).
 Table MasterSample(const SeatView& view, Random& random, bool inference);
@@ -98,6 +109,6 @@ Table MasterSample(const SeatView& view, Random& random, bool inference);
 // is still in hand, else the plan's first meld the game accepts, its first
 // lay-off, or its discard.
 ExpertHint MasterHintFor(const Table& t, const Level& level, bool beforeDraw, std::uint64_t seed,
-                         const MasterBudget& budget = {});
+                         const MasterBudget& budget = {}, const Standing& standing = {});
 
 }  // namespace vornak

@@ -31,7 +31,7 @@ const char* const kUsage =
     "  --seats rules|expert|master  the three computer seats as the rules' players\n"
     "                        (default), as the Expert or as the Master\n"
     "  --master-rollouts N   the Master's rollouts per decision in your seat\n"
-    "                        (default 2400)\n"
+    "                        (default 6000)\n"
     "  --no-inference        the Master in your seat weighs every deal alike\n"
     "  --check               verify the invariants after every action; stop at the\n"
     "                        first violation with a non-zero exit status\n"

@@ -463,10 +463,12 @@ void Run::playPersonTurn() {
         const TurnEvent& e = turn.event();
         if (e.step != TurnStep::Consulting) continue;
         const double start = threadMs();
-        if (e.request->forMaster())
+        if (e.request->forMaster()) {
+            e.request->view.standing = StandingOf(g.match);
             e.request->answer(master);
-        else
+        } else {
             e.request->answer();
+        }
         // A one-card hand's discard (the knock) is no decision.
         const ExpertRequest& r = *e.request;
         if (r.kind == ExpertRequest::Kind::PilePick || r.kind == ExpertRequest::Kind::MasterPick ||

@@ -32,6 +32,8 @@ struct Consultation {
 }  // namespace
 
 bool Game::Consult::await_ready() {
+    // A Master seat plays for the game: it weighs its moves by the totals.
+    if (request.forMaster()) request.view.standing = StandingOf(game.match);
     if (game.thinker) return false;
     request.answer();
     return true;
@@ -118,6 +120,7 @@ struct Game::HintWork {
     Table table;
     Level level;
     bool beforeDraw = false;
+    Standing standing;  // the totals, which the Master plays for
     ExpertHint result;
     bool done = false;
 };
@@ -136,6 +139,7 @@ void Game::HintItem_Click() {
     work->table = table;
     work->level = level();
     work->beforeDraw = person.DrawPhase;
+    work->standing = StandingOf(match);
     hintWork = work;
     showTopPanel(true);
     hint(_(" คำแนะนำ : กำลังคิด ..."));
@@ -145,8 +149,8 @@ void Game::HintItem_Click() {
     auto think = [work] {
         MasterBudget budget;
         budget.cancel = &work->cancelled;
-        work->result =
-            MasterHintFor(work->table, work->level, work->beforeDraw, seedOf(work->key), budget);
+        work->result = MasterHintFor(work->table, work->level, work->beforeDraw, seedOf(work->key),
+                                     budget, work->standing);
     };
     auto done = [this, work] {
         if (work->cancelled || hintWork != work) return;

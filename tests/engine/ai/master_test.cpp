@@ -79,11 +79,19 @@ TEST(Master, DoesNotPeekAtUnseenCards) {
         int seat = 0;
         if (!midRound(seed, static_cast<int>(3 + seed % 11), level, t, seat)) continue;
         const bool inference = seed % 2 == 0;
+        // Some decisions play for the game, from a standing near its end.
+        const Standing standing =
+            seed % 4 == 1 ? Standing{{0, 310, 120, 460, -40}, 500} : Standing{};
+        auto view = [&](const Table& x) {
+            SeatView v = ViewOf(x, seat);
+            v.standing = standing;
+            return v;
+        };
         const Table other = permuteUnseen(t, seat, seed * 100);
         if (!(other.Seats[0].Cards.toVector() == t.Seats[0].Cards.toVector())) ++changed;
 
-        const PilePick a = MasterChoosePilePick(ViewOf(t, seat), level, seed, quick(inference));
-        const PilePick b = MasterChoosePilePick(ViewOf(other, seat), level, seed, quick(inference));
+        const PilePick a = MasterChoosePilePick(view(t), level, seed, quick(inference));
+        const PilePick b = MasterChoosePilePick(view(other), level, seed, quick(inference));
         EXPECT_TRUE(samePick(a, b)) << seed;
         ++picks;
 
@@ -93,9 +101,8 @@ TEST(Master, DoesNotPeekAtUnseenCards) {
         SeededRandom random(seed);
         DrawCard(drawn, seat, level, random);
         const Table drawnOther = permuteUnseen(drawn, seat, seed * 100 + 1);
-        const MasterPlan pa = MasterChoosePlan(ViewOf(drawn, seat), level, seed, quick(inference));
-        const MasterPlan pb =
-            MasterChoosePlan(ViewOf(drawnOther, seat), level, seed, quick(inference));
+        const MasterPlan pa = MasterChoosePlan(view(drawn), level, seed, quick(inference));
+        const MasterPlan pb = MasterChoosePlan(view(drawnOther), level, seed, quick(inference));
         EXPECT_EQ(pa, pb) << seed;
         ++plans;
 
@@ -103,8 +110,8 @@ TEST(Master, DoesNotPeekAtUnseenCards) {
             for (bool beforeDraw : {true, false}) {
                 const Table& x = beforeDraw ? t : drawn;
                 const Table& y = beforeDraw ? other : drawnOther;
-                const ExpertHint ha = MasterHintFor(x, level, beforeDraw, seed, quick());
-                const ExpertHint hb = MasterHintFor(y, level, beforeDraw, seed, quick());
+                const ExpertHint ha = MasterHintFor(x, level, beforeDraw, seed, quick(), standing);
+                const ExpertHint hb = MasterHintFor(y, level, beforeDraw, seed, quick(), standing);
                 EXPECT_EQ(ha.kind, hb.kind);
                 EXPECT_EQ(ha.position, hb.position);
                 EXPECT_EQ(ha.card, hb.card);
@@ -117,6 +124,39 @@ TEST(Master, DoesNotPeekAtUnseenCards) {
     EXPECT_GE(plans, 10);
     EXPECT_GE(hints, 2);
     EXPECT_GE(changed, picks / 2);
+}
+
+// With the game's standing the Master plays for the game: a round that
+// ends it is worth all or nothing (the highest total wins, ties to the
+// lower seat; the person at minus the target ends it too), one that does
+// not is worth more the nearer it brings the seat to the lead. Without a
+// standing the round's result is all.
+TEST(Master, PlaysForTheGameWhenItKnowsTheStanding) {
+    Table t = dealt(3);
+    SeededRandom random(5);
+    playOut(t, Level{false, true, 5}, random);
+    ASSERT_TRUE(t.RoundOver);
+    const RoundScore score = ScoreTable(t);
+    SeatView v;
+    v.seat = 2;
+    EXPECT_EQ(MasterValueFor(t, v), RoundValueFor(t, 2));
+
+    // Totals before the round that make these totals after it.
+    auto after = [&](std::array<long, 5> totals) {
+        for (int s = 1; s <= 4; ++s) totals[at(s)] -= score.seats[at(s)].points;
+        v.standing = Standing{totals, 500};
+        return MasterValueFor(t, v);
+    };
+    EXPECT_NEAR(after({0, 100, 520, 300, 200}), 1.0, 0.05);
+    EXPECT_NEAR(after({0, 520, 520, 300, 200}), 0.0, 0.05);
+    EXPECT_NEAR(after({0, 100, 300, 200, -500}), 1.0, 0.05);
+    const double level = after({0, 200, 200, 200, 200});
+    const double ahead = after({0, 200, 300, 200, 200});
+    const double behind = after({0, 200, 100, 200, 200});
+    EXPECT_NEAR(level, 0.25, 0.05);
+    EXPECT_GT(ahead, level + 0.1);
+    EXPECT_LT(ahead, 0.9);
+    EXPECT_LT(behind, level - 0.05);
 }
 
 // The plans: every one leaves a card to discard, lays only melds the seat
