@@ -66,7 +66,10 @@ std::size_t bestCandidate(const SeatView& view, std::size_t candidates, std::uin
 // The round's result for `seat`: its points and K (as points of money),
 // against the mean of the other three, who share what it loses.
 double RoundValueFor(const Table& t, int seat) {
-    const RoundScore score = ScoreTable(t);
+    return RoundValueFor(t, ScoreTable(t), seat);
+}
+
+double RoundValueFor(const Table& t, const RoundScore& score, int seat) {
     auto value = [&](int s) {
         const SeatScore& sc = score.seats[at(s)];
         return static_cast<double>(sc.points) + kPointsPerK * (t.Seats[at(s)].K + sc.k);

@@ -15,6 +15,7 @@
 
 #include "ai/decisions.h"
 #include "core/table.h"
+#include "rules/scoring.h"
 
 namespace vornak {
 
@@ -45,6 +46,8 @@ struct SeatView {
 // The round's result for `seat` as the Expert weighs it: its points and K
 // (a K as 50 points of money) against the mean of the other three.
 double RoundValueFor(const Table& t, int seat);
+// The same, from the round's score when the caller has it.
+double RoundValueFor(const Table& t, const RoundScore& score, int seat);
 // The rollouts' level: every seat by the rules.
 Level RulesOnly(Level level);
 

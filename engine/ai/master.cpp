@@ -168,40 +168,27 @@ constexpr int kMaxTakes = 15;
 
 double MasterValueFor(const Table& t, const SeatView& view) {
     const int seat = view.seat;
-    const double round = RoundValueFor(t, seat);
-    if (view.standing.target <= 0 || !validSeat(seat)) return round;
     const RoundScore score = ScoreTable(t);
-    std::array<double, 5> after{};
-    bool over = false;
-    double lead = -1e9;
-    for (int s = 1; s <= 4; ++s) {
-        after[at(s)] = static_cast<double>(view.standing.totals[at(s)] + score.seats[at(s)].points);
-        over = over || after[at(s)] >= view.standing.target;
-        lead = std::max(lead, after[at(s)]);
-    }
-    // The game also ends when the person falls to minus the target.
-    over = over || std::abs(after[at(kHuman)]) >= view.standing.target;
-    double chance = 0;
-    if (over) {
-        int w = 1;  // the highest total wins, ties to the lower seat
-        for (int s = 2; s <= 4; ++s)
-            if (after[at(s)] > after[at(w)]) w = s;
-        chance = w == seat ? 1.0 : 0.0;
-    } else {
-        const double rounds = std::max(1.0, (view.standing.target - lead) / kLeaderGain);
-        const double spread = kRoundSpread * std::sqrt(rounds);
-        double sum = 0;
-        for (int s = 1; s <= 4; ++s) sum += std::exp((after[at(s)] - lead) / spread);
-        chance = std::exp((after[at(seat)] - lead) / spread) / sum;
-    }
-    return chance + kRoundWeight * round;
+    const double round = RoundValueFor(t, score, seat);
+    const int target = view.standing.target;
+    if (target <= 0 || !validSeat(seat)) return round;
+    std::array<long, 5> after = view.standing.totals;
+    for (int s = 1; s <= 4; ++s) after[at(s)] += score.seats[at(s)].points;
+    if (GameEndsAt(after, target))
+        return (LeaderOf(after) == seat ? 1.0 : 0.0) + kRoundWeight * round;
+    const auto lead = static_cast<double>(*std::max_element(after.begin() + 1, after.end()));
+    const double rounds = std::max(1.0, (target - lead) / kLeaderGain);
+    const double spread = kRoundSpread * std::sqrt(rounds);
+    auto weight = [&](int s) {
+        return std::exp((static_cast<double>(after[at(s)]) - lead) / spread);
+    };
+    double sum = 0;
+    for (int s = 1; s <= 4; ++s) sum += weight(s);
+    return weight(seat) / sum + kRoundWeight * round;
 }
 
 Standing StandingOf(const Match& match) {
-    Standing standing;
-    for (int s = 1; s <= 4; ++s) standing.totals[at(s)] = match.Players[at(s)].TotalPoints;
-    standing.target = match.MissionMode ? 0 : match.PointTarget;
-    return standing;
+    return Standing{TotalsOf(match), match.MissionMode ? 0 : match.PointTarget};
 }
 
 Table MasterSample(const SeatView& view, Random& random, bool inference) {

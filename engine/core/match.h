@@ -5,10 +5,12 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "core/roundlog.h"
+#include "core/table.h"
 
 namespace vornak {
 
@@ -69,5 +71,31 @@ struct Match {
     GameTally Tally;
     RoundLog Log;  // the rounds' moves, for looking back on them (review/record.h)
 };
+
+// Each seat's total, 1..4.
+inline std::array<long, 5> TotalsOf(const Match& match) {
+    std::array<long, 5> totals{};
+    for (std::size_t s = 1; s <= 4; ++s) totals[s] = match.Players[s].TotalPoints;
+    return totals;
+}
+
+// Whether totals (1..4) after a round end a game played to `target`: a
+// seat reaches it, or the person falls to minus it. (The round's scoring
+// also ends it when the person's total before the round was at minus the
+// target, which a game under way never has.)
+inline bool GameEndsAt(const std::array<long, 5>& totals, int target) {
+    for (std::size_t s = 1; s <= 4; ++s)
+        if (totals[s] >= target) return true;
+    return totals[static_cast<std::size_t>(kHuman)] <= -target;
+}
+
+// The leader the game pays at its end: the highest total, ties to the
+// lower seat.
+inline int LeaderOf(const std::array<long, 5>& totals) {
+    int w = 1;
+    for (int s = 2; s <= 4; ++s)
+        if (totals[static_cast<std::size_t>(s)] > totals[static_cast<std::size_t>(w)]) w = s;
+    return w;
+}
 
 }  // namespace vornak

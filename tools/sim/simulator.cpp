@@ -419,10 +419,7 @@ void Run::settleRound() {
 
 void Run::writeGameEnd() {
     // The leader as the game pays it: the highest total, ties to the lower seat.
-    int w = 1;
-    for (int s = 2; s <= 4; ++s)
-        if (totalsAtEnd_[static_cast<std::size_t>(s)] > totalsAtEnd_[static_cast<std::size_t>(w)])
-            w = s;
+    const int w = LeaderOf(totalsAtEnd_);
     ++summary_.seats[static_cast<std::size_t>(w)].wins;
     ++summary_.games;
     if (!log_.enabled()) return;

@@ -118,10 +118,7 @@ void Game::UpdateNotebook() {
     // Game-end money: everyone pays the leader the difference of totals;
     // the leader also takes the pot.
     if (match.TargetReached) {
-        int w = 1;
-        for (int i = 1; i <= 3; ++i)
-            for (int j = i + 1; j <= 4; ++j)
-                if (match.Players[j].TotalPoints > match.Players[w].TotalPoints) w = j;
+        const int w = LeaderOf(TotalsOf(match));
         const long leaderTotal = static_cast<std::int16_t>(match.Players[w].TotalPoints);
 
         for (int s = 1; s <= 4; ++s)
