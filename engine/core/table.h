@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace vornak {
@@ -20,11 +21,18 @@ constexpr int kMaxCards = 52;  // no hand or pile can hold more
 // keep them. It holds any number of cards up to 52; out-of-range access
 // reads 0 and writes are ignored, so no edge of the data model can corrupt
 // memory.
+//
+// The list remembers its card set (mask()) until it may have changed: a
+// write through the non-const [] forgets it, and so does a count other than
+// the one it was taken at. The decisions ask for the same sets many times
+// a turn, between few changes. (The remembered set is written by const
+// reads: a list is read by one thread at a time, as every table is.)
 class CardList {
 public:
     int count = 0;
 
     int& operator[](int i) {
+        maskCount_ = -1;
         if (i < 0 || i > kMaxCards) {
             scratch_ = 0;
             return scratch_;
@@ -36,24 +44,60 @@ public:
     }
     int top() const { return (*this)[count]; }
     void push(int code) {
-        if (count < kMaxCards) cards_[static_cast<std::size_t>(++count)] = code;
+        if (count >= kMaxCards) return;
+        if (remembers()) {
+            mask_ |= bitOf(code);
+            ++maskCount_;
+        } else {
+            maskCount_ = -1;
+        }
+        cards_[static_cast<std::size_t>(++count)] = code;
     }
     void clear() {
         cards_.fill(0);
         count = 0;
+        mask_ = 0;
+        maskCount_ = 0;
     }
     // Entries i..52 become 0 (i >= 1); the count is left as it is.
     void clearFrom(int i) {
         if (i >= 1 && i <= kMaxCards) std::fill(cards_.begin() + i, cards_.end(), 0);
+        maskCount_ = -1;
+    }
+    // Entries i and j (1..count) trade places; the set stays remembered.
+    void swap(int i, int j) {
+        if (i < 1 || j < 1 || i > count || j > count || count > kMaxCards) return;
+        std::swap(cards_[static_cast<std::size_t>(i)], cards_[static_cast<std::size_t>(j)]);
+    }
+    // Takes out entry pos (1..count): the later ones move down a place and
+    // the freed last slot becomes 0. Returns the code taken, 0 for no entry.
+    int removeAt(int pos) {
+        if (pos < 1 || pos > count || count > kMaxCards) return 0;
+        const int code = cards_[static_cast<std::size_t>(pos)];
+        bool again = false;  // the same code elsewhere in the list
+        for (int i = 1; i < pos; ++i) again |= cards_[static_cast<std::size_t>(i)] == code;
+        for (int i = pos; i < count; ++i) {
+            const int next = cards_[static_cast<std::size_t>(i + 1)];
+            again |= next == code;
+            cards_[static_cast<std::size_t>(i)] = next;
+        }
+        cards_[static_cast<std::size_t>(count)] = 0;
+        const bool remembered = remembers();
+        --count;
+        if (remembered) {
+            if (!again) mask_ &= ~bitOf(code);
+            maskCount_ = count;
+        }
+        return code;
     }
     // Bit c for each card code c (1..52) among entries 1..count.
     std::uint64_t mask() const {
+        if (remembers()) return mask_;
         std::uint64_t set = 0;
         const int n = count < kMaxCards ? count : kMaxCards;  // no entry past the last slot
-        for (int i = 1; i <= n; ++i) {
-            const auto c = static_cast<unsigned>(cards_[static_cast<std::size_t>(i)] - 1);
-            set |= c < 52u ? std::uint64_t{2} << c : 0;
-        }
+        for (int i = 1; i <= n; ++i) set |= bitOf(cards_[static_cast<std::size_t>(i)]);
+        mask_ = set;
+        maskCount_ = count;
         return set;
     }
     bool contains(int code) const {
@@ -74,10 +118,22 @@ public:
         clear();
         for (int c : codes) push(c);
     }
+    // Every slot alike, also those past the count; not what is remembered.
+    bool operator==(const CardList& o) const {
+        return count == o.count && cards_ == o.cards_ && scratch_ == o.scratch_;
+    }
 
 private:
+    bool remembers() const { return maskCount_ == count && count >= 0; }
+    static constexpr std::uint64_t bitOf(int code) {
+        const auto c = static_cast<unsigned>(code - 1);
+        return c < 52u ? std::uint64_t{2} << c : 0;
+    }
+
     std::array<int, kMaxCards + 1> cards_{};
     int scratch_ = 0;
+    mutable int maskCount_ = 0;  // the count mask_ was taken at, -1 when forgotten
+    mutable std::uint64_t mask_ = 0;
 };
 
 // Seats[0] of a table is the table itself: Cards = the stock (top = last),
@@ -103,6 +159,8 @@ struct SeatRec {
     int K = 0;
     bool Fooled = false;   // committed the fool
     bool GotFool = false;  // is paid the fool
+
+    bool operator==(const SeatRec&) const = default;
 };
 
 // The meld three cards form, ascending once sorted; entries 1..3 are used.
@@ -142,6 +200,8 @@ struct Table {
     // to draw; bit c of Discards, the seat discarded card c. The Master
     // (ai/master.h) reads hands from them.
     std::array<std::uint64_t, 5> PassedOver{}, Discards{};
+
+    bool operator==(const Table&) const = default;
 };
 
 static_assert(std::is_trivially_copyable_v<Table>, "a table is copied as plain memory");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "core/cards.h"
+#include "core/table.h"
 
 namespace vornak {
 namespace {
@@ -31,6 +34,58 @@ TEST(Cards, ValuesAndKinds) {
     EXPECT_EQ(cardValue(14), 5);
     // The ace of clubs and the 2 of diamonds are consecutive codes of two suits.
     EXPECT_NE(suitOf(13), suitOf(14));
+}
+
+// A list remembers its card set between changes: whatever way it changes,
+// the set it gives must be the one its entries make.
+TEST(Cards, AListsSetFollowsEveryChange) {
+    auto setOf = [](const CardList& list) {
+        std::uint64_t m = 0;
+        for (int c : list.toVector())
+            if (isValidCard(c)) m |= std::uint64_t{1} << c;
+        return m;
+    };
+    CardList list;
+    std::uint32_t x = 12345;
+    auto next = [&x](int n) {
+        x = x * 1103515245u + 12345u;
+        return static_cast<int>((x >> 8) % static_cast<std::uint32_t>(n));
+    };
+    for (int step = 0; step < 20000; ++step) {
+        const int pos = next(list.count + 2);  // 0 and count + 1 are off the list
+        switch (next(9)) {
+            case 0:
+            case 1:
+                list.push(next(54));  // 0 and 53 are no card
+                break;
+            case 2:
+                list[pos] = next(53);
+                break;
+            case 3:
+                list.count = next(kMaxCards + 1);  // uncovers or hides old entries
+                break;
+            case 4:
+                list.swap(pos, next(list.count + 2));
+                break;
+            case 5:
+            case 6:
+                list.removeAt(pos);
+                break;
+            case 7:
+                if (next(20) == 0)
+                    list.clear();
+                else
+                    list.clearFrom(pos);
+                break;
+            default: {
+                const CardList copy = list;
+                list = copy;
+            }
+        }
+        if (next(3) != 0) {
+            ASSERT_EQ(list.mask(), setOf(list)) << "step " << step;
+        }
+    }
 }
 
 }  // namespace
