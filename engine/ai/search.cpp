@@ -16,21 +16,25 @@ namespace vornak {
 
 namespace {
 
-// The last triple in loop order among the cards of `set`, the cards of
-// `hand`: every meld of the set, read off its bits, is weighed by the hand
-// positions of its cards, and the highest (lowest position first, then the
-// middle one, then the highest) is the one the loops i < j < k come to
-// last.
-bool lastTripleOf(const CardList& hand, std::uint64_t set, std::uint64_t barred, bool refuses,
-                  int& i, int& j, int& k) {
-    set &= detail::kAllCards;
-    std::uint64_t runs = detail::runStarts(set) & ~barred;
+// The melds of a card set: bit l for each run l, l+1, l+2 (from a start
+// that is not barred) and bit r for each rank offset r (0..12) held three
+// or four times.
+struct Melds {
+    std::uint64_t runs = 0, ranks = 0;
+};
+Melds meldsOf(std::uint64_t set, std::uint64_t barred) {
     constexpr std::uint64_t kRow = 0x1FFF;  // the 13 codes of a suit, from bit 0
     const std::uint64_t r0 = (set >> 1) & kRow, r1 = (set >> 14) & kRow, r2 = (set >> 27) & kRow,
                         r3 = (set >> 40) & kRow;
-    std::uint64_t ranks = (r0 & r1 & (r2 | r3)) | (r2 & r3 & (r0 | r1));  // three or four
-    if (runs == 0 && ranks == 0) return false;
+    return {detail::runStarts(set) & ~barred, (r0 & r1 & (r2 | r3)) | (r2 & r3 & (r0 | r1))};
+}
 
+// The last triple in loop order among the melds of `set`, the cards of
+// `hand`: each meld is weighed by the hand positions of its cards, and the
+// highest (lowest position first, then the middle one, then the highest)
+// is the one the loops i < j < k come to last.
+bool lastTripleOf(const CardList& hand, std::uint64_t set, Melds melds, bool refuses, int& i,
+                  int& j, int& k) {
     // Where each card stands (the hand holds each code once).
     std::array<std::uint8_t, 64> pos{};
     const int n = std::min(hand.count, kMaxCards);
@@ -45,11 +49,11 @@ bool lastTripleOf(const CardList& hand, std::uint64_t set, std::uint64_t barred,
         const unsigned key = low << 12 | (a + b + c - low - high) << 6 | high;
         best = std::max(best, key);
     };
-    for (; runs != 0; runs &= runs - 1) {
+    for (std::uint64_t runs = melds.runs; runs != 0; runs &= runs - 1) {
         const int l = std::countr_zero(runs);
         weigh(at(l), at(l + 1), at(l + 2));
     }
-    for (; ranks != 0; ranks &= ranks - 1) {
+    for (std::uint64_t ranks = melds.ranks; ranks != 0; ranks &= ranks - 1) {
         const int first = std::countr_zero(ranks) + 1;
         const std::uint64_t four = set & detail::rankCards(first);
         // Three of the rank, or each three of the four.
@@ -77,8 +81,10 @@ bool lastTripleOf(const CardList& hand, std::uint64_t set, std::uint64_t barred,
 }  // namespace
 
 bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int& j, int& k) {
-    const bool found =
-        lastTripleOf(hand, cardSet(hand), barredRunStarts(t, seat), seat != kHuman, i, j, k);
+    const std::uint64_t set = cardSet(hand);
+    const Melds melds = meldsOf(set, barredRunStarts(t, seat));
+    const bool found = (melds.runs != 0 || melds.ranks != 0) &&
+                       lastTripleOf(hand, set, melds, seat != kHuman, i, j, k);
     if (!found) i = 0;
     return found;
 }
@@ -160,8 +166,10 @@ void arrange(const Table& t, int seat, CardList& hand) {
 
     // Front triple: the last one found in loop order, brought forward in
     // its order (its cards stand at fi < fj < fk, each exchanged in turn).
+    const Melds melds = meldsOf(handSet, barred);
+    if (melds.runs == 0 && melds.ranks == 0) return;
     int fi = 0, fj = 0, fk = 0;
-    if (!lastTripleOf(hand, handSet, barred, refuses, fi, fj, fk)) return;
+    if (!lastTripleOf(hand, handSet, melds, refuses, fi, fj, fk)) return;
     const int front[3] = {hand[fi], hand[fj], hand[fk]};
     std::swap(hand[fi], hand[1]);
     std::swap(hand[fj], hand[2]);
