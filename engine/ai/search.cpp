@@ -3,6 +3,7 @@
 // person from the play menu).
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <utility>
 
@@ -13,47 +14,79 @@
 
 namespace vornak {
 
-bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int& j, int& k) {
-    // The last triple in loop order has the highest i, then the highest j,
-    // then the highest k. Counting i down, the cards after it are the only
-    // partners it may take: a look at their bits tells whether any pair
-    // does, and only then are the pairs that could meld put to the rules.
-    // A card that starts a triple melds with two cards of the hand: the
-    // others need no look, and without any such card there is no triple.
-    std::uint64_t after = 0;  // the cards after position i
-    const std::uint64_t barred = barredRunStarts(t, seat);
-    const bool refuses = seat != kHuman;
-    const std::uint64_t handSet = cardSet(hand);
-    const std::uint64_t melders = meldingWithTwoOf(handSet, handSet, barred, refuses);
-    if (melders == 0) {
-        i = 0;
-        return false;
+namespace {
+
+// The melds of a card set: bit l for each run l, l+1, l+2 (from a start
+// that is not barred) and bit r for each rank offset r (0..12) held three
+// or four times.
+struct Melds {
+    std::uint64_t runs = 0, ranks = 0;
+};
+Melds meldsOf(std::uint64_t set, std::uint64_t barred) {
+    constexpr std::uint64_t kRow = 0x1FFF;  // the 13 codes of a suit, from bit 0
+    const std::uint64_t r0 = (set >> 1) & kRow, r1 = (set >> 14) & kRow, r2 = (set >> 27) & kRow,
+                        r3 = (set >> 40) & kRow;
+    return {detail::runStarts(set) & ~barred, (r0 & r1 & (r2 | r3)) | (r2 & r3 & (r0 | r1))};
+}
+
+// The last triple in loop order among the melds of `set`, the cards of
+// `hand`: each meld is weighed by the hand positions of its cards, and the
+// highest (lowest position first, then the middle one, then the highest)
+// is the one the loops i < j < k come to last.
+bool lastTripleOf(const CardList& hand, std::uint64_t set, Melds melds, bool refuses, int& i,
+                  int& j, int& k) {
+    // Where each card stands (the hand holds each code once).
+    std::array<std::uint8_t, 64> pos{};
+    const int n = std::min(hand.count, kMaxCards);
+    for (int p = 1; p <= n; ++p) {
+        const int c = hand[p];
+        if (isValidCard(c)) pos[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(p);
     }
-    for (i = hand.count; i >= 1; --i) {
-        const int c = hand[i];
-        if (detail::inMask(melders, c) && meldsWithTwoOf(c, after, barred, refuses)) {
-            // A card's position: the first one after i that holds it.
-            auto at = [&](int code) {
-                int p = i + 1;
-                while (p < hand.count && hand[p] != code) ++p;
-                return p;
-            };
-            bool found = false;
-            forMeldPartners(c, after, [&](int x, int y) {
-                if (!IsMeld(t, seat, c, x, y)) return;
-                const int px = at(x), py = at(y);
-                const int pj = std::min(px, py), pk = std::max(px, py);
-                if (!found || pj > j || (pj == j && pk > k)) {
-                    j = pj;
-                    k = pk;
-                    found = true;
-                }
-            });
-            if (found) return true;
+    auto at = [&](int code) { return static_cast<unsigned>(pos[static_cast<std::size_t>(code)]); };
+    unsigned best = 0;  // lowest position << 12 | middle << 6 | highest
+    auto weigh = [&](unsigned a, unsigned b, unsigned c) {
+        const unsigned low = std::min({a, b, c}), high = std::max({a, b, c});
+        const unsigned key = low << 12 | (a + b + c - low - high) << 6 | high;
+        best = std::max(best, key);
+    };
+    for (std::uint64_t runs = melds.runs; runs != 0; runs &= runs - 1) {
+        const int l = std::countr_zero(runs);
+        weigh(at(l), at(l + 1), at(l + 2));
+    }
+    for (std::uint64_t ranks = melds.ranks; ranks != 0; ranks &= ranks - 1) {
+        const int first = std::countr_zero(ranks) + 1;
+        const std::uint64_t four = set & detail::rankCards(first);
+        // Three of the rank, or each three of the four.
+        for (std::uint64_t left = four; left != 0; left &= left - 1) {
+            const std::uint64_t three =
+                std::popcount(four) == 3 ? four : four & ~(left & (~left + 1));
+            if (!refuses || (three != detail::kRefusedTwos && three != detail::kRefusedQueens)) {
+                std::uint64_t m = three;
+                const int a = std::countr_zero(m);
+                m &= m - 1;
+                const int b = std::countr_zero(m);
+                m &= m - 1;
+                weigh(at(a), at(b), at(std::countr_zero(m)));
+            }
+            if (three == four) break;
         }
-        after |= detail::bit(c) & detail::kAllCards;
     }
-    return false;
+    if (best == 0) return false;
+    i = static_cast<int>(best >> 12);
+    j = static_cast<int>((best >> 6) & 63u);
+    k = static_cast<int>(best & 63u);
+    return true;
+}
+
+}  // namespace
+
+bool lastMeldTriple(const Table& t, int seat, const CardList& hand, int& i, int& j, int& k) {
+    const std::uint64_t set = cardSet(hand);
+    const Melds melds = meldsOf(set, barredRunStarts(t, seat));
+    const bool found = (melds.runs != 0 || melds.ranks != 0) &&
+                       lastTripleOf(hand, set, melds, seat != kHuman, i, j, k);
+    if (!found) i = 0;
+    return found;
 }
 
 void MeldFound::noteIn(Table& t) const {
@@ -89,21 +122,17 @@ LayOffFound FindLayOff(const Table& t, int seat, GameObserver* observer) {
     if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
     const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
     // The last matching position wins; a card that fits both kinds goes
-    // onto the set.
+    // onto the set. The run card named is the last one that fits a run.
     const std::uint64_t onRun = cardSet(t.RunLayOffCards), onSet = cardSet(t.SetLayOffCards);
-    for (int i = 1; i <= hand.count; ++i) {
-        const int c = hand[i];
-        if (detail::inMask(onRun, c)) {
-            d.matched = true;
-            d.pos = i;
-            d.runCard = c;
-            d.onRun = true;
-        }
-        if (detail::inMask(onSet, c)) {
-            d.matched = true;
-            d.pos = i;
-            d.onRun = false;
-        }
+    const std::uint64_t fits = onRun | onSet;
+    int i = std::min(hand.count, kMaxCards);
+    while (i >= 1 && !detail::inMask(fits, hand[i])) --i;
+    if (i >= 1) {
+        d.matched = true;
+        d.pos = i;
+        d.onRun = !detail::inMask(onSet, hand[i]);
+        while (i >= 1 && !detail::inMask(onRun, hand[i])) --i;
+        if (i >= 1) d.runCard = hand[i];
     }
     // The last card is kept for the discard.
     d.found = d.matched && hand.count != 1;
@@ -116,12 +145,11 @@ LayOffFound FindSetLayOff(const Table& t, int seat, GameObserver* observer) {
     if (seat < 1 || seat > 4) return scope.ends(t, d, 0);
     const CardList& hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
     const std::uint64_t onSet = cardSet(t.SetLayOffCards);
-    for (int i = 1; i <= hand.count; ++i) {
-        if (detail::inMask(onSet, hand[i])) {
-            d.matched = true;
-            d.pos = i;
-            d.onRun = false;
-        }
+    int i = std::min(hand.count, kMaxCards);
+    while (i >= 1 && !detail::inMask(onSet, hand[i])) --i;
+    if (i >= 1) {
+        d.matched = true;
+        d.pos = i;
     }
     d.found = d.matched;
     return scope.ends(t, d, d.found ? 1 : 0);
@@ -132,28 +160,20 @@ namespace {
 // Rearranges `hand`, the hand of seat 1..4.
 void arrange(const Table& t, int seat, CardList& hand) {
     const int n = hand.count;
-    auto meld = [&](int a, int b, int c) {
-        return IsRun(t, seat, a, b, c) || IsSet(t, seat, a, b, c);
-    };
+    const std::uint64_t barred = barredRunStarts(t, seat);
+    const bool refuses = seat != kHuman;
+    const std::uint64_t handSet = cardSet(hand);
 
-    // Front triple: the last one found in loop order.
-    int front[3] = {0, 0, 0};
+    // Front triple: the last one found in loop order, brought forward in
+    // its order (its cards stand at fi < fj < fk, each exchanged in turn).
+    const Melds melds = meldsOf(handSet, barred);
+    if (melds.runs == 0 && melds.ranks == 0) return;
     int fi = 0, fj = 0, fk = 0;
-    const bool anyMeld = lastMeldTriple(t, seat, hand, fi, fj, fk);
-    if (anyMeld) {
-        front[0] = hand[fi];
-        front[1] = hand[fj];
-        front[2] = hand[fk];
-    }
-
-    // Bring it forward, one pass, keeping its order.
-    int placed = 0;
-    for (int m = 1; anyMeld && m <= n && placed < 3; ++m) {
-        if (front[placed] != kNoCard && hand[m] == front[placed]) {
-            std::swap(hand[m], hand[placed + 1]);
-            ++placed;
-        }
-    }
+    if (!lastTripleOf(hand, handSet, melds, refuses, fi, fj, fk)) return;
+    const int front[3] = {hand[fi], hand[fj], hand[fk]};
+    std::swap(hand[fi], hand[1]);
+    std::swap(hand[fj], hand[2]);
+    std::swap(hand[fk], hand[3]);
 
     // Second triple into positions 4..6. The outer cards a and b are read
     // when their loop advances and are not read again after an exchange, so
@@ -167,22 +187,20 @@ void arrange(const Table& t, int seat, CardList& hand) {
                 return;
             }
     };
-    // Only a hand with a meld among positions 4..n has work here (none
-    // without a meld at all), and only pairs whose third card is in the
-    // hand (wherever it now stands).
-    std::uint64_t rest = 0;
-    for (int m = 4; anyMeld && m <= n; ++m) rest |= detail::bit(hand[m]) & detail::kAllCards;
-    const bool restMelds =
-        meldingWithTwoOf(rest, rest, barredRunStarts(t, seat), seat != kHuman) != 0;
-    const std::uint64_t handSet = restMelds ? cardSet(hand) : 0;
-    for (int i = 4; restMelds && i <= n - 2; ++i) {
+    // Only a hand with a meld among positions 4..n has work here, and only
+    // pairs whose third card is in the hand (wherever it now stands).
+    const std::uint64_t rest =
+        handSet & ~(detail::bit(front[0]) | detail::bit(front[1]) | detail::bit(front[2]));
+    if (meldingWithTwoOf(rest, rest, barred, refuses) == 0) return;
+    for (int i = 4; i <= n - 2; ++i) {
         const int a = hand[i];
         for (int j = i + 1; j <= n - 1; ++j) {
             const int b = hand[j];
-            if ((thirdCardsFor(a, b) & handSet) == 0) continue;
+            const std::uint64_t thirds = thirdCardsFor(a, b) & handSet;
+            if (thirds == 0) continue;
             for (int k = j + 1; k <= n; ++k) {
                 const int c = hand[k];
-                if (meld(a, b, c)) {
+                if (detail::inMask(thirds, c) && IsMeld(t, seat, a, b, c)) {
                     bringTo(a, 4);
                     bringTo(b, 5);
                     bringTo(c, 6);
@@ -196,14 +214,11 @@ void arrange(const Table& t, int seat, CardList& hand) {
 
 Arrangement ArrangeHand(const Table& t, int seat, GameObserver* observer) {
     DecisionScope scope(observer, "ArrangeHand", seat, t);
-    Arrangement d;  // returned as it stands: its hand is not copied again
-    d.seat = seat;
-    if (seat < 1 || seat > 4) {
-        d.seat = 0;
-    } else {
-        d.hand = t.Seats[static_cast<std::size_t>(seat)].Cards;
-        arrange(t, seat, d.hand);
-    }
+    const bool seated = seat >= 1 && seat <= 4;
+    // Returned as it stands: its hand is copied once, from the seat's.
+    Arrangement d{seated ? seat : 0,
+                  seated ? t.Seats[static_cast<std::size_t>(seat)].Cards : CardList{}};
+    if (seated) arrange(t, seat, d.hand);
     scope.ends(t, d, 0);
     return d;
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <random>
 
 #include "ai/decisions.h"
+#include "ai/search.h"
 #include "rules/melds.h"
 #include "support/fakes.h"
 
@@ -46,6 +49,48 @@ TEST_F(Search, MeldInHandIsTheLastInLoopOrder) {
     }
     hand(kHuman, "2D 2H 2S 8C");
     EXPECT_TRUE(FindMeldInHand(t, kHuman).found);
+}
+
+TEST_F(Search, LastMeldTripleAgreesWithEveryTripleTried) {
+    // Hands drawn from a few neighbouring ranks, so that runs, sets of four,
+    // the refused 2s and Qs, barred run starts and empty entries meet.
+    std::mt19937 random(5);
+    for (int round = 0; round < 3000; ++round) {
+        const int seat = round % 2 == 0 ? kSeat : kHuman;
+        t.Seats[0].Cards.count = round % 3 == 0 ? 2 : 23;
+        const int low = round % 4 == 0   ? 1
+                        : round % 4 == 1 ? 9
+                                         : 1 + static_cast<int>(random() % 40);
+        std::vector<int> codes;
+        for (int suit = 0; suit < 4; ++suit)
+            for (int c = low; c < low + 5 && c <= 52; ++c)
+                codes.push_back((c - 1) % 13 + 1 + 13 * suit);
+        std::sort(codes.begin(), codes.end());
+        codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+        std::shuffle(codes.begin(), codes.end(), random);
+        codes.resize(std::min<std::size_t>(codes.size(), random() % 12));
+        if (round % 5 == 0)
+            codes.insert(codes.begin() + static_cast<std::ptrdiff_t>(codes.size() / 2), 0);
+        CardList h;
+        for (int c : codes) h.push(c);
+
+        bool expected = false;
+        int ei = 0, ej = 0, ek = 0;
+        for (int i = 1; i <= h.count; ++i)
+            for (int j = i + 1; j <= h.count; ++j)
+                for (int k = j + 1; k <= h.count; ++k)
+                    if (IsMeld(t, seat, h[i], h[j], h[k])) {
+                        expected = true;
+                        ei = i, ej = j, ek = k;
+                    }
+        int i = -1, j = -1, k = -1;
+        ASSERT_EQ(lastMeldTriple(t, seat, h, i, j, k), expected) << handText(h);
+        if (expected) {
+            EXPECT_EQ(i, ei) << handText(h);
+            EXPECT_EQ(j, ej) << handText(h);
+            EXPECT_EQ(k, ek) << handText(h);
+        }
+    }
 }
 
 TEST_F(Search, LayOffPrefersTheLastCardAndTheSet) {
