@@ -1,7 +1,7 @@
 // Which card a computer seat throws away: one that is of no use to it and,
 // where it can, one that feeds nobody. Then the speto cards are let go as
 // the stock runs out.
-#include <array>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -68,16 +68,35 @@ constexpr std::uint64_t kSpetoRelated = [] {
     return m;
 }();
 
-// Hand positions, in increasing order (the entries past count are never read).
-struct Positions {
-    std::array<int, kMaxCards> at;
-    int count = 0;
-    void push(int pos) {
-        if (count < kMaxCards) at[static_cast<std::size_t>(count++)] = pos;
+// The hand positions whose card is outside a mask, counted and picked by
+// number in hand order. A hand of distinct cards (the usual one) is counted
+// off its mask; any other walks its entries, and like any list of positions
+// holds no more than kMaxCards of them.
+struct FreeCards {
+    const CardList& hand;
+    std::uint64_t handSet;
+    int n;
+    bool distinct;  // n entries, every one a card, none twice
+
+    // The positions whose card is outside `out`, among the first kMaxCards
+    // positions whose card is outside `within` (a part of `out`).
+    int count(std::uint64_t out, std::uint64_t within) const {
+        if (distinct) return n - std::popcount(handSet & out);
+        int c = 0, seen = 0;
+        for (int i = 1; i <= n; ++i) {
+            const int card = hand[i];
+            if (detail::inMask(within, card)) continue;
+            if (seen++ == kMaxCards) break;
+            if (!detail::inMask(out, card)) ++c;
+        }
+        return c;
     }
-    // Entry 1..count, 0 outside.
-    int operator()(int oneBased) const {
-        return oneBased >= 1 && oneBased <= count ? at[static_cast<std::size_t>(oneBased - 1)] : 0;
+    // The k-th of the `count` positions outside `out`; 0 for k outside 1..count.
+    int nth(std::uint64_t out, int k, int count) const {
+        if (k < 1 || k > count) return 0;
+        for (int i = 1; i <= n; ++i)
+            if (!detail::inMask(out, hand[i]) && --k == 0) return i;
+        return 0;
     }
 };
 
@@ -116,65 +135,58 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
     const bool refuses = seat != kHuman;
     const std::uint64_t kept = meldingWithTwoOf(handSet, pileSet, barred, refuses) |
                                meldingWithTwoOf(handSet, handSet, barred, refuses);
-    Positions lone;
-    for (int i = 1; i <= n; ++i)
-        if (!detail::inMask(kept, hand[i])) lone.push(i);
-    const int loneCount = lone.count;
+    const FreeCards cards{hand, handSet, n, std::popcount(handSet) == n};
+    const int loneCount = cards.count(kept, kept);
 
     // Safe: no lay-off card and no speto partner of a pile card. Only a
     // beginner, or a seat without a lone card, asks.
-    Positions safe;
+    std::uint64_t unsafe = 0;
+    int safeCount = 0;
     if (level.beginner || loneCount == 0) {
         std::uint64_t partners = 0;
         for (std::uint64_t q = pileSet & kSpetoRelated; q != 0; q &= q - 1)
             partners |= spetoPartnersOnPile(std::countr_zero(q));
-        const std::uint64_t unsafe =
-            cardSet(t.SetLayOffCards) | cardSet(t.RunLayOffCards) | partners;
-        for (int i = 1; i <= n; ++i)
-            if (!detail::inMask(unsafe, hand[i])) safe.push(i);
+        unsafe = cardSet(t.SetLayOffCards) | cardSet(t.RunLayOffCards) | partners;
+        safeCount = cards.count(unsafe, unsafe);
     }
-    const int safeCount = safe.count;
 
     if (level.beginner) {
         if (loneCount > 0 && safeCount > 0)
-            pos = lone(uniformPick(random, loneCount));
+            pos = cards.nth(kept, uniformPick(random, loneCount), loneCount);
         else if (safeCount > 0)
-            pos = safe(uniformPick(random, safeCount));
+            pos = cards.nth(unsafe, uniformPick(random, safeCount), safeCount);
         else if (loneCount == 0)
             pos = lowPick(random, n);
         // A lone card that is not safe: the last card goes.
     } else if (loneCount > 0) {
         // Keep the person from completing a meld with two of their cards.
         const std::uint64_t feedsPerson =
-            meldingWithTwoOf(handSet, cardSet(t.Seats[kHuman].Cards), barred, refuses);
-        Positions humanSafe;
-        for (int k = 1; k <= lone.count; ++k)
-            if (!detail::inMask(feedsPerson, hand[lone(k)])) humanSafe.push(lone(k));
-        if (humanSafe.count > 0) {
-            pos = humanSafe(uniformPick(random, humanSafe.count));
+            kept | meldingWithTwoOf(handSet, cardSet(t.Seats[kHuman].Cards), barred, refuses);
+        const int humanSafeCount = cards.count(feedsPerson, kept);
+        if (humanSafeCount > 0) {
+            pos = cards.nth(feedsPerson, uniformPick(random, humanSafeCount), humanSafeCount);
         } else {
             int r = 0;
             do r = lowPick(random, loneCount);
             while (r < 1 || r > loneCount);
-            pos = lone(r);
+            pos = cards.nth(kept, r, loneCount);
         }
     } else if (safeCount > 0) {
-        pos = safe(lowPick(random, safeCount));
+        pos = cards.nth(unsafe, lowPick(random, safeCount), safeCount);
     } else {
         pos = lowPick(random, n);
     }
 
-    // The speto cards go as the stock runs out.
-    int speto = 0;
-    for (int i = 1; i <= n; ++i)
-        if (isSpeto(hand[i])) speto = i;
-    if (speto != 0) {
-        if (stock > 5 && stock < 20) {
-            for (int k = 1; k <= lone.count; ++k)
-                if (isSpeto(hand[lone(k)])) pos = lone(k);
-        } else if (stock <= 5) {
-            pos = speto;
-        }
+    // The speto cards go as the stock runs out: below 20 cards the last lone
+    // one, from 5 cards on the last one of all.
+    constexpr std::uint64_t kSpetos = detail::bit(kTwoOfClubs) | detail::bit(kQueenOfSpades);
+    if ((handSet & kSpetos) != 0 && stock < 20) {
+        const std::uint64_t passed = stock > 5 ? kept : 0;
+        for (int i = std::min(n, kMaxCards); i >= 1; --i)
+            if (isSpeto(hand[i]) && !detail::inMask(passed, hand[i])) {
+                pos = i;
+                break;
+            }
     }
 
     if (pos <= 0) pos = 1;

@@ -15,14 +15,20 @@ namespace vornak {
 
 namespace {
 
-// The few codes the check adds up itself (a CardList would clear 52 slots).
+// The few codes the check adds up itself (a CardList would clear 52 slots),
+// with the set of the cards among them.
 struct Codes {
     std::array<int, 16> at;  // read up to count only
     int count = 0;
+    std::uint64_t cards = 0;
     void push(int code) {
-        if (count < static_cast<int>(at.size())) at[static_cast<std::size_t>(count++)] = code;
+        if (count < static_cast<int>(at.size())) {
+            at[static_cast<std::size_t>(count++)] = code;
+            cards |= detail::bit(code) & detail::kAllCards;
+        }
     }
     bool contains(int code) const {
+        if (isValidCard(code)) return detail::inMask(cards, code);
         for (int i = 0; i < count; ++i)
             if (at[static_cast<std::size_t>(i)] == code) return true;
         return false;
@@ -30,9 +36,9 @@ struct Codes {
     int operator[](int oneBased) const { return at[static_cast<std::size_t>(oneBased - 1)]; }
 };
 
-template <class List>
-bool inList(const List& list, int code) {
-    return list.contains(code);
+// Is `code` in the list whose card set is `cards`?
+bool inList(const CardList& list, std::uint64_t cards, int code) {
+    return isValidCard(code) ? detail::inMask(cards, code) : list.contains(code);
 }
 
 // The lay-off targets a meld of three cards opens: the fourth card of a set,
@@ -95,11 +101,12 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
     bool groupB = groupIsMeld(4);
 
     // The second three may instead be cards that each lay off somewhere.
+    const std::uint64_t runLayOffs = cardSet(RunLayOffCards), setLayOffs = cardSet(SetLayOffCards);
     bool allLayOff = true;
     for (std::size_t i = 4; i <= 6; ++i) {
         const int c = h[i];
-        const bool onRun = inList(RunLayOffCards, c) || inList(runCandidates, c);
-        const bool onSet = inList(SetLayOffCards, c) || inList(setCandidates, c);
+        const bool onRun = inList(RunLayOffCards, runLayOffs, c) || runCandidates.contains(c);
+        const bool onSet = inList(SetLayOffCards, setLayOffs, c) || setCandidates.contains(c);
         if (!onRun && !onSet) allLayOff = false;
         if (onRun && isValidCard(c) && !isTwo(c) && !isAce(c)) {
             runCandidates.push(c - 1);
@@ -109,30 +116,34 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
     }
     groupB = groupB || allLayOff;
 
-    // The seventh card must lay off. Every entry of the four lists is
-    // compared in turn with the two last cards as they stand: one equal to
-    // the eighth makes the two trade places, so that a later entry may
-    // trade them back. The card left eighth is the one turned down.
-    bool lastPair = false;
-    auto compare = [&](const auto& list) {
-        for (int i = 1; i <= list.count; ++i) {
-            const int code = list[i];
-            if (!isValidCard(code)) continue;
-            if (code == h[7]) {
-                lastPair = true;
-            } else if (code == h[8]) {
-                lastPair = true;
-                std::swap(h[7], h[8]);
+    // The seventh card must lay off: some card of the four lists (the run
+    // and set targets found here, then the table's run and set lay-offs)
+    // is one of the two last cards. Going through the lists in that order,
+    // a card equal to the eighth makes the two trade places and one equal
+    // to the seventh leaves them, so each such card ends up seventh: the
+    // last one of them decides which card is left eighth and turned down.
+    const int seventh = h[7], eighth = h[8];
+    auto isEnd = [&](int code) { return isValidCard(code) && (code == seventh || code == eighth); };
+    const std::uint64_t ends = (detail::bit(seventh) | detail::bit(eighth)) & detail::kAllCards;
+    const bool lastPair =
+        (ends & (runCandidates.cards | setCandidates.cards | runLayOffs | setLayOffs)) != 0;
+    int last = 0;  // the last card of the lists that is one of the two
+    auto lastIn = [&](const auto& list, std::uint64_t cards, int from) {
+        if (last != 0 || (cards & ends) == 0) return;
+        for (int i = from; i >= 1; --i)
+            if (isEnd(list[i])) {
+                last = list[i];
+                return;
             }
-        }
     };
-    compare(runCandidates);
-    compare(setCandidates);
-    compare(RunLayOffCards);
-    compare(SetLayOffCards);
+    if (lastPair && seventh != eighth) {
+        lastIn(SetLayOffCards, setLayOffs, std::min(SetLayOffCards.count, kMaxCards));
+        lastIn(RunLayOffCards, runLayOffs, std::min(RunLayOffCards.count, kMaxCards));
+        lastIn(setCandidates, setCandidates.cards, setCandidates.count);
+        lastIn(runCandidates, runCandidates.cards, runCandidates.count);
+    }
 
-    // Step 5: the two last cards as they now stand.
-    d.exchange = h[7] != hand[7];
+    d.exchange = last != 0 && last == eighth;
     d.ready = groupA && groupB && lastPair;
     return scope.ends(t, d, 0);
 }

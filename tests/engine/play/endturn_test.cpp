@@ -195,6 +195,13 @@ TEST(DarkKnockCheck, MovesTheLayOffCardSeventh) {
     EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
     t.Seats[2].Cards = cards("3H 4H 5H 9C 9D 9S 6H");  // fewer than eight cards
     EXPECT_FALSE(CheckDarkKnock(t, 2).ready);
+
+    // A hand that is not ready still has its lay-off card moved seventh.
+    t.SetLayOffCards = cards("6H");
+    t.Seats[2].Cards = cards("3H 9D 5H 9C 4D 9S KC 6H");
+    const DarkKnockCheck notReady = CheckDarkKnock(t, 2);
+    EXPECT_FALSE(notReady.ready);
+    EXPECT_TRUE(notReady.exchange);
 }
 
 TEST(DarkKnockCheck, TakesARunsEndsAsTheyStandInTheHand) {
