@@ -81,7 +81,7 @@ struct FreeCards {
     // The positions whose card is outside `out`, among the first kMaxCards
     // positions whose card is outside `within` (a part of `out`).
     int count(std::uint64_t out, std::uint64_t within) const {
-        if (distinct) return n - std::popcount(handSet & out);
+        if (distinct) return n - detail::countOf(handSet & out);
         int c = 0, seen = 0;
         for (int i = 1; i <= n; ++i) {
             const int card = hand[i];
@@ -135,7 +135,7 @@ DiscardChoice ChooseDiscard(const Table& t, int seat, const Level& level, Random
     const bool refuses = seat != kHuman;
     const std::uint64_t kept = meldingWithTwoOf(handSet, pileSet, barred, refuses) |
                                meldingWithTwoOf(handSet, handSet, barred, refuses);
-    const FreeCards cards{hand, handSet, n, std::popcount(handSet) == n};
+    const FreeCards cards{hand, handSet, n, detail::countOf(handSet) == n};
     const int loneCount = cards.count(kept, kept);
 
     // Safe: no lay-off card and no speto partner of a pile card. Only a

@@ -59,7 +59,7 @@ bool lastTripleOf(const CardList& hand, std::uint64_t set, Melds melds, bool ref
         // Three of the rank, or each three of the four.
         for (std::uint64_t left = four; left != 0; left &= left - 1) {
             const std::uint64_t three =
-                std::popcount(four) == 3 ? four : four & ~(left & (~left + 1));
+                detail::countOf(four) == 3 ? four : four & ~(left & (~left + 1));
             if (!refuses || (three != detail::kRefusedTwos && three != detail::kRefusedQueens)) {
                 std::uint64_t m = three;
                 const int a = std::countr_zero(m);
@@ -159,21 +159,24 @@ namespace {
 
 // Rearranges `hand`, the hand of seat 1..4.
 void arrange(const Table& t, int seat, CardList& hand) {
-    const int n = hand.count;
+    // Read through `at`: a write through the list's [] would make it forget
+    // its card set, and its own swap keeps it.
+    const CardList& at = hand;
+    const int n = at.count;
     const std::uint64_t barred = barredRunStarts(t, seat);
     const bool refuses = seat != kHuman;
-    const std::uint64_t handSet = cardSet(hand);
+    const std::uint64_t handSet = cardSet(at);
 
     // Front triple: the last one found in loop order, brought forward in
     // its order (its cards stand at fi < fj < fk, each exchanged in turn).
     const Melds melds = meldsOf(handSet, barred);
     if (melds.runs == 0 && melds.ranks == 0) return;
     int fi = 0, fj = 0, fk = 0;
-    if (!lastTripleOf(hand, handSet, melds, refuses, fi, fj, fk)) return;
-    const int front[3] = {hand[fi], hand[fj], hand[fk]};
-    std::swap(hand[fi], hand[1]);
-    std::swap(hand[fj], hand[2]);
-    std::swap(hand[fk], hand[3]);
+    if (!lastTripleOf(at, handSet, melds, refuses, fi, fj, fk)) return;
+    const int front[3] = {at[fi], at[fj], at[fk]};
+    hand.swap(fi, 1);
+    hand.swap(fj, 2);
+    hand.swap(fk, 3);
 
     // Second triple into positions 4..6. The outer cards a and b are read
     // when their loop advances and are not read again after an exchange, so
@@ -182,8 +185,8 @@ void arrange(const Table& t, int seat, CardList& hand) {
     // loop position that is position i, j or k), so the hand keeps every card.
     auto bringTo = [&](int code, int pos) {
         for (int m = 1; m <= n; ++m)
-            if (hand[m] == code) {
-                std::swap(hand[m], hand[pos]);
+            if (at[m] == code) {
+                hand.swap(m, pos);
                 return;
             }
     };
@@ -193,13 +196,13 @@ void arrange(const Table& t, int seat, CardList& hand) {
         handSet & ~(detail::bit(front[0]) | detail::bit(front[1]) | detail::bit(front[2]));
     if (meldingWithTwoOf(rest, rest, barred, refuses) == 0) return;
     for (int i = 4; i <= n - 2; ++i) {
-        const int a = hand[i];
+        const int a = at[i];
         for (int j = i + 1; j <= n - 1; ++j) {
-            const int b = hand[j];
+            const int b = at[j];
             const std::uint64_t thirds = thirdCardsFor(a, b) & handSet;
             if (thirds == 0) continue;
             for (int k = j + 1; k <= n; ++k) {
-                const int c = hand[k];
+                const int c = at[k];
                 if (detail::inMask(thirds, c) && IsMeld(t, seat, a, b, c)) {
                     bringTo(a, 4);
                     bringTo(b, 5);

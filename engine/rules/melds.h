@@ -36,6 +36,17 @@ constexpr std::uint64_t kAllCards = ((std::uint64_t{1} << 53) - 1) & ~std::uint6
 constexpr std::uint64_t kRefusedTwos = maskOf({14, 27, 40});
 constexpr std::uint64_t kRefusedQueens = maskOf({11, 24, 37});
 
+// The number of bits set, in a few instructions: std::popcount is a library
+// call on processors the build may not assume have the instruction.
+constexpr int countOf(std::uint64_t m) {
+    m = m - ((m >> 1) & 0x5555555555555555ULL);
+    m = (m & 0x3333333333333333ULL) + ((m >> 2) & 0x3333333333333333ULL);
+    m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((m * 0x0101010101010101ULL) >> 56);
+}
+static_assert(countOf(0) == 0 && countOf(~std::uint64_t{0}) == 64 &&
+              countOf(0x8000000000000101ULL) == 3);
+
 constexpr std::uint64_t bit(int code) {
     return code >= 0 && code < 64 ? std::uint64_t{1} << code : 0;
 }
