@@ -91,15 +91,7 @@ public:
         return code;
     }
     // Bit c for each card code c (1..52) among entries 1..count.
-    std::uint64_t mask() const {
-        if (remembers()) return mask_;
-        std::uint64_t set = 0;
-        const int n = count < kMaxCards ? count : kMaxCards;  // no entry past the last slot
-        for (int i = 1; i <= n; ++i) set |= bitOf(cards_[static_cast<std::size_t>(i)]);
-        mask_ = set;
-        maskCount_ = count;
-        return set;
-    }
+    std::uint64_t mask() const { return remembers() ? mask_ : recount(); }
     bool contains(int code) const {
         for (int i = 1; i <= count; ++i)
             if ((*this)[i] == code) return true;
@@ -124,6 +116,16 @@ public:
     }
 
 private:
+    // The set taken afresh (kept out of line: mask() is asked in the inner
+    // loops, and mostly remembers).
+    [[gnu::noinline]] std::uint64_t recount() const {
+        std::uint64_t set = 0;
+        const int n = count < kMaxCards ? count : kMaxCards;  // no entry past the last slot
+        for (int i = 1; i <= n; ++i) set |= bitOf(cards_[static_cast<std::size_t>(i)]);
+        mask_ = set;
+        maskCount_ = count;
+        return set;
+    }
     bool remembers() const { return maskCount_ == count && count >= 0; }
     static constexpr std::uint64_t bitOf(int code) {
         const auto c = static_cast<unsigned>(code - 1);
