@@ -278,16 +278,16 @@ void TakeFromPile(Table& t, int seat, GameObserver* observer) {
     if (t.PickIndex < 1 || t.PickIndex > n) return;
 
     GameAction taken{"pick", seat, {}, t.PickIndex, ""};
+    std::uint64_t took = 0;
     for (int k = t.PickIndex; k <= n; ++k) {
         if (observer) taken.cards.push_back(pile.PileCards[k]);
-        const int c = pile.PileCards[k];
-        if (isValidCard(c)) {
-            for (auto& mask : t.TakenFromPile) mask &= ~(std::uint64_t{1} << c);
-            t.TakenFromPile[static_cast<std::size_t>(seat)] |= std::uint64_t{1} << c;
-        }
+        took |= cardBit(pile.PileCards[k]);
         me.Cards.push(pile.PileCards[k]);
         pile.PileCards[k] = 0;
     }
+    // The taken cards are this seat's now, and no longer any other's.
+    for (auto& mask : t.TakenFromPile) mask &= ~took;
+    t.TakenFromPile[static_cast<std::size_t>(seat)] |= took;
     pile.PileCount() = t.PickIndex - 1;
     report(observer, taken);
 }
