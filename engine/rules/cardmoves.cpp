@@ -397,7 +397,15 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer, bool statistics) {
     if (me.CardCount() >= 1) {
         const int pos = std::clamp(t.SelectedCard, 1, me.CardCount());
         d = me.Cards[pos];
-        for (int i = pos; i < me.CardCount(); ++i) me.Cards[i] = me.Cards[i + 1];
+        const int n = me.CardCount();
+        if (n <= kMaxCards) {
+            // Positions pos..n lie inside the list, which lets the compiler
+            // drop the range checks of each access.
+            CardList& hand = me.Cards;
+            for (int i = pos; i < n; ++i) hand[i] = std::as_const(hand)[i + 1];
+        } else {
+            for (int i = pos; i < n; ++i) me.Cards[i] = me.Cards[i + 1];
+        }
         me.Cards[me.CardCount()] = 0;
         --me.CardCount();
         table.PileCards.push(d);
