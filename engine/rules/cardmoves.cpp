@@ -332,8 +332,9 @@ void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
     std::array<int, 3> taken{};
     int takenCount = 0;
     std::array<bool, 4> used{};
-    for (int i = 1; i <= hand.count; ++i) {
-        const int c = hand[i];
+    const int n = hand.count;
+    for (int i = 1; i <= n; ++i) {
+        const int c = std::as_const(hand)[i];  // a read never touches the list
         bool inMeld = false;
         for (std::size_t s = 1; s <= 3 && !inMeld; ++s) {
             if (!used[s] && c == t.Selection[s] && isValidCard(c)) {
