@@ -25,12 +25,14 @@ public:
           hand_(hand),
           pile_(t.Seats[0].PileCards),
           d_(d),
-          barred_(barredRunStarts(t, seat)) {
-        for (int j = 1; j <= pile_.count; ++j)
-            if (isValidCard(pile_[j])) {
-                pileSet_ |= std::uint64_t{1} << pile_[j];
-                pileAt_[static_cast<std::size_t>(pile_[j])] = j;
-            }
+          barred_(barredRunStarts(t, seat)),
+          pileSet_(cardSet(pile_)) {}
+
+    // The hand is in place (arranged or as dealt): the searches read its
+    // cards from here on.
+    void handSettled() {
+        handSet_ = cardSet(hand_);
+        melders_ = meldingWithTwoOf(handSet_, pileSet_, barred_, seat_ != kHuman);
     }
 
     bool meld(int a, int b, int c) const {
@@ -46,8 +48,7 @@ public:
         bool found = false;
         forMeldPartners(h, pileSet_, [&](int x, int y) {
             if (!meld(h, x, y)) return;
-            const int px = pileAt_[static_cast<std::size_t>(x)];
-            const int py = pileAt_[static_cast<std::size_t>(y)];
+            const int px = pileAt(x), py = pileAt(y);
             const int pj = std::min(px, py), pk = std::max(px, py);
             const bool better = !found || (last ? (pj > j || (pj == j && pk > k))
                                                 : (pj < j || (pj == j && pk < k)));
@@ -71,10 +72,9 @@ public:
 
     // The first hand card, in hand order, that melds with two pile cards.
     bool firstHandPilePile() {
-        const std::uint64_t melders = meldingWithPile();
-        for (int d = 1; melders != 0 && d <= hand_.count; ++d) {
+        for (int d = 1; melders_ != 0 && d <= hand_.count; ++d) {
             int j = 0, k = 0;
-            if (detail::inMask(melders, hand_[d]) && pilePairFor(hand_[d], false, j, k)) {
+            if (detail::inMask(melders_, hand_[d]) && pilePairFor(hand_[d], false, j, k)) {
                 takeHPP(hand_[d], j, k);
                 return true;
             }
@@ -92,7 +92,7 @@ public:
         std::uint64_t window = 0;  // the pile cards at kFirst..kLast
         for (int k = kFirst; k <= kLast; ++k) window |= detail::bit(pile_[k]);
         // Only a window card that melds with two hand cards can be found.
-        if (meldingWithTwoOf(window, cardSet(hand_), barred_, seat_ != kHuman) == 0) return;
+        if (meldingWithTwoOf(window, handSet_, barred_, seat_ != kHuman) == 0) return;
         for (int a = std::min(aLast, n - 1); a >= 1; --a)
             for (int b = n; b > a; --b) {
                 if ((thirdCardsFor(hand_[a], hand_[b]) & window) == 0) continue;
@@ -107,25 +107,27 @@ public:
     // The pile cards that meld with two cards of the hand (whatever their
     // order): only for them can a scan of one pile position find anything.
     std::uint64_t pairedInHand() const {
-        return meldingWithTwoOf(pileSet_, cardSet(hand_), barred_, seat_ != kHuman);
+        return meldingWithTwoOf(pileSet_, handSet_, barred_, seat_ != kHuman);
     }
-    int pileAt(int k) const { return pile_[k]; }
+    int pileCard(int k) const { return pile_[k]; }
 
     // For d = 1, 2, ...: scan every pile pair with hand card d; stop after
     // the d that leaves the decision taken (also when it was taken before).
     void handCardsUntilTaken() {
         const int n = hand_.count;
-        const std::uint64_t melders = meldingWithPile();
         for (int d = 1; d <= n; ++d) {
-            scanHandPilePile(hand_[d], melders);
+            scanHandPilePile(hand_[d], melders_);
             if (d_.take) break;
         }
     }
 
 private:
-    // The hand cards that meld with two pile cards.
-    std::uint64_t meldingWithPile() const {
-        return meldingWithTwoOf(cardSet(hand_), pileSet_, barred_, seat_ != kHuman);
+    // The pile position of a card of the pile (the highest, should it lie
+    // there twice).
+    int pileAt(int code) const {
+        for (int j = std::min(pile_.count, kMaxCards); j >= 1; --j)
+            if (pile_[j] == code) return j;
+        return 0;
     }
     void takeHPP(int h, int j, int k) {
         d_.take = d_.found = true;
@@ -143,9 +145,10 @@ private:
     const CardList& hand_;
     const CardList& pile_;
     PilePick& d_;
-    std::uint64_t barred_;                   // the run starts the seat may not lay
-    std::uint64_t pileSet_ = 0;              // the pile's cards
-    std::array<int, kMaxCards + 1> pileAt_;  // their pile positions (read for them only)
+    std::uint64_t barred_;       // the run starts the seat may not lay
+    std::uint64_t pileSet_;      // the pile's cards
+    std::uint64_t handSet_ = 0;  // the hand's, once it is settled
+    std::uint64_t melders_ = 0;  // the hand cards that meld with two pile cards
 };
 
 bool pairwiseApart(int a, int b, int c) {
@@ -186,6 +189,7 @@ void decidePilePick(const Table& t, int seat, const Level& level, GameObserver* 
         const CardList& before = me.Cards;
         d.hand = ArrangeHand(t, seat, observer).hand;
         d.arranged = true;
+        pick.handSettled();
         const bool startedWithMeld = n >= 3 && pick.meld(before[1], before[2], before[3]);
         if (startedWithMeld && !me.HasLaidDown) {
             pick.scanHandHandPile(n - 1, p, p);
@@ -195,6 +199,7 @@ void decidePilePick(const Table& t, int seat, const Level& level, GameObserver* 
         }
     } else {
         d.hand = me.Cards;
+        pick.handSettled();
         const auto& h = me.Cards;
         if (pairwiseApart(h[1], h[2], h[3])) {
             if (pick.firstHandPilePile()) {
@@ -217,7 +222,7 @@ void decidePilePick(const Table& t, int seat, const Level& level, GameObserver* 
         pick.handCardsUntilTaken();
         const std::uint64_t paired = pick.pairedInHand();
         for (int k = 1; k <= p; ++k) {
-            if (detail::inMask(paired, pick.pileAt(k))) pick.scanHandHandPile(n - 1, k, k);
+            if (detail::inMask(paired, pick.pileCard(k))) pick.scanHandHandPile(n - 1, k, k);
             if (d.take) break;
         }
     }

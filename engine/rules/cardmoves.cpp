@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -87,10 +89,99 @@ const std::uint64_t kFeedDiscards = [] {
     return set;
 }();
 
+// The six feed flags, by bit in a rule's flag set.
+constexpr std::array<FeedMember, 6> kFeedFlags = {&Table::FeedsClubsRun,   &Table::FeedsTwos,
+                                                  &Table::FeedsQueens,     &Table::FeedsTenToQueen,
+                                                  &Table::FeedsJackToKing, &Table::FeedsQueenToAce};
+
+// The feed rules of one discard: the pile cards of each and the flags it gives.
+struct DiscardFeeds {
+    int count = 0;
+    std::array<std::uint64_t, 8> pileSets{};
+    std::array<unsigned, 8> flags{};
+};
+
+const std::array<DiscardFeeds, 53> kFeedsByDiscard = [] {
+    std::array<DiscardFeeds, 53> byDiscard{};
+    for (const FeedRule& rule : kFeedRules) {
+        DiscardFeeds& feeds = byDiscard[static_cast<std::size_t>(rule.discard)];
+        unsigned flags = 0;
+        for (std::size_t f = 0; f < kFeedFlags.size(); ++f)
+            if (rule.flags[0] == kFeedFlags[f] || rule.flags[1] == kFeedFlags[f]) flags |= 1u << f;
+        feeds.pileSets[static_cast<std::size_t>(feeds.count)] = rule.pileSet();
+        feeds.flags[static_cast<std::size_t>(feeds.count)] = flags;
+        ++feeds.count;
+    }
+    return byDiscard;
+}();
+
 // The seat before `seat` in the direction of play.
 int previousSeat(int seat, bool forward) {
     if (forward) return seat == 1 ? 4 : seat - 1;
     return seat == 4 ? 1 : seat + 1;
+}
+
+// The steering walk, pair by pair in loop order (i < j): the two top stock
+// cards swap unless the pair melds with the one on top. Whether they end
+// swapped; the walk itself, for hands it cannot be read off.
+bool walkSwaps(const Table& t, int seat, int top, int below, const CardList& hand) {
+    bool swapped = false;
+    for (int i = 1; i <= hand.count; ++i)
+        for (int j = i + 1; j <= hand.count; ++j) {
+            const int onTop = swapped ? below : top;
+            if (!IsSet(t, seat, onTop, hand[i], hand[j]) &&
+                !IsRun(t, seat, onTop, hand[i], hand[j]))
+                swapped = !swapped;
+        }
+    return swapped;
+}
+
+// The same answer from the few pairs that meld with one of the two cards:
+// every other pair swaps, so between them only the number of pairs counts.
+bool steeringSwaps(const Table& t, int seat, int top, int below, const CardList& hand) {
+    const int n = hand.count;
+    const std::uint64_t handSet = cardSet(hand);
+    // Hand positions by code, when every entry is a different card.
+    if (n < 2 || n > kMaxCards || std::popcount(handSet) != n)
+        return walkSwaps(t, seat, top, below, hand);
+    std::array<int, kMaxCards + 1> posOf{};
+    for (int i = 1; i <= n; ++i) posOf[static_cast<std::size_t>(hand[i])] = i;
+
+    struct Special {
+        int index;  // the pair's place in the walk, from 0
+        bool withTop, withBelow;
+    };
+    std::array<Special, 12> specials{};  // at most six pairs meld with a card
+    int count = 0;
+    auto note = [&](int card, bool isTop) {
+        forMeldPartners(card, handSet, [&](int x, int y) {
+            if (!IsSet(t, seat, card, x, y) && !IsRun(t, seat, card, x, y)) return;
+            const int px = posOf[static_cast<std::size_t>(x)],
+                      py = posOf[static_cast<std::size_t>(y)];
+            const int i = std::min(px, py), j = std::max(px, py);
+            const int index = (i - 1) * n - (i - 1) * i / 2 + (j - i - 1);
+            int s = 0;
+            while (s < count && specials[static_cast<std::size_t>(s)].index != index) ++s;
+            if (s == count) specials[static_cast<std::size_t>(count++)] = {index, false, false};
+            (isTop ? specials[static_cast<std::size_t>(s)].withTop
+                   : specials[static_cast<std::size_t>(s)].withBelow) = true;
+        });
+    };
+    note(top, true);
+    note(below, false);
+    std::sort(specials.begin(), specials.begin() + count,
+              [](const Special& a, const Special& b) { return a.index < b.index; });
+
+    bool swapped = false;
+    int next = 0;  // the walk's next pair
+    for (int s = 0; s < count; ++s) {
+        const Special& p = specials[static_cast<std::size_t>(s)];
+        if ((p.index - next) % 2 != 0) swapped = !swapped;
+        if (!(swapped ? p.withBelow : p.withTop)) swapped = !swapped;
+        next = p.index + 1;
+    }
+    if ((n * (n - 1) / 2 - next) % 2 != 0) swapped = !swapped;
+    return swapped;
 }
 
 }  // namespace
@@ -166,17 +257,11 @@ int DrawCard(Table& t, int seat, const Level& level, Random& random, GameObserve
         const int r = static_cast<int>(9 * drawFor(random, "draw steering") + 1);
         if (r <= level.drawHelp) {
             int& below = stock.Cards[stock.CardCount() - 1];
-            for (int i = 1; i <= me.CardCount(); ++i)
-                for (int j = i + 1; j <= me.CardCount(); ++j)
-                    if (!IsSet(t, seat, top, me.Cards[i], me.Cards[j]) &&
-                        !IsRun(t, seat, top, me.Cards[i], me.Cards[j]))
-                        std::swap(top, below);
+            if (steeringSwaps(t, seat, top, below, me.Cards)) std::swap(top, below);
         }
     }
 
-    std::uint64_t& passed = t.PassedOver[static_cast<std::size_t>(seat)];
-    for (int k = 1; k <= stock.PileCount(); ++k)
-        if (isValidCard(stock.PileCards[k])) passed |= std::uint64_t{1} << stock.PileCards[k];
+    t.PassedOver[static_cast<std::size_t>(seat)] |= cardSet(stock.PileCards);
     const int candidate = top;
     top = 0;
     --stock.CardCount();
@@ -193,16 +278,16 @@ void TakeFromPile(Table& t, int seat, GameObserver* observer) {
     if (t.PickIndex < 1 || t.PickIndex > n) return;
 
     GameAction taken{"pick", seat, {}, t.PickIndex, ""};
+    std::uint64_t took = 0;
     for (int k = t.PickIndex; k <= n; ++k) {
         if (observer) taken.cards.push_back(pile.PileCards[k]);
-        const int c = pile.PileCards[k];
-        if (isValidCard(c)) {
-            for (auto& mask : t.TakenFromPile) mask &= ~(std::uint64_t{1} << c);
-            t.TakenFromPile[static_cast<std::size_t>(seat)] |= std::uint64_t{1} << c;
-        }
+        took |= cardBit(pile.PileCards[k]);
         me.Cards.push(pile.PileCards[k]);
         pile.PileCards[k] = 0;
     }
+    // The taken cards are this seat's now, and no longer any other's.
+    for (auto& mask : t.TakenFromPile) mask &= ~took;
+    t.TakenFromPile[static_cast<std::size_t>(seat)] |= took;
     pile.PileCount() = t.PickIndex - 1;
     report(observer, taken);
 }
@@ -247,8 +332,9 @@ void MoveMeldToTable(Table& t, int seat, GameObserver* observer) {
     std::array<int, 3> taken{};
     int takenCount = 0;
     std::array<bool, 4> used{};
-    for (int i = 1; i <= hand.count; ++i) {
-        const int c = hand[i];
+    const int n = hand.count;
+    for (int i = 1; i <= n; ++i) {
+        const int c = std::as_const(hand)[i];  // a read never touches the list
         bool inMeld = false;
         for (std::size_t s = 1; s <= 3 && !inMeld; ++s) {
             if (!used[s] && c == t.Selection[s] && isValidCard(c)) {
@@ -312,7 +398,15 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer, bool statistics) {
     if (me.CardCount() >= 1) {
         const int pos = std::clamp(t.SelectedCard, 1, me.CardCount());
         d = me.Cards[pos];
-        for (int i = pos; i < me.CardCount(); ++i) me.Cards[i] = me.Cards[i + 1];
+        const int n = me.CardCount();
+        if (n <= kMaxCards) {
+            // Positions pos..n lie inside the list, which lets the compiler
+            // drop the range checks of each access.
+            CardList& hand = me.Cards;
+            for (int i = pos; i < n; ++i) hand[i] = std::as_const(hand)[i + 1];
+        } else {
+            for (int i = pos; i < n; ++i) me.Cards[i] = me.Cards[i + 1];
+        }
         me.Cards[me.CardCount()] = 0;
         --me.CardCount();
         table.PileCards.push(d);
@@ -343,24 +437,26 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer, bool statistics) {
     if (!handEmpty) me.DarkKnocked = false;
 
     if (!handEmpty && table.CardCount() > 0) {
-        // Normal end of turn: this seat's feed flags are renewed from its discard.
+        // Normal end of turn: this seat's feed flags are renewed from its
+        // discard. A flag some rule gives goes to this seat alone; a flag
+        // given twice is given once, so the order of the rules is of no
+        // account.
         const auto s = static_cast<std::size_t>(seat);
-        for (FeedMember f :
-             {&Table::FeedsClubsRun, &Table::FeedsTwos, &Table::FeedsQueens,
-              &Table::FeedsTenToQueen, &Table::FeedsJackToKing, &Table::FeedsQueenToAce})
-            (t.*f)[s] = false;
-        auto give = [&](FeedMember f) {
-            if (f == nullptr) return;
-            (t.*f).fill(false);
-            (t.*f)[s] = true;
-        };
-        // A flag given twice is given once, so the rules are looked at once
-        // each, against the whole pile under the discard.
-        for (const FeedRule& rule : kFeedRules) {
-            if ((kFeedDiscards & cardBit(d)) == 0) break;  // no rule names it
-            if (rule.discard != d || (rule.pileSet() & below) == 0) continue;
-            give(rule.flags[0]);
-            give(rule.flags[1]);
+        unsigned given = 0;
+        if ((kFeedDiscards & cardBit(d)) != 0) {
+            const DiscardFeeds& feeds = kFeedsByDiscard[static_cast<std::size_t>(d)];
+            for (int r = 0; r < feeds.count; ++r)
+                if ((feeds.pileSets[static_cast<std::size_t>(r)] & below) != 0)
+                    given |= feeds.flags[static_cast<std::size_t>(r)];
+        }
+        for (std::size_t f = 0; f < kFeedFlags.size(); ++f) {
+            FeedFlags& flag = t.*kFeedFlags[f];
+            if ((given >> f & 1u) != 0) {
+                flag.fill(false);
+                flag[s] = true;
+            } else {
+                flag[s] = false;
+            }
         }
     } else if (!handEmpty) {
         // The stock is empty: the round ends without a knock.
