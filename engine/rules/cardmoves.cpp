@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -142,7 +141,7 @@ bool steeringSwaps(const Table& t, int seat, int top, int below, const CardList&
     const int n = hand.count;
     const std::uint64_t handSet = cardSet(hand);
     // Hand positions by code, when every entry is a different card.
-    if (n < 2 || n > kMaxCards || std::popcount(handSet) != n)
+    if (n < 2 || n > kMaxCards || detail::countOf(handSet) != n)
         return walkSwaps(t, seat, top, below, hand);
     std::array<int, kMaxCards + 1> posOf{};
     for (int i = 1; i <= n; ++i) posOf[static_cast<std::size_t>(hand[i])] = i;
@@ -397,18 +396,15 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer, bool statistics) {
     std::uint64_t below = 0;  // the pile under it
     if (me.CardCount() >= 1) {
         const int pos = std::clamp(t.SelectedCard, 1, me.CardCount());
-        d = me.Cards[pos];
+        d = std::as_const(me.Cards)[pos];
         const int n = me.CardCount();
         if (n <= kMaxCards) {
-            // Positions pos..n lie inside the list, which lets the compiler
-            // drop the range checks of each access.
-            CardList& hand = me.Cards;
-            for (int i = pos; i < n; ++i) hand[i] = std::as_const(hand)[i + 1];
+            me.Cards.removeAt(pos);  // the hand keeps its card set
         } else {
             for (int i = pos; i < n; ++i) me.Cards[i] = me.Cards[i + 1];
+            me.Cards[me.CardCount()] = 0;
+            --me.CardCount();
         }
-        me.Cards[me.CardCount()] = 0;
-        --me.CardCount();
         table.PileCards.push(d);
         if (isValidCard(d)) t.Discards[static_cast<std::size_t>(seat)] |= std::uint64_t{1} << d;
         me.Discarded = true;
