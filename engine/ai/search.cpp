@@ -23,9 +23,7 @@ struct Melds {
     std::uint64_t runs = 0, ranks = 0;
 };
 Melds meldsOf(std::uint64_t set, std::uint64_t barred) {
-    constexpr std::uint64_t kRow = 0x1FFF;  // the 13 codes of a suit, from bit 0
-    const std::uint64_t r0 = (set >> 1) & kRow, r1 = (set >> 14) & kRow, r2 = (set >> 27) & kRow,
-                        r3 = (set >> 40) & kRow;
+    const auto [r0, r1, r2, r3] = detail::suitRows(set);
     return {detail::runStarts(set) & ~barred, (r0 & r1 & (r2 | r3)) | (r2 & r3 & (r0 | r1))};
 }
 

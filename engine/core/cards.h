@@ -4,6 +4,7 @@
 // order clubs, diamonds, hearts, spades, each from the 2 up to the ace.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ constexpr int rankOf(int code) {
 }
 constexpr bool isValidCard(int code) {
     return code >= 1 && code <= 52;
+}
+// Bit c of a card set for a card code c, 0 for anything else.
+constexpr std::uint64_t cardBit(int code) {
+    return isValidCard(code) ? std::uint64_t{1} << code : 0;
 }
 constexpr bool isSpeto(int code) {
     return code == kTwoOfClubs || code == kQueenOfSpades;

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/cards.h"
+
 namespace vornak {
 
 constexpr int kHuman = 4;
@@ -46,7 +48,7 @@ public:
     void push(int code) {
         if (count >= kMaxCards) return;
         if (remembers()) {
-            mask_ |= bitOf(code);
+            mask_ |= cardBit(code);
             ++maskCount_;
         } else {
             maskCount_ = -1;
@@ -85,7 +87,7 @@ public:
         const bool remembered = remembers();
         --count;
         if (remembered) {
-            if (!again) mask_ &= ~bitOf(code);
+            if (!again) mask_ &= ~cardBit(code);
             maskCount_ = count;
         }
         return code;
@@ -121,16 +123,12 @@ private:
     [[gnu::noinline]] std::uint64_t recount() const {
         std::uint64_t set = 0;
         const int n = count < kMaxCards ? count : kMaxCards;  // no entry past the last slot
-        for (int i = 1; i <= n; ++i) set |= bitOf(cards_[static_cast<std::size_t>(i)]);
+        for (int i = 1; i <= n; ++i) set |= cardBit(cards_[static_cast<std::size_t>(i)]);
         mask_ = set;
         maskCount_ = count;
         return set;
     }
     bool remembers() const { return maskCount_ == count && count >= 0; }
-    static constexpr std::uint64_t bitOf(int code) {
-        const auto c = static_cast<unsigned>(code - 1);
-        return c < 52u ? std::uint64_t{2} << c : 0;
-    }
 
     std::array<int, kMaxCards + 1> cards_{};
     int scratch_ = 0;

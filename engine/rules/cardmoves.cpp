@@ -34,11 +34,6 @@ void openGroup(SeatRec& me) {
     if (g >= 1 && g <= kMaxMeldGroups) me.MeldStarts[static_cast<std::size_t>(g)] = me.PileCount();
 }
 
-// Bit c for a card code c, 0 for anything else.
-std::uint64_t cardBit(int code) {
-    return isValidCard(code) ? std::uint64_t{1} << code : 0;
-}
-
 using FeedFlags = std::array<bool, 5>;
 using FeedMember = FeedFlags Table::*;
 

@@ -24,7 +24,7 @@ struct Codes {
     void push(int code) {
         if (count < static_cast<int>(at.size())) {
             at[static_cast<std::size_t>(count++)] = code;
-            cards |= detail::bit(code) & detail::kAllCards;
+            cards |= cardBit(code);
         }
     }
     bool contains(int code) const {
@@ -124,7 +124,7 @@ DarkKnockCheck CheckDarkKnock(const Table& t, int seat, GameObserver* observer) 
     // last one of them decides which card is left eighth and turned down.
     const int seventh = h[7], eighth = h[8];
     auto isEnd = [&](int code) { return isValidCard(code) && (code == seventh || code == eighth); };
-    const std::uint64_t ends = (detail::bit(seventh) | detail::bit(eighth)) & detail::kAllCards;
+    const std::uint64_t ends = cardBit(seventh) | cardBit(eighth);
     const bool lastPair =
         (ends & (runCandidates.cards | setCandidates.cards | runLayOffs | setLayOffs)) != 0;
     int last = 0;  // the last card of the lists that is one of the two

@@ -47,6 +47,16 @@ constexpr int countOf(std::uint64_t m) {
 static_assert(countOf(0) == 0 && countOf(~std::uint64_t{0}) == 64 &&
               countOf(0x8000000000000101ULL) == 3);
 
+// The four suits' rows of a card set, each from bit 0 (the 2) to bit 12
+// (the ace).
+struct SuitRows {
+    std::uint64_t clubs, diamonds, hearts, spades;
+};
+constexpr SuitRows suitRows(std::uint64_t set) {
+    constexpr std::uint64_t kRow = 0x1FFF;  // the 13 codes of a suit
+    return {(set >> 1) & kRow, (set >> 14) & kRow, (set >> 27) & kRow, (set >> 40) & kRow};
+}
+
 constexpr std::uint64_t bit(int code) {
     return code >= 0 && code < 64 ? std::uint64_t{1} << code : 0;
 }
@@ -178,9 +188,7 @@ constexpr std::uint64_t meldingWithTwoOf(std::uint64_t cards, std::uint64_t set,
     const std::uint64_t runs = ((set >> 1) & (set >> 2) & open) |
                                ((set << 1) & (set >> 1) & (open << 1)) |
                                ((set << 2) & (set << 1) & (open << 2));
-    constexpr std::uint64_t kRow = 0x1FFF;  // the 13 codes of a suit, from bit 0
-    const std::uint64_t r0 = (set >> 1) & kRow, r1 = (set >> 14) & kRow, r2 = (set >> 27) & kRow,
-                        r3 = (set >> 40) & kRow;
+    const auto [r0, r1, r2, r3] = detail::suitRows(set);
     auto twoOf = [](std::uint64_t a, std::uint64_t b, std::uint64_t c) {
         return (a & b) | (a & c) | (b & c);
     };
