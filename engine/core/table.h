@@ -72,20 +72,24 @@ public:
         std::swap(cards_[static_cast<std::size_t>(i)], cards_[static_cast<std::size_t>(j)]);
     }
     // Takes out entry pos (1..count): the later ones move down a place and
-    // the freed last slot becomes 0. Returns the code taken, 0 for no entry.
+    // the freed last slot becomes 0 (a count past the 52 slots falls by one
+    // all the same). Returns the code taken, 0 for no entry.
     int removeAt(int pos) {
-        if (pos < 1 || pos > count || count > kMaxCards) return 0;
-        const int code = cards_[static_cast<std::size_t>(pos)];
+        if (pos < 1 || pos > count) return 0;
+        const int code = std::as_const(*this)[pos];
+        const int last = count < kMaxCards ? count : kMaxCards;
         bool again = false;  // the same code elsewhere in the list
-        for (int i = 1; i < pos; ++i) again |= cards_[static_cast<std::size_t>(i)] == code;
-        for (int i = pos; i < count; ++i) {
+        for (int i = 1; i < pos && i <= last; ++i)
+            again |= cards_[static_cast<std::size_t>(i)] == code;
+        for (int i = pos; i < last; ++i) {
             const int next = cards_[static_cast<std::size_t>(i + 1)];
             again |= next == code;
             cards_[static_cast<std::size_t>(i)] = next;
         }
-        cards_[static_cast<std::size_t>(count)] = 0;
-        const bool remembered = remembers();
+        if (pos <= last) cards_[static_cast<std::size_t>(last)] = 0;
+        const bool remembered = remembers() && count <= kMaxCards;
         --count;
+        maskCount_ = -1;
         if (remembered) {
             if (!again) mask_ &= ~cardBit(code);
             maskCount_ = count;
@@ -112,10 +116,9 @@ public:
         clear();
         for (int c : codes) push(c);
     }
-    // Every slot alike, also those past the count; not what is remembered.
-    bool operator==(const CardList& o) const {
-        return count == o.count && cards_ == o.cards_ && scratch_ == o.scratch_;
-    }
+    // Every slot alike, also those past the count; not what is remembered
+    // (nor the sink for writes out of range, which no read ever sees).
+    bool operator==(const CardList& o) const { return count == o.count && cards_ == o.cards_; }
 
 private:
     // The set taken afresh (kept out of line: mask() is asked in the inner

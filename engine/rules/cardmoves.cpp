@@ -391,15 +391,7 @@ TurnEnd EndTurn(Table& t, int seat, GameObserver* observer, bool statistics) {
     std::uint64_t below = 0;  // the pile under it
     if (me.CardCount() >= 1) {
         const int pos = std::clamp(t.SelectedCard, 1, me.CardCount());
-        d = std::as_const(me.Cards)[pos];
-        const int n = me.CardCount();
-        if (n <= kMaxCards) {
-            me.Cards.removeAt(pos);  // the hand keeps its card set
-        } else {
-            for (int i = pos; i < n; ++i) me.Cards[i] = me.Cards[i + 1];
-            me.Cards[me.CardCount()] = 0;
-            --me.CardCount();
-        }
+        d = me.Cards.removeAt(pos);  // the hand keeps its card set
         table.PileCards.push(d);
         if (isValidCard(d)) t.Discards[static_cast<std::size_t>(seat)] |= std::uint64_t{1} << d;
         me.Discarded = true;

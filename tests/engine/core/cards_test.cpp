@@ -41,8 +41,8 @@ TEST(Cards, ValuesAndKinds) {
 TEST(Cards, AListsSetFollowsEveryChange) {
     auto setOf = [](const CardList& list) {
         std::uint64_t m = 0;
-        for (int c : list.toVector())
-            if (isValidCard(c)) m |= std::uint64_t{1} << c;
+        for (int i = 1; i <= list.count; ++i)
+            if (isValidCard(list[i])) m |= std::uint64_t{1} << list[i];
         return m;
     };
     CardList list;
@@ -62,7 +62,7 @@ TEST(Cards, AListsSetFollowsEveryChange) {
                 list[pos] = next(53);
                 break;
             case 3:
-                list.count = next(kMaxCards + 1);  // uncovers or hides old entries
+                list.count = next(kMaxCards + 3);  // uncovers or hides old entries, or overfills
                 break;
             case 4:
                 list.swap(pos, next(list.count + 2));
